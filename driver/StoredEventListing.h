@@ -1,0 +1,15 @@
+#pragma once
+
+#include "driver/CommandExchange.h"
+
+#include <string>
+
+struct DateTimeRec;
+
+// The text of the "Events From CP290" window for the records an upload left in `records`
+// (bytes 2 to 9 of each; 0xFF in byte 2 marks an empty record), headed with the time `now`.
+std::string storedEventListingText(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize],
+                                   const DateTimeRec &now);
+
+// The heading alone, which the window shows while the upload runs.
+std::string storedEventListingHeading(const DateTimeRec &now);

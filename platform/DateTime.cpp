@@ -1,0 +1,103 @@
+#include "platform/DateTime.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+DateTimeSource &dateTimeSource()
+{
+    static DateTimeSource source;
+    return source;
+}
+
+// Days from 1 January 1904 to the given civil date (proleptic Gregorian), months outside 1-12
+// carried into the year as the platform's date utilities do.
+int64_t daysFromEpoch(int64_t year, int64_t month, int64_t day)
+{
+    year += (month - 1) / 12;
+    month = (month - 1) % 12 + 1;
+    if (month < 1) {
+        month += 12;
+        --year;
+    }
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const int64_t daysFrom1970 = era * 146097 + dayOfEra - 719468;
+    return daysFrom1970 + 24107;  // 1 January 1904 is 24107 days before 1 January 1970
+}
+
+void civilFromEpochDays(int64_t days, DateTimeRec *date)
+{
+    const int64_t z = days - 24107 + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t dayOfEra = z - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    date->year = static_cast<int16_t>(yearOfEra + era * 400 + (month <= 2));
+    date->month = static_cast<int16_t>(month);
+    date->day = static_cast<int16_t>(day);
+    date->dayOfWeek = static_cast<int16_t>((days % 7 + 5) % 7 + 1);  // 1 January 1904 was a Friday
+}
+
+uint32_t systemDateTime()
+{
+    const time_t now = time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    DateTimeRec date;
+    date.year = static_cast<int16_t>(local.tm_year + 1900);
+    date.month = static_cast<int16_t>(local.tm_mon + 1);
+    date.day = static_cast<int16_t>(local.tm_mday);
+    date.hour = static_cast<int16_t>(local.tm_hour);
+    date.minute = static_cast<int16_t>(local.tm_min);
+    date.second = static_cast<int16_t>(local.tm_sec);
+    return DateToSeconds(date);
+}
+
+}  // namespace
+
+uint32_t DateToSeconds(const DateTimeRec &date)
+{
+    const int64_t timeOfDay = int64_t(date.hour) * 3600 + int64_t(date.minute) * 60 + date.second;
+    if (date.year == 0 && date.month == 0 && date.day == 0)
+        return static_cast<uint32_t>(TimeOfDayBase + timeOfDay);
+    return static_cast<uint32_t>(daysFromEpoch(date.year, date.month, date.day) * SecondsPerDay + timeOfDay);
+}
+
+void SecondsToDate(uint32_t seconds, DateTimeRec *date)
+{
+    civilFromEpochDays(seconds / SecondsPerDay, date);
+    const uint32_t timeOfDay = seconds % SecondsPerDay;
+    date->hour = static_cast<int16_t>(timeOfDay / 3600);
+    date->minute = static_cast<int16_t>(timeOfDay / 60 % 60);
+    date->second = static_cast<int16_t>(timeOfDay % 60);
+}
+
+uint32_t GetDateTime()
+{
+    const DateTimeSource &source = dateTimeSource();
+    return source ? source() : systemDateTime();
+}
+
+void setDateTimeSource(DateTimeSource source)
+{
+    dateTimeSource() = std::move(source);
+}
+
+std::string formatListingDateTime(const DateTimeRec &date)
+{
+    static const char *const dayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const int hour12 = date.hour % 12 == 0 ? 12 : date.hour % 12;
+    char text[40];
+    std::snprintf(text, sizeof text, "%s %02d/%02d/%02d %02d:%02d %s",
+                  dayNames[(date.dayOfWeek + 6) % 7], date.month, date.day, date.year % 100,
+                  hour12, date.minute, date.hour < 12 ? "AM" : "PM");
+    return text;
+}

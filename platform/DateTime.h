@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Local-time seconds since midnight at the start of 1 January 1904, every day 86400 seconds.
+// Date seconds carry a date at midnight; time-of-day seconds carry a time on the all-zero date.
+struct DateTimeRec {
+    int16_t year = 0;       // full year
+    int16_t month = 0;      // 1-12
+    int16_t day = 0;        // 1-31
+    int16_t hour = 0;       // 0-23
+    int16_t minute = 0;
+    int16_t second = 0;
+    int16_t dayOfWeek = 0;  // 1 Sunday to 7 Saturday
+};
+
+inline constexpr uint32_t SecondsPerDay = 86400;
+
+// The base of time-of-day seconds: DateToSeconds of the all-zero date. It lies one whole day after
+// the epoch, so that a sun time moved before midnight by an offset stays above zero and compares
+// earlier than every time of the day, and one moved past midnight compares later.
+inline constexpr uint32_t TimeOfDayBase = SecondsPerDay;
+
+uint32_t DateToSeconds(const DateTimeRec &date);
+void SecondsToDate(uint32_t seconds, DateTimeRec *date);
+
+// The current local date and time as seconds. It reads one replaceable source, so that tests and
+// the command line's --now never depend on the wall clock.
+uint32_t GetDateTime();
+using DateTimeSource = std::function<uint32_t()>;
+void setDateTimeSource(DateTimeSource source);  // an empty source restores the system clock
+
+// "%a %m/%d/%y %I:%M %p" in English whatever the process locale, e.g. "Fri 12/04/26 02:15 PM".
+std::string formatListingDateTime(const DateTimeRec &date);

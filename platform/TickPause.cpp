@@ -1,0 +1,59 @@
+#include "platform/TickPause.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+PauseHook &pauseHook()
+{
+    static PauseHook hook;
+    return hook;
+}
+
+}  // namespace
+
+double tickScale()
+{
+    const char *text = std::getenv("TAVORIN_TICK_SCALE");
+    if (!text || !*text)
+        return 1.0;
+    char *end = nullptr;
+    const double scale = std::strtod(text, &end);
+    return (*end == '\0' && std::isfinite(scale) && scale > 0) ? scale : 1.0;
+}
+
+void Delay(unsigned long ticks, unsigned long *finalTicks)
+{
+    // Callers report errno after a pause (the driver names the last failed read), so keep it.
+    const int savedErrno = errno;
+    if (const PauseHook &hook = pauseHook())
+        hook();
+
+    timespec deadline {};
+    clock_gettime(CLOCK_MONOTONIC, &deadline);
+    const double seconds = double(ticks) * tickScale() / 60.0;
+    const auto wholeSeconds = static_cast<time_t>(seconds);
+    deadline.tv_sec += wholeSeconds;
+    deadline.tv_nsec += static_cast<long>((seconds - double(wholeSeconds)) * 1e9);
+    if (deadline.tv_nsec >= 1000000000L) {
+        deadline.tv_nsec -= 1000000000L;
+        ++deadline.tv_sec;
+    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
+
+    if (finalTicks) {
+        timespec now {};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        *finalTicks = static_cast<unsigned long>(now.tv_sec * 60 + now.tv_nsec / (1000000000L / 60));
+    }
+    errno = savedErrno;
+}
+
+void setPauseHook(PauseHook hook)
+{
+    pauseHook() = std::move(hook);
+}

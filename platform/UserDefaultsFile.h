@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Read-only access, without the toolkit, to the string user defaults that the application keeps
+// in its settings file (~/.config/Tavorin/Tavorin.conf, section [General]).
+std::optional<std::string> readApplicationDefault(const std::string &key);
+std::optional<std::string> readDefaultFromSettingsText(const std::string &settingsText, const std::string &key);
+
+// The path of a serial device chosen by its menu title: the folder named by the default
+// "Extra Serial Device Folder" when it holds such a device, else "/dev/tty" + title.
+std::string serialDevicePathForTitle(const std::string &title);
+// The path of the device the application remembers under "SerialDevice", if any.
+std::optional<std::string> rememberedSerialDevicePath();

@@ -1,0 +1,168 @@
+// tavorin-cli and cp290-emulator as the user runs them: two processes over a pseudo-terminal.
+
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string slurp(const std::filesystem::path &path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class EmulatorProcess {
+public:
+    explicit EmulatorProcess(const std::string &options)
+    {
+        folder = std::filesystem::temp_directory_path() / ("tavorin-cli-" + std::to_string(getpid()) + "-" + std::to_string(++count));
+        std::filesystem::create_directories(folder);
+        const std::string command = "exec " CP290_EMULATOR_PATH " --transcript " + (folder / "transcript").string()
+            + " " + options + " > " + (folder / "out").string();
+        pid = fork();
+        if (pid == 0) {
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        for (int wait = 0; wait < 500 && device().empty(); ++wait)
+            usleep(10000);
+    }
+    ~EmulatorProcess()
+    {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        std::filesystem::remove_all(folder);
+    }
+    std::string device() const
+    {
+        const std::string out = slurp(folder / "out");
+        const auto end = out.find('\n');
+        return end == std::string::npos ? std::string() : out.substr(0, end);
+    }
+    std::string output() const { return slurp(folder / "out"); }
+    std::string transcript() const { return slurp(folder / "transcript"); }
+
+    Result cli(const std::string &arguments) const
+    {
+        const std::string command = TAVORIN_CLI_PATH " --device " + device() + " " + arguments + " > "
+            + (folder / "cli.out").string() + " 2> " + (folder / "cli.err").string();
+        Result result;
+        const int status = std::system(command.c_str());
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = slurp(folder / "cli.out");
+        result.err = slurp(folder / "cli.err");
+        return result;
+    }
+
+private:
+    static inline int count = 0;
+    std::filesystem::path folder;
+    pid_t pid = -1;
+};
+
+bool contains(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(CliEndToEnd, SwitchesReadsTheClockAndListsTheBox)
+{
+    EmulatorProcess box("");
+    ASSERT_FALSE(box.device().empty());
+
+    EXPECT_EQ(box.cli("on A1").status, 0);
+    EXPECT_EQ(box.cli("on b12 4").status, 0);
+    EXPECT_EQ(box.cli("off Call").status, 0);
+    const Result clock = box.cli("clock");
+    EXPECT_EQ(clock.status, 0) << clock.err;
+    EXPECT_TRUE(contains(clock.out, "The CP290 reports the clock as ")) << clock.out;
+    const Result set = box.cli("set-clock");
+    EXPECT_EQ(set.status, 0) << set.err;
+    const Result list = box.cli("list");
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_TRUE(contains(list.out, "Events from CP290 as of ")) << list.out;
+    EXPECT_TRUE(contains(list.out, ":\n\nNone.")) << list.out;
+    const Result base = box.cli("base-house K");
+    EXPECT_EQ(base.out, "The Base House Code was set sucessfully.  Your events have been erased.\n");
+
+    const std::string output = box.output();
+    EXPECT_TRUE(contains(output, " now A1 on\n")) << output;
+    EXPECT_TRUE(contains(output, " now B12 dim 50%\n")) << output;
+    EXPECT_TRUE(contains(output, " now C all units off\n")) << output;
+}
+
+TEST(CliEndToEnd, SelfTestReportsSuccess)
+{
+    EmulatorProcess box("");
+    const Result test = box.cli("self-test");
+    EXPECT_EQ(test.status, 0) << test.err;
+    EXPECT_EQ(test.out, "The self test completed sucessfully.  Your events have been erased.\n");
+}
+
+TEST(CliEndToEnd, UsageErrorsExitTwoAndSendNothing)
+{
+    EmulatorProcess box("");
+    for (const char *arguments : {"", "dance", "on Q1", "on A17", "on A0", "on A1 10", "on A1 0", "off A1 5",
+                                  "on Aall", "off Alights", "base-house Q", "clock now", "--speed 9 clock"}) {
+        const Result result = box.cli(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_TRUE(contains(result.err, "usage: tavorin-cli")) << arguments;
+    }
+    EXPECT_EQ(box.transcript(), "");
+}
+
+TEST(CliEndToEnd, MisbehavingBoxPrintsBothAlertsAndExitsOne)
+{
+    struct Case {
+        const char *options, *arguments, *failure;
+    } cases[] = {
+        {"--silent", "clock", "Getting Clock Failed"},
+        {"--status 0", "set-clock", "Setting Clock Failed"},
+        {"--cut-reply", "list", "Getting Events From CP290 Failed"},
+        {"--fail-after 1", "self-test", "Self Test Failed"},
+        {"--silent", "base-house A", "Setting Base House Code Failed"},
+    };
+    for (const Case &c : cases) {
+        EmulatorProcess box(c.options);
+        const Result result = box.cli(c.arguments);
+        EXPECT_EQ(result.status, 1) << c.options;
+        EXPECT_TRUE(contains(result.err, "CP290 Not Responding: There does not appear to be a CP290")) << result.err;
+        EXPECT_TRUE(contains(result.err, std::string(c.failure) + "\n")) << result.err;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+    }
+}
+
+TEST(CliEndToEnd, NoisyLineAndReplyChecksumsStillWork)
+{
+    EmulatorProcess box("--noise --reply-checksum");
+    EXPECT_EQ(box.cli("list").status, 0);
+    EXPECT_EQ(box.cli("clock").status, 0);
+}
+
+TEST(CliEndToEnd, MissingDeviceIsReportedAndExitsOne)
+{
+    const Result result = [] {
+        Result r;
+        const int status = std::system(TAVORIN_CLI_PATH " --device /dev/ttyNoSuchCP290 on A1 2> /dev/null");
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return r;
+    }();
+    EXPECT_EQ(result.status, 1);
+}

@@ -1,0 +1,265 @@
+#include "driver/CommandExchange.h"
+#include "driver/SerialLink.h"
+#include "tests/support/RecordingFrontEnd.h"
+#include "tests/support/ScriptedLine.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<uint8_t> repeated(const std::vector<uint8_t> &bytes, int times)
+{
+    std::vector<uint8_t> all;
+    for (int i = 0; i < times; ++i)
+        all.insert(all.end(), bytes.begin(), bytes.end());
+    return all;
+}
+
+std::string notRespondingMessage(const char *error)
+{
+    return std::string("There does not appear to be a CP290 connected to the specified serial device.  "
+                       "The specific error was \"")
+        + error + "\".  Please recheck your connections and then retry.";
+}
+
+class CommandExchange : public ::testing::Test {
+protected:
+    ScriptedLine line;
+    RecordingFrontEnd frontEnd {line.path()};
+};
+
+}  // namespace
+
+TEST_F(CommandExchange, FramesCarryPreambleCommandPayloadAndChecksum)
+{
+    struct Case {
+        uint8_t command;
+        std::vector<uint8_t> payload;
+        int checksum;
+    } cases[] = {
+        {CP290SetClock, {30, 14, 0x04}, 0x30},
+        {CP290SetBaseHouseCode, {0x60}, -1},  // one byte goes without checksum
+        {CP290ReportClock, {}, -1},
+        // The record's address is left out: these two differ only there and share the checksum.
+        {CP290StoreTimerRecord, {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}, 0xC1},
+        {CP290StoreTimerRecord, {0x08, 0x00, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}, 0xC1},
+    };
+    for (const Case &c : cases) {
+        line.queueReply(acknowledgement(1, c.command == CP290ReportClock ? std::vector<uint8_t> {0, 0, 0, 0}
+                                                                          : std::vector<uint8_t> {}));
+        EXPECT_TRUE(SendCP290Command(c.command, c.payload.data(), static_cast<int16_t>(c.payload.size())));
+        EXPECT_EQ(line.sentBytes(), expectedFrame(c.command, c.payload, c.checksum)) << int(c.command);
+    }
+}
+
+TEST_F(CommandExchange, AcknowledgementIsSixFFThenTheStatusWhateverCameBefore)
+{
+    struct Case {
+        const char *what;
+        std::vector<uint8_t> reply;
+        bool accepted;
+    } cases[] = {
+        {"stray bytes first", {0x12, 0x00, 0xFF, 0x34, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, true},
+        {"five FF and a break start again", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, true},
+        {"seventh FF is the status", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, false},
+    };
+    for (const Case &c : cases) {
+        // Enough for all three attempts; what a successful call leaves unread is drained below.
+        for (int attempt = 0; attempt < 3; ++attempt)
+            line.queueReply(c.reply);
+        EXPECT_EQ(SendCP290Command(CP290DirectCommand, std::vector<uint8_t>(4, 0).data(), 4), c.accepted) << c.what;
+        line.discardUnreadReplies();
+        line.sentBytes();
+    }
+}
+
+TEST_F(CommandExchange, StatusAcceptedDependsOnTheCommand)
+{
+    struct Case {
+        uint8_t command;
+        uint8_t status;
+        bool accepted;
+    } cases[] = {
+        {CP290SetBaseHouseCode, 0, true}, {CP290SetBaseHouseCode, 1, true}, {CP290SetBaseHouseCode, 2, false},
+        {CP290DirectCommand, 1, true},    {CP290DirectCommand, 0, false},   {CP290SetClock, 0, false},
+        {CP290RunSelfTest, 0, true},      {CP290RunSelfTest, 1, false},     {CP290StoreTimerRecord, 1, true},
+    };
+    const std::vector<uint8_t> payload(10, 0);
+    for (const Case &c : cases) {
+        const int16_t length = c.command == CP290SetBaseHouseCode ? 1 : c.command == CP290RunSelfTest ? 0
+            : c.command == CP290StoreTimerRecord                  ? 10
+                                                                  : 4;
+        for (int attempt = 0; attempt < 3; ++attempt)
+            line.queueReply(acknowledgement(c.status));
+        frontEnd.alerts.clear();
+        EXPECT_EQ(SendCP290Command(c.command, payload.data(), length), c.accepted)
+            << "command " << int(c.command) << " status " << int(c.status);
+        const std::size_t frameLength = expectedFrame(c.command, std::vector<uint8_t>(length), length > 1 ? 0 : -1).size();
+        EXPECT_EQ(line.sentBytes().size(), frameLength * (c.accepted ? 1 : 3)) << "attempts";
+        EXPECT_EQ(frontEnd.alerts.empty(), c.accepted);
+        line.discardUnreadReplies();
+    }
+}
+
+TEST_F(CommandExchange, ThreeSilentAttemptsEndInTheAlertNamingTheEmptyRead)
+{
+    EXPECT_FALSE(SendCP290Command(CP290DirectCommand, std::vector<uint8_t>(4, 0).data(), 4));
+    EXPECT_EQ(line.sentBytes(), repeated(expectedFrame(CP290DirectCommand, {0, 0, 0, 0}, 0), 3));
+    ASSERT_EQ(frontEnd.alerts.size(), 1u);
+    EXPECT_EQ(frontEnd.alerts[0].title, "CP290 Not Responding");
+    EXPECT_EQ(frontEnd.alerts[0].message, notRespondingMessage(std::strerror(EAGAIN)));
+    EXPECT_EQ(frontEnd.statusEndsBeforeAlert[0], 1);
+    EXPECT_EQ(CP290FileDescriptor, -1);
+}
+
+TEST_F(CommandExchange, RefusedStatusIsReportedAsAProtocolError)
+{
+    for (int attempt = 0; attempt < 3; ++attempt)
+        line.queueReply(acknowledgement(0));
+    EXPECT_FALSE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    ASSERT_EQ(frontEnd.alerts.size(), 1u);
+    EXPECT_EQ(frontEnd.alerts[0].message, notRespondingMessage(std::strerror(EPROTO)));
+}
+
+TEST_F(CommandExchange, DeviceThatCannotOpenGetsTwoAttemptsWithoutTheFirstShare)
+{
+    setCP290DeviceFilePath("/dev/ttyNoSuchCP290");
+    gProgressBudget = 130;
+    EXPECT_FALSE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    EXPECT_EQ(frontEnd.alertTitles(), (std::vector<std::string> {"Cannot Open Serial Device", "CP290 Not Responding"}));
+    EXPECT_EQ(frontEnd.alerts[1].message, notRespondingMessage(std::strerror(EBADF)));
+    EXPECT_EQ(frontEnd.statusEndsBeforeAlert, (std::vector<int> {1, 2}));
+    EXPECT_TRUE(frontEnd.increments.empty());
+    EXPECT_EQ(CP290FileDescriptor, -1);
+}
+
+TEST_F(CommandExchange, ClockReplyFillsMinuteHourAndBaseHouseCode)
+{
+    line.queueReply(acknowledgement(1, {5, 19, 0x10, 0xE0}));
+    ASSERT_TRUE(SendCP290Command(CP290ReportClock, nullptr, 0));
+    EXPECT_EQ(gMinute, 5);
+    EXPECT_EQ(gHour, 19);
+    EXPECT_EQ(gBaseHouseCode, 0xE0);
+}
+
+TEST_F(CommandExchange, EmptyUploadReadsExactly128BytesAfterTheStatus)
+{
+    std::vector<uint8_t> reply(128, 0xFF);
+    reply.push_back(0x42);  // not the upload's: must still be waiting afterwards
+    line.queueReply(acknowledgement(1, reply));
+    std::memset(CP290TimerEvent, 0x11, sizeof CP290TimerEvent);
+    ASSERT_TRUE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
+    for (const auto &record : CP290TimerEvent) {
+        EXPECT_EQ(record[2], 0xFF);
+        EXPECT_EQ(record[3], 0x11) << "an empty record has only its mode byte written";
+    }
+    CP290Close = 0;
+    ASSERT_NE(openCP290(), -1);
+    uint8_t next = 0;
+    ASSERT_TRUE(GetByte(&next));
+    EXPECT_EQ(next, 0x42);
+}
+
+TEST_F(CommandExchange, UploadFillsBytesTwoToNineAndNeverTheAddress)
+{
+    std::vector<uint8_t> reply = {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02};
+    reply.insert(reply.end(), 126, 0xFF);
+    const std::vector<uint8_t> last = {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85};
+    reply.insert(reply.end(), last.begin(), last.end());
+    line.queueReply(acknowledgement(1, reply));
+    std::memset(CP290TimerEvent, 0x11, sizeof CP290TimerEvent);
+    ASSERT_TRUE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0], CP290TimerEvent[0] + 10),
+              (std::vector<uint8_t> {0x11, 0x11, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
+    EXPECT_EQ(CP290TimerEvent[1][2], 0xFF);
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[127] + 2, CP290TimerEvent[127] + 10), last);
+}
+
+TEST_F(CommandExchange, UploadCutShortFailsAfterThreeAttempts)
+{
+    line.queueReply(acknowledgement(1, std::vector<uint8_t>(64, 0xFF)));
+    EXPECT_FALSE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
+    EXPECT_EQ(line.sentBytes().size(), 3 * expectedFrame(CP290UploadTimerRecords, {}).size());
+}
+
+TEST_F(CommandExchange, LinkStaysOpenWhileCloseIsClearedEvenAfterAFailure)
+{
+    CP290Close = 0;
+    line.queueReply(acknowledgement(1));
+    ASSERT_TRUE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    const int openDescriptor = CP290FileDescriptor;
+    EXPECT_NE(openDescriptor, -1);
+    EXPECT_FALSE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    EXPECT_EQ(CP290FileDescriptor, openDescriptor);
+
+    CP290Close = 1;
+    line.queueReply(acknowledgement(1));
+    ASSERT_TRUE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    EXPECT_EQ(CP290FileDescriptor, -1);
+}
+
+TEST_F(CommandExchange, ProgressSharesFollowTheCommand)
+{
+    struct Case {
+        uint8_t command;
+        std::vector<uint8_t> reply;
+        double budget;
+        std::vector<double> increments;
+    } cases[] = {
+        {CP290SetBaseHouseCode, {}, 130, {65, 65}},
+        {CP290DirectCommand, {}, 130, {65}},
+        {CP290SetClock, {}, 10, {5, 5}},
+        {CP290StoreTimerRecord, {}, 130, {}},
+        {CP290ReportClock, {0, 0, 0, 0}, 10, {5, 5}},
+        {CP290RunSelfTest, {}, 120, std::vector<double>(12, 10)},
+    };
+    for (const Case &c : cases) {
+        const std::vector<uint8_t> payload(10, 0);
+        const int16_t length = c.command == CP290SetBaseHouseCode ? 1
+            : c.command == CP290DirectCommand                   ? 4
+            : c.command == CP290SetClock                        ? 3
+            : c.command == CP290StoreTimerRecord                ? 10
+                                                                : 0;
+        line.queueReply(acknowledgement(c.command == CP290RunSelfTest ? 0 : 1, c.reply));
+        frontEnd.increments.clear();
+        frontEnd.displays = 0;
+        gProgressBudget = c.budget;
+        ASSERT_TRUE(SendCP290Command(c.command, payload.data(), length)) << int(c.command);
+        EXPECT_EQ(frontEnd.increments, c.increments) << int(c.command);
+        EXPECT_EQ(frontEnd.displays, static_cast<int>(c.increments.size())) << "every increment is redrawn";
+        line.sentBytes();
+    }
+}
+
+TEST_F(CommandExchange, UploadAddsOneBeforeAndOnePerRecord)
+{
+    line.queueReply(acknowledgement(1, std::vector<uint8_t>(128, 0xFF)));
+    gProgressBudget = 130;
+    ASSERT_TRUE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
+    EXPECT_EQ(frontEnd.increments.size(), 129u);
+    EXPECT_DOUBLE_EQ(frontEnd.progressTotal(), 129);
+}
+
+TEST_F(CommandExchange, SelfTestSharesAreGivenAgainOnEveryAttempt)
+{
+    for (int attempt = 0; attempt < 3; ++attempt)
+        line.queueReply(acknowledgement(1));
+    gProgressBudget = 120;
+    EXPECT_FALSE(SendCP290Command(CP290RunSelfTest, nullptr, 0));
+    EXPECT_DOUBLE_EQ(frontEnd.progressTotal(), 10 + 3 * 11 * 10);
+}
+
+TEST_F(CommandExchange, WithoutAFrontEndProgressAndStatusEndAreSkipped)
+{
+    gController = nullptr;
+    gStatusProgressIndicator = nullptr;
+    line.queueReply(acknowledgement(1));
+    gProgressBudget = 130;
+    EXPECT_TRUE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    EXPECT_FALSE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
+    EXPECT_EQ(frontEnd.statusEnds, 0);
+    EXPECT_TRUE(frontEnd.increments.empty());
+    EXPECT_EQ(frontEnd.alerts.size(), 1u);
+}

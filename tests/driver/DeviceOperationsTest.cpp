@@ -1,0 +1,145 @@
+#include "driver/CommandExchange.h"
+#include "driver/DeviceOperations.h"
+#include "driver/SerialLink.h"
+#include "platform/DateTime.h"
+#include "tests/support/RecordingFrontEnd.h"
+#include "tests/support/ScriptedLine.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+uint32_t at(int year, int month, int day, int hour, int minute)
+{
+    DateTimeRec rec;
+    rec.year = static_cast<int16_t>(year);
+    rec.month = static_cast<int16_t>(month);
+    rec.day = static_cast<int16_t>(day);
+    rec.hour = static_cast<int16_t>(hour);
+    rec.minute = static_cast<int16_t>(minute);
+    return DateToSeconds(rec);
+}
+
+class DeviceOperations : public ::testing::Test {
+protected:
+    void TearDown() override { setDateTimeSource({}); }
+    ScriptedLine line;
+    RecordingFrontEnd frontEnd {line.path()};
+};
+
+}  // namespace
+
+TEST(DeviceTables, LevelBytesDimInEighthsAndNineIsPlainOn)
+{
+    const uint8_t expected[] = {0xE5, 0xC5, 0xA5, 0x85, 0x65, 0x45, 0x25, 0x05, 0x02};
+    for (int brightness = 1; brightness <= 9; ++brightness)
+        EXPECT_EQ(CP290LevelBytes[brightness], expected[brightness - 1]) << brightness;
+    EXPECT_EQ(CP290HouseCodeBytes[0], 0x60);
+    EXPECT_EQ(CP290HouseCodeBytes[12], 0x00);  // M
+    EXPECT_EQ(CP290HouseCodeBytes[15], 0xC0);
+}
+
+TEST_F(DeviceOperations, SwitchingNowSendsFunctionHouseAndUnitBitmaps)
+{
+    struct Case {
+        int house, unit;
+        uint8_t function;
+        std::vector<uint8_t> payload;
+        int checksum;
+    } cases[] = {
+        {0, 1, 0x02, {0x02, 0x60, 0x00, 0x80}, 0xE2},
+        {15, 16, 0x03, {0x03, 0xC0, 0x01, 0x00}, 0xC4},
+        {0, 9, 0x02, {0x02, 0x60, 0x80, 0x00}, 0xE2},
+        {0, 8, 0x02, {0x02, 0x60, 0x00, 0x01}, 0x63},
+        {1, 17, 0x85, {0x01, 0xE0, 0x00, 0x00}, 0xE1},  // all lights on, whatever the level
+        {2, 18, 0x85, {0x00, 0x20, 0x00, 0x00}, 0x20},  // all modules off: only plain on is refused
+        {2, 18, 0x03, {0x00, 0x20, 0x00, 0x00}, 0x20},
+    };
+    for (const Case &c : cases) {
+        line.queueReply(acknowledgement(1));
+        EXPECT_TRUE(CP290DoOnOffDim(c.house, c.unit, c.function));
+        EXPECT_EQ(line.sentBytes(), expectedFrame(CP290DirectCommand, c.payload, c.checksum))
+            << "house " << c.house << " unit " << c.unit;
+    }
+}
+
+TEST_F(DeviceOperations, GroupUnitsRefuseWhatTheyCannotDoWithoutTouchingTheLink)
+{
+    EXPECT_FALSE(CP290DoOnOffDim(0, CP290AllLightsUnit, CP290FunctionOff));
+    EXPECT_FALSE(CP290DoOnOffDim(0, CP290AllModulesUnit, CP290FunctionOn));
+    EXPECT_FALSE(CP290DoOnOffDim(16, 1, CP290FunctionOn));
+    EXPECT_FALSE(CP290DoOnOffDim(0, 19, CP290FunctionOn));
+    EXPECT_TRUE(line.sentBytes().empty());
+    EXPECT_TRUE(frontEnd.alerts.empty());
+    EXPECT_EQ(CP290FileDescriptor, -1);
+}
+
+TEST_F(DeviceOperations, ClockIsSetToMinuteHourAndWeekdayBit)
+{
+    struct Case {
+        uint32_t now;
+        std::vector<uint8_t> payload;
+    } cases[] = {
+        {at(2026, 12, 6, 0, 0), {0x00, 0x00, 0x40}},    // Sunday
+        {at(2026, 12, 12, 23, 59), {0x3B, 0x17, 0x20}},  // Saturday
+        {at(2026, 12, 7, 8, 30), {0x1E, 0x08, 0x01}},    // Monday
+    };
+    for (const Case &c : cases) {
+        setDateTimeSource([&c] { return c.now; });
+        line.queueReply(acknowledgement(1));
+        EXPECT_TRUE(CP290DoSetClock());
+        const int checksum = (c.payload[0] + c.payload[1] + c.payload[2]) & 0xFF;
+        EXPECT_EQ(line.sentBytes(), expectedFrame(CP290SetClock, c.payload, checksum));
+    }
+}
+
+TEST_F(DeviceOperations, SelfTestReadsTestsRestoresTheBaseHouseCodeAndSetsTheClock)
+{
+    setDateTimeSource([] { return at(2026, 12, 7, 8, 30); });
+    line.queueReply(acknowledgement(1, {10, 8, 0x01, 0xE0}));
+    line.queueReply(acknowledgement(0));
+    line.queueReply(acknowledgement(1));
+    line.queueReply(acknowledgement(1));
+    ASSERT_TRUE(CP290DoSelfTest());
+
+    std::vector<uint8_t> expected = expectedFrame(CP290ReportClock, {});
+    for (const auto &frame : {expectedFrame(CP290RunSelfTest, {}), expectedFrame(CP290SetBaseHouseCode, {0xE0}),
+                              expectedFrame(CP290SetClock, {0x1E, 0x08, 0x01}, 0x27)})
+        expected.insert(expected.end(), frame.begin(), frame.end());
+    EXPECT_EQ(line.sentBytes(), expected);
+    EXPECT_DOUBLE_EQ(frontEnd.progressTotal(), 130);
+}
+
+TEST_F(DeviceOperations, SelfTestWhoseClockReadFailsSendsNoTest)
+{
+    EXPECT_FALSE(CP290DoSelfTest());
+    EXPECT_EQ(line.sentBytes(), [] {
+        std::vector<uint8_t> frames;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const auto frame = expectedFrame(CP290ReportClock, {});
+            frames.insert(frames.end(), frame.begin(), frame.end());
+        }
+        return frames;
+    }());
+}
+
+TEST(WriteLog, AppendsDatedLinesToTheHelpersLog)
+{
+    const auto library = std::filesystem::temp_directory_path() / ("tavorin-log-" + std::to_string(getpid()));
+    setenv("XDG_DATA_HOME", library.c_str(), 1);
+    setDateTimeSource([] { return at(2026, 12, 4, 14, 15); });
+    writeLog("Enabled by user.");
+    writeLog("Disabled by user.");
+    setDateTimeSource({});
+    unsetenv("XDG_DATA_HOME");
+
+    std::ifstream log(library / "Logs" / "TavorinHelper.log");
+    std::stringstream text;
+    text << log.rdbuf();
+    EXPECT_EQ(text.str(), "Fri 12/04/26 02:15 PM -- Enabled by user.\nFri 12/04/26 02:15 PM -- Disabled by user.\n");
+    std::filesystem::remove_all(library);
+}

@@ -1,0 +1,260 @@
+// The driver against the emulated box over a real pseudo-terminal.
+
+#include "driver/CommandExchange.h"
+#include "driver/DeviceOperations.h"
+#include "driver/SerialLink.h"
+#include "platform/DateTime.h"
+#include "tests/support/RecordingFrontEnd.h"
+#include "tests/support/ScriptedLine.h"
+#include "tools/emulator/CP290Emulator.h"
+
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<uint8_t> timerRecord(int number, std::vector<uint8_t> stored)
+{
+    stored.insert(stored.begin(), {static_cast<uint8_t>(number * 8), static_cast<uint8_t>(number * 8 >> 8)});
+    return stored;
+}
+
+bool store(const std::vector<uint8_t> &record)
+{
+    return SendCP290Command(CP290StoreTimerRecord, record.data(), static_cast<int16_t>(record.size()));
+}
+
+class Emulated : public ::testing::Test {
+protected:
+    void startBox(EmulatorOptions options = {})
+    {
+        options.tickScale = 0.05;
+        box = std::make_unique<CP290Emulator>(options);
+        std::string error;
+        ASSERT_TRUE(box->start(&error)) << error;
+        box->setOutput([this](const std::string &line) {
+            std::lock_guard guard(outputLock);
+            output.push_back(line);
+        });
+        frontEnd = std::make_unique<RecordingFrontEnd>(box->devicePath());
+    }
+    std::vector<std::string> firedLines()
+    {
+        std::lock_guard guard(outputLock);
+        return output;
+    }
+
+    std::unique_ptr<CP290Emulator> box;
+    std::unique_ptr<RecordingFrontEnd> frontEnd;
+    std::mutex outputLock;
+    std::vector<std::string> output;
+};
+
+}  // namespace
+
+TEST_F(Emulated, StoredRecordsComeBackInTheUpload)
+{
+    startBox();
+    CP290Close = 0;
+    ASSERT_TRUE(CP290DoSetBaseHouseCode(1));
+    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02})));
+    ASSERT_TRUE(store(timerRecord(1, {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85})));
+    ASSERT_TRUE(CP290DoGetEvents());
+    CP290Close = 1;
+    closeCP290();
+
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0] + 2, CP290TimerEvent[0] + 10),
+              (std::vector<uint8_t> {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[1] + 2, CP290TimerEvent[1] + 10),
+              (std::vector<uint8_t> {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85}));
+    for (int i = 2; i < CP290TimerRecordCount; ++i)
+        EXPECT_EQ(CP290TimerEvent[i][2], 0xFF);
+    EXPECT_EQ(box->baseHouseCode(), 0xE0);
+}
+
+TEST_F(Emulated, SettingTheBaseHouseCodeErasesTheRecords)
+{
+    startBox();
+    ASSERT_TRUE(store(timerRecord(5, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
+    EXPECT_EQ(box->storedRecordCount(), 1);
+    ASSERT_TRUE(CP290DoSetBaseHouseCode(0));
+    EXPECT_EQ(box->storedRecordCount(), 0);
+}
+
+TEST_F(Emulated, ClockRunsFromWhatWasSet)
+{
+    startBox();
+    DateTimeRec monday;
+    monday.year = 2026, monday.month = 12, monday.day = 7, monday.hour = 23, monday.minute = 58;
+    setDateTimeSource([&] { return DateToSeconds(monday); });
+    ASSERT_TRUE(CP290DoSetClock());
+    setDateTimeSource({});
+    box->advanceClock(3);
+    ASSERT_TRUE(CP290DoGetClock());
+    EXPECT_EQ(gHour, 0);
+    EXPECT_EQ(gMinute, 1);
+    EXPECT_EQ(box->clock().weekday, 1);  // Tuesday
+    EXPECT_EQ(gBaseHouseCode, 0x60);
+}
+
+TEST_F(Emulated, SelfTestWaitsItsElevenSecondsAndErases)
+{
+    startBox();
+    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(CP290DoSelfTest());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(11 * 50));
+    EXPECT_EQ(box->storedRecordCount(), 0);
+    EXPECT_DOUBLE_EQ(frontEnd->progressTotal(), 130);
+}
+
+TEST_F(Emulated, WrongChecksumIsRefused)
+{
+    startBox();
+    const int fd = open(box->devicePath().c_str(), O_RDWR | O_NONBLOCK);
+    std::vector<uint8_t> frame = expectedFrame(CP290SetClock, {30, 14, 0x04}, 0x31);
+    ASSERT_EQ(write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+    std::vector<uint8_t> answer;
+    for (int wait = 0; wait < 100 && answer.size() < 7; ++wait) {
+        uint8_t byte;
+        if (read(fd, &byte, 1) == 1)
+            answer.push_back(byte);
+        else
+            usleep(10000);
+    }
+    close(fd);
+    EXPECT_EQ(answer, acknowledgement(0));
+}
+
+TEST_F(Emulated, MisbehavingBoxFailsTheDriverTheExpectedWay)
+{
+    struct Case {
+        const char *what;
+        EmulatorOptions options;
+        bool clockRead;
+    } cases[] = {
+        {"silent", {.silent = true}, false},
+        {"wrong status", {.forcedStatus = 2}, false},
+        {"reply cut short", {.cutReply = true}, false},
+        {"stray bytes", {.noise = true}, true},
+        {"checksum after the reply", {.replyChecksum = true}, true},
+    };
+    for (const Case &c : cases) {
+        startBox(c.options);
+        EXPECT_EQ(CP290DoGetClock(), c.clockRead) << c.what;
+        EXPECT_EQ(frontEnd->alerts.empty(), c.clockRead) << c.what;
+        EXPECT_EQ(box->receivedFrames().size(), c.clockRead ? 1u : 3u) << c.what;
+        frontEnd.reset();
+        box.reset();
+    }
+}
+
+TEST_F(Emulated, ReplyChecksumLeftOverIsSkippedByTheNextCommand)
+{
+    startBox({.replyChecksum = true});
+    CP290Close = 0;
+    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
+    ASSERT_TRUE(CP290DoGetEvents());
+    ASSERT_TRUE(CP290DoGetClock());
+    ASSERT_TRUE(CP290DoGetEvents());
+    EXPECT_EQ(CP290TimerEvent[0][4], 7);
+    EXPECT_TRUE(frontEnd->alerts.empty());
+}
+
+TEST_F(Emulated, GoesSilentAfterTheGivenNumberOfCommands)
+{
+    startBox({.failAfter = 2});
+    EXPECT_TRUE(CP290DoGetClock());
+    EXPECT_TRUE(CP290DoOnOffDim(0, 1, CP290FunctionOn));
+    EXPECT_FALSE(CP290DoGetClock());
+    EXPECT_EQ(frontEnd->alertTitles(), std::vector<std::string> {"CP290 Not Responding"});
+}
+
+TEST_F(Emulated, TranscriptHoldsEveryFrameAsAHexLine)
+{
+    const auto transcript = std::filesystem::temp_directory_path() / ("cp290-transcript-" + std::to_string(getpid()));
+    std::filesystem::remove(transcript);
+    startBox({.transcriptPath = transcript.string()});
+    ASSERT_TRUE(CP290DoOnOffDim(0, 1, CP290FunctionOn));
+    ASSERT_TRUE(CP290DoGetClock());
+    box->stop();
+    std::ifstream file(transcript);
+    std::string first, second;
+    std::getline(file, first);
+    std::getline(file, second);
+    const std::string preamble = "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF ";
+    EXPECT_EQ(first, preamble + "01 02 60 00 80 E2");
+    EXPECT_EQ(second, preamble + "04");
+    std::filesystem::remove(transcript);
+}
+
+TEST_F(Emulated, RecordsFireByTheBoxClock)
+{
+    startBox();
+    box->setClock({0, 19, 4});  // Monday 19:04
+    CP290Close = 0;
+    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x1F, 19, 5, 0x20, 0x00, 0x60, 0x02})));  // A3 on, weekdays
+    ASSERT_TRUE(store(timerRecord(1, {0x08, 0x20, 19, 5, 0x10, 0x00, 0x60, 0x02})));  // Saturdays only
+    ASSERT_TRUE(store(timerRecord(2, {0x04, 0x7F, 19, 6, 0x00, 0x10, 0xE0, 0x85})));  // today
+    ASSERT_TRUE(store(timerRecord(3, {0x02, 0x7F, 19, 6, 0x80, 0x00, 0x60, 0x03})));  // tomorrow
+    CP290Close = 1;
+    closeCP290();
+    ASSERT_TRUE(CP290DoOnOffDim(0, 1, CP290FunctionOn));
+
+    box->advanceClock(2);
+    box->advanceClock(24 * 60);  // Tuesday 19:06
+    EXPECT_EQ(firedLines(), (std::vector<std::string> {
+                                "Mon 19:04 now A1 on",
+                                "Mon 19:05 fired record 0: A3 on",
+                                "Mon 19:06 fired record 2: B12 dim 50%",
+                                "Tue 19:05 fired record 0: A3 on",
+                                "Tue 19:06 fired record 3: A1 off",
+                            }));
+}
+
+TEST_F(Emulated, SecurityRecordFiresOnceWithinTheHourAfterItsTime)
+{
+    startBox();
+    box->setClock({2, 22, 0});  // Wednesday 22:00
+    ASSERT_TRUE(store(timerRecord(0, {0x09, 0x7F, 22, 30, 0x80, 0x00, 0x60, 0x02})));
+    box->advanceClock(29);
+    EXPECT_TRUE(firedLines().empty()) << "fired before its time";
+    box->advanceClock(60);
+    ASSERT_EQ(firedLines().size(), 1u);
+    const std::string line = firedLines()[0];
+    EXPECT_EQ(line.substr(0, 4), "Wed ") << line;
+    EXPECT_NE(line.find("fired record 0: A1 on"), std::string::npos) << line;
+}
+
+TEST_F(Emulated, LinkOptionPointsAtTheDevice)
+{
+    const auto link = std::filesystem::temp_directory_path() / ("ttyCP290-" + std::to_string(getpid()));
+    startBox({.linkPath = link.string()});
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), box->devicePath());
+    setCP290DeviceFilePath(link.c_str());
+    EXPECT_TRUE(CP290DoGetClock());
+    box.reset();
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+// The driver waits for a silent box by sleeping between reads: the process uses almost no CPU.
+TEST_F(Emulated, SilentBoxCostsNoProcessorTime)
+{
+    startBox({.silent = true});
+    const auto cpuSeconds = [] {
+        rusage usage {};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    };
+    const double cpuBefore = cpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(CP290DoGetClock());
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GT(wall, 0.7);
+    EXPECT_LT((cpuSeconds() - cpuBefore) / wall, 0.1);
+}

@@ -1,0 +1,43 @@
+#include "platform/UserDefaultsFile.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+TEST(UserDefaultsFile, ReadsGeneralKeysAsTheSettingsFileWritesThem)
+{
+    const std::string settings =
+        "[CP290Outline]\nSerialDevice=wrong\n"
+        "[General]\n"
+        "SerialDevice=USB0\n"
+        "Last%20Modules%20File=/home/ann/My House.cp290\n"
+        "Extra%20Serial%20Device%20Folder=\"/run/user/1000/tavorin\"\n"
+        "; a comment\n";
+    EXPECT_EQ(readDefaultFromSettingsText(settings, "SerialDevice"), "USB0");
+    EXPECT_EQ(readDefaultFromSettingsText(settings, "Last Modules File"), "/home/ann/My House.cp290");
+    EXPECT_EQ(readDefaultFromSettingsText(settings, "Extra Serial Device Folder"), "/run/user/1000/tavorin");
+    EXPECT_EQ(readDefaultFromSettingsText(settings, "No Helper"), std::nullopt);
+    EXPECT_EQ(readDefaultFromSettingsText("SerialDevice=S0\n", "SerialDevice"), std::nullopt);
+}
+
+TEST(UserDefaultsFile, RememberedDeviceIsFoundInTheExtraFolderBeforeDev)
+{
+    const auto home = std::filesystem::temp_directory_path() / ("tavorin-defaults-" + std::to_string(getpid()));
+    const auto extra = home / "devices";
+    std::filesystem::create_directories(home / "Tavorin");
+    std::filesystem::create_directories(extra);
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+
+    EXPECT_EQ(rememberedSerialDevicePath(), std::nullopt);
+
+    std::ofstream(home / "Tavorin" / "Tavorin.conf")
+        << "[General]\nSerialDevice=CP290\nExtra%20Serial%20Device%20Folder=" << extra.string() << "\n";
+    EXPECT_EQ(rememberedSerialDevicePath(), "/dev/ttyCP290");
+    std::ofstream(extra / "ttyCP290") << "";
+    EXPECT_EQ(rememberedSerialDevicePath(), (extra / "ttyCP290").string());
+
+    unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(home);
+}
