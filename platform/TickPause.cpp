@@ -5,16 +5,6 @@
 #include <cstdlib>
 #include <ctime>
 
-namespace {
-
-PauseHook &pauseHook()
-{
-    static PauseHook hook;
-    return hook;
-}
-
-}  // namespace
-
 double tickScale()
 {
     const char *text = std::getenv("TAVORIN_TICK_SCALE");
@@ -29,9 +19,6 @@ void Delay(unsigned long ticks, unsigned long *finalTicks)
 {
     // Callers report errno after a pause (the driver names the last failed read), so keep it.
     const int savedErrno = errno;
-    if (const PauseHook &hook = pauseHook())
-        hook();
-
     timespec deadline {};
     clock_gettime(CLOCK_MONOTONIC, &deadline);
     const double seconds = double(ticks) * tickScale() / 60.0;
@@ -51,9 +38,4 @@ void Delay(unsigned long ticks, unsigned long *finalTicks)
         *finalTicks = static_cast<unsigned long>(now.tv_sec * 60 + now.tv_nsec / (1000000000L / 60));
     }
     errno = savedErrno;
-}
-
-void setPauseHook(PauseHook hook)
-{
-    pauseHook() = std::move(hook);
 }

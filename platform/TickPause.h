@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 // A pause of `ticks` sixtieths of a second on the monotonic clock, scaled by the environment
 // variable TAVORIN_TICK_SCALE (a positive number, default 1). `finalTicks`, when given, receives a
 // tick count at the end, as the classic call does; nobody reads it.
@@ -9,8 +7,3 @@ void Delay(unsigned long ticks, unsigned long *finalTicks);
 
 // The factor TAVORIN_TICK_SCALE asks for: 1 when unset, empty or not a positive number.
 double tickScale();
-
-// A front end may let its windows repaint during a pause; it must neither admit user input nor
-// re-enter the driver. The hook runs once before each pause.
-using PauseHook = std::function<void()>;
-void setPauseHook(PauseHook hook);

@@ -2,6 +2,7 @@
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "platform/DateTime.h"
+#include "tests/support/Dates.h"
 #include "tests/support/RecordingFrontEnd.h"
 #include "tests/support/ScriptedLine.h"
 
@@ -13,16 +14,6 @@
 
 namespace {
 
-uint32_t at(int year, int month, int day, int hour, int minute)
-{
-    DateTimeRec rec;
-    rec.year = static_cast<int16_t>(year);
-    rec.month = static_cast<int16_t>(month);
-    rec.day = static_cast<int16_t>(day);
-    rec.hour = static_cast<int16_t>(hour);
-    rec.minute = static_cast<int16_t>(minute);
-    return DateToSeconds(rec);
-}
 
 class DeviceOperations : public ::testing::Test {
 protected:
@@ -84,9 +75,9 @@ TEST_F(DeviceOperations, ClockIsSetToMinuteHourAndWeekdayBit)
         uint32_t now;
         std::vector<uint8_t> payload;
     } cases[] = {
-        {at(2026, 12, 6, 0, 0), {0x00, 0x00, 0x40}},    // Sunday
-        {at(2026, 12, 12, 23, 59), {0x3B, 0x17, 0x20}},  // Saturday
-        {at(2026, 12, 7, 8, 30), {0x1E, 0x08, 0x01}},    // Monday
+        {secondsAt(2026, 12, 6, 0, 0), {0x00, 0x00, 0x40}},    // Sunday
+        {secondsAt(2026, 12, 12, 23, 59), {0x3B, 0x17, 0x20}},  // Saturday
+        {secondsAt(2026, 12, 7, 8, 30), {0x1E, 0x08, 0x01}},    // Monday
     };
     for (const Case &c : cases) {
         setDateTimeSource([&c] { return c.now; });
@@ -99,7 +90,7 @@ TEST_F(DeviceOperations, ClockIsSetToMinuteHourAndWeekdayBit)
 
 TEST_F(DeviceOperations, SelfTestReadsTestsRestoresTheBaseHouseCodeAndSetsTheClock)
 {
-    setDateTimeSource([] { return at(2026, 12, 7, 8, 30); });
+    setDateTimeSource([] { return secondsAt(2026, 12, 7, 8, 30); });
     line.queueReply(acknowledgement(1, {10, 8, 0x01, 0xE0}));
     line.queueReply(acknowledgement(0));
     line.queueReply(acknowledgement(1));
@@ -131,7 +122,7 @@ TEST(WriteLog, AppendsDatedLinesToTheHelpersLog)
 {
     const auto library = std::filesystem::temp_directory_path() / ("tavorin-log-" + std::to_string(getpid()));
     setenv("XDG_DATA_HOME", library.c_str(), 1);
-    setDateTimeSource([] { return at(2026, 12, 4, 14, 15); });
+    setDateTimeSource([] { return secondsAt(2026, 12, 4, 14, 15); });
     writeLog("Enabled by user.");
     writeLog("Disabled by user.");
     setDateTimeSource({});

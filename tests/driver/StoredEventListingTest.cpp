@@ -1,5 +1,6 @@
 #include "driver/StoredEventListing.h"
 #include "platform/DateTime.h"
+#include "tests/support/Dates.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -21,12 +22,7 @@ struct Upload {
 std::string listing(const Upload &upload)
 {
     DateTimeRec now;
-    now.year = 2026;
-    now.month = 12;
-    now.day = 4;
-    now.hour = 14;
-    now.minute = 15;
-    SecondsToDate(DateToSeconds(now), &now);
+    SecondsToDate(secondsAt(2026, 12, 4, 14, 15), &now);
     return storedEventListingText(upload.records, now);
 }
 

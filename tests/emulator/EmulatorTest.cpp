@@ -4,6 +4,7 @@
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "platform/DateTime.h"
+#include "tests/support/Dates.h"
 #include "tests/support/RecordingFrontEnd.h"
 #include "tests/support/ScriptedLine.h"
 #include "tools/emulator/CP290Emulator.h"
@@ -89,9 +90,7 @@ TEST_F(Emulated, SettingTheBaseHouseCodeErasesTheRecords)
 TEST_F(Emulated, ClockRunsFromWhatWasSet)
 {
     startBox();
-    DateTimeRec monday;
-    monday.year = 2026, monday.month = 12, monday.day = 7, monday.hour = 23, monday.minute = 58;
-    setDateTimeSource([&] { return DateToSeconds(monday); });
+    setDateTimeSource([] { return secondsAt(2026, 12, 7, 23, 58); });  // a Monday
     ASSERT_TRUE(CP290DoSetClock());
     setDateTimeSource({});
     box->advanceClock(3);

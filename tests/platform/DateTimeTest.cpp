@@ -1,20 +1,9 @@
 #include "platform/DateTime.h"
+#include "tests/support/Dates.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-DateTimeRec date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    DateTimeRec rec;
-    rec.year = static_cast<int16_t>(year);
-    rec.month = static_cast<int16_t>(month);
-    rec.day = static_cast<int16_t>(day);
-    rec.hour = static_cast<int16_t>(hour);
-    rec.minute = static_cast<int16_t>(minute);
-    rec.second = static_cast<int16_t>(second);
-    return rec;
-}
 
 DateTimeRec brokenDown(uint32_t seconds)
 {
@@ -27,7 +16,7 @@ DateTimeRec brokenDown(uint32_t seconds)
 
 TEST(DateTime, EpochIsMidnightOfFridayFirstJanuary1904)
 {
-    EXPECT_EQ(DateToSeconds(date(1904, 1, 1)), 0u);
+    EXPECT_EQ(DateToSeconds(dateTimeRec(1904, 1, 1)), 0u);
     const DateTimeRec epoch = brokenDown(0);
     EXPECT_EQ(epoch.year, 1904);
     EXPECT_EQ(epoch.month, 1);
@@ -41,11 +30,11 @@ TEST(DateTime, DatesRoundTripWithTheirWeekday)
         DateTimeRec date;
         int dayOfWeek;
     } cases[] = {
-        {date(2026, 12, 4, 14, 15, 0), 6},   // Friday
-        {date(2026, 12, 6, 0, 0, 0), 1},     // Sunday
-        {date(2024, 2, 29, 23, 59, 59), 5},  // leap day, Thursday
-        {date(2000, 3, 1, 12, 0, 0), 4},     // Wednesday
-        {date(2040, 2, 6, 6, 28, 15), 2},    // the last representable day, Monday
+        {dateTimeRec(2026, 12, 4, 14, 15, 0), 6},   // Friday
+        {dateTimeRec(2026, 12, 6, 0, 0, 0), 1},     // Sunday
+        {dateTimeRec(2024, 2, 29, 23, 59, 59), 5},  // leap day, Thursday
+        {dateTimeRec(2000, 3, 1, 12, 0, 0), 4},     // Wednesday
+        {dateTimeRec(2040, 2, 6, 6, 28, 15), 2},    // the last representable day, Monday
     };
     for (const Case &c : cases) {
         const DateTimeRec back = brokenDown(DateToSeconds(c.date));
@@ -61,54 +50,54 @@ TEST(DateTime, DatesRoundTripWithTheirWeekday)
 
 TEST(DateTime, ConsecutiveDaysAreExactly86400SecondsApart)
 {
-    EXPECT_EQ(DateToSeconds(date(2026, 3, 29)) - DateToSeconds(date(2026, 3, 28)), SecondsPerDay);
-    EXPECT_EQ(DateToSeconds(date(2026, 1, 1)) - DateToSeconds(date(2025, 12, 31)), SecondsPerDay);
+    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 3, 29)) - DateToSeconds(dateTimeRec(2026, 3, 28)), SecondsPerDay);
+    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 1, 1)) - DateToSeconds(dateTimeRec(2025, 12, 31)), SecondsPerDay);
 }
 
 TEST(DateTime, MonthsBeyondTheYearCarryIntoIt)
 {
-    EXPECT_EQ(DateToSeconds(date(2026, 13, 1)), DateToSeconds(date(2027, 1, 1)));
-    EXPECT_EQ(DateToSeconds(date(2026, 12, 32)), DateToSeconds(date(2027, 1, 1)));
+    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 13, 1)), DateToSeconds(dateTimeRec(2027, 1, 1)));
+    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 12, 32)), DateToSeconds(dateTimeRec(2027, 1, 1)));
 }
 
 TEST(DateTime, TimeOfDayOnTheAllZeroDateIsAWholeDayBasePlusTheTime)
 {
-    const uint32_t midnight = DateToSeconds(date(0, 0, 0));
+    const uint32_t midnight = DateToSeconds(dateTimeRec(0, 0, 0));
     EXPECT_EQ(midnight % SecondsPerDay, 0u);
-    const uint32_t lastSecond = DateToSeconds(date(0, 0, 0, 23, 59, 59));
+    const uint32_t lastSecond = DateToSeconds(dateTimeRec(0, 0, 0, 23, 59, 59));
     const DateTimeRec back = brokenDown(lastSecond);
     EXPECT_EQ(back.hour, 23);
     EXPECT_EQ(back.minute, 59);
     EXPECT_EQ(back.second, 59);
     // A sunrise at 06:45 moved by an offset of half an hour comes back as 07:15.
-    const DateTimeRec moved = brokenDown(DateToSeconds(date(0, 0, 0, 6, 45, 0)) + 1800);
+    const DateTimeRec moved = brokenDown(DateToSeconds(dateTimeRec(0, 0, 0, 6, 45, 0)) + 1800);
     EXPECT_EQ(moved.hour, 7);
     EXPECT_EQ(moved.minute, 15);
 }
 
 TEST(DateTime, TimeMovedBeforeMidnightComparesEarlierAndKeepsItsClockTime)
 {
-    const uint32_t sunrise = DateToSeconds(date(0, 0, 0, 5, 0, 0));
+    const uint32_t sunrise = DateToSeconds(dateTimeRec(0, 0, 0, 5, 0, 0));
     const uint32_t sixHoursBefore = sunrise - 6 * 3600;
-    EXPECT_LT(sixHoursBefore, DateToSeconds(date(0, 0, 0)));
+    EXPECT_LT(sixHoursBefore, DateToSeconds(dateTimeRec(0, 0, 0)));
     EXPECT_EQ(brokenDown(sixHoursBefore).hour, 23);
-    const uint32_t pastMidnight = DateToSeconds(date(0, 0, 0, 22, 0, 0)) + 3 * 3600;
-    EXPECT_GT(pastMidnight, DateToSeconds(date(0, 0, 0, 23, 59, 59)));
+    const uint32_t pastMidnight = DateToSeconds(dateTimeRec(0, 0, 0, 22, 0, 0)) + 3 * 3600;
+    EXPECT_GT(pastMidnight, DateToSeconds(dateTimeRec(0, 0, 0, 23, 59, 59)));
     EXPECT_EQ(brokenDown(pastMidnight).hour, 1);
 }
 
 TEST(DateTime, CurrentTimeComesFromTheReplaceableSource)
 {
-    const uint32_t fixed = DateToSeconds(date(2026, 12, 4, 14, 15, 0));
+    const uint32_t fixed = DateToSeconds(dateTimeRec(2026, 12, 4, 14, 15, 0));
     setDateTimeSource([fixed] { return fixed; });
     EXPECT_EQ(GetDateTime(), fixed);
     setDateTimeSource({});
-    EXPECT_GT(GetDateTime(), DateToSeconds(date(2026, 1, 1)));
+    EXPECT_GT(GetDateTime(), DateToSeconds(dateTimeRec(2026, 1, 1)));
 }
 
 TEST(DateTime, ListingFormatIsEnglishWithTwelveHourClock)
 {
-    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(date(2026, 12, 4, 14, 15)))), "Fri 12/04/26 02:15 PM");
-    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(date(2027, 1, 3, 0, 5)))), "Sun 01/03/27 12:05 AM");
-    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(date(2027, 1, 9, 12, 0)))), "Sat 01/09/27 12:00 PM");
+    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(dateTimeRec(2026, 12, 4, 14, 15)))), "Fri 12/04/26 02:15 PM");
+    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(dateTimeRec(2027, 1, 3, 0, 5)))), "Sun 01/03/27 12:05 AM");
+    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(dateTimeRec(2027, 1, 9, 12, 0)))), "Sat 01/09/27 12:00 PM");
 }

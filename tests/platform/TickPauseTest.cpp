@@ -43,14 +43,3 @@ TEST_F(TickScale, PauseLastsTheScaledTicksAndKeepsErrno)
     EXPECT_GE(elapsed, std::chrono::milliseconds(100));
     EXPECT_EQ(errno, EAGAIN);
 }
-
-TEST_F(TickScale, PauseHookRunsBeforeEveryPause)
-{
-    int runs = 0;
-    setPauseHook([&runs] { ++runs; });
-    Delay(0, nullptr);
-    Delay(1, nullptr);
-    setPauseHook({});
-    Delay(1, nullptr);
-    EXPECT_EQ(runs, 2);
-}
