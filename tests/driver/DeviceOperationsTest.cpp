@@ -14,7 +14,6 @@
 
 namespace {
 
-
 class DeviceOperations : public ::testing::Test {
 protected:
     void TearDown() override { setDateTimeSource({}); }
