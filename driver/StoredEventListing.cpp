@@ -110,25 +110,30 @@ std::string storedEventListingHeading(const DateTimeRec &now)
     return "Events from CP290 as of " + formatListingDateTime(now) + ":\n\n";
 }
 
-std::string storedEventListingText(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize],
-                                   const DateTimeRec &now)
+std::optional<std::string> storedEventLines(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize])
 {
-    std::string text = storedEventListingHeading(now);
-    const std::vector<int> order = recordsByTimeOfDay(records);
-    for (const int number : order) {
+    std::string lines;
+    for (const int number : recordsByTimeOfDay(records)) {
         const StoredRecord record = storedRecord(records[number]);
         const std::optional<std::string> function = functionText(record.function);
         if (!function)
-            return GarbledListing;
+            return std::nullopt;
         const int hour12 = record.hour == 0 ? 12 : record.hour > 12 ? record.hour - 12 : record.hour;
         char line[160];
         std::snprintf(line, sizeof line, "%c-%s Turn %s @ %d:%02d %cM%s %8s\n", houseLetter(record.house),
                       unitsText(record).c_str(), function->c_str(), hour12, record.minute,
                       record.hour < 12 ? 'A' : 'P', record.mode == CP290ModeSecurity ? " (Security)" : "",
                       daysText(record).c_str());
-        text += line;
+        lines += line;
     }
-    if (order.empty())
-        text += "None.";
-    return text;
+    return lines;
+}
+
+std::string storedEventListingText(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize],
+                                   const DateTimeRec &now)
+{
+    const std::optional<std::string> lines = storedEventLines(records);
+    if (!lines)
+        return GarbledListing;
+    return storedEventListingHeading(now) + (lines->empty() ? "None." : *lines);
 }

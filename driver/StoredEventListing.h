@@ -2,6 +2,7 @@
 
 #include "driver/CommandExchange.h"
 
+#include <optional>
 #include <string>
 
 struct DateTimeRec;
@@ -10,6 +11,10 @@ struct DateTimeRec;
 // (bytes 2 to 9 of each; 0xFF in byte 2 marks an empty record), headed with the time `now`.
 std::string storedEventListingText(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize],
                                    const DateTimeRec &now);
+
+// One line per stored record, sorted as the listing shows them; nothing when a function byte is
+// not one the CP290 knows (the listing is then garbled).
+std::optional<std::string> storedEventLines(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize]);
 
 // The heading alone, which the window shows while the upload runs.
 std::string storedEventListingHeading(const DateTimeRec &now);

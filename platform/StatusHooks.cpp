@@ -12,6 +12,12 @@ void advanceStatusProgress(double delta)
     gStatusProgressIndicator->display();
 }
 
+void startStatus(const std::string &message)
+{
+    if (gController)
+        gController->statusStartWithMessage(message);
+}
+
 void endStatus()
 {
     if (gController)

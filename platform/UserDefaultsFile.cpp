@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -71,14 +72,90 @@ std::optional<std::string> readDefaultFromSettingsText(const std::string &settin
     return std::nullopt;
 }
 
-std::optional<std::string> readApplicationDefault(const std::string &key)
+std::string settingsFilePath()
 {
-    std::ifstream file(userConfigFolder() + "/Tavorin/Tavorin.conf");
-    if (!file)
-        return std::nullopt;
+    return userConfigFolder() + "/Tavorin/Tavorin.conf";
+}
+
+std::string settingsFileText()
+{
+    std::ifstream file(settingsFilePath());
     std::stringstream text;
     text << file.rdbuf();
-    return readDefaultFromSettingsText(text.str(), key);
+    return text.str();
+}
+
+std::optional<std::string> readApplicationDefault(const std::string &key)
+{
+    return readDefaultFromSettingsText(settingsFileText(), key);
+}
+
+std::string settingsTextWithDefaults(const std::string &settingsText,
+                                     const std::vector<std::pair<std::string, std::string>> &values)
+{
+    std::vector<std::string> lines;
+    std::istringstream input(settingsText);
+    for (std::string line; std::getline(input, line);)
+        lines.push_back(line);
+
+    const auto entry = [](const std::pair<std::string, std::string> &value) {
+        std::string key;
+        for (const char c : value.first)
+            key += c == ' ' ? std::string("%20") : std::string(1, c);
+        std::string quoted = "\"";
+        for (const char c : value.second)
+            quoted += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+        return key + "=" + quoted + "\"";
+    };
+
+    std::vector<bool> written(values.size(), false);
+    std::size_t general = lines.size();
+    bool inGeneral = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string line = trimmed(lines[i]);
+        if (!line.empty() && line.front() == '[') {
+            inGeneral = line == "[General]";
+            if (inGeneral)
+                general = i;
+            continue;
+        }
+        if (!inGeneral || line.empty())
+            continue;
+        const auto equals = line.find('=');
+        for (std::size_t v = 0; v < values.size() && equals != std::string::npos; ++v)
+            if (percentDecoded(trimmed(line.substr(0, equals))) == values[v].first) {
+                lines[i] = entry(values[v]);
+                written[v] = true;
+            }
+    }
+    if (general == lines.size()) {
+        lines.insert(lines.begin(), {"[General]", ""});
+        general = 0;
+    }
+    std::size_t insertAt = general + 1;
+    for (std::size_t v = 0; v < values.size(); ++v)
+        if (!written[v])
+            lines.insert(lines.begin() + static_cast<long>(insertAt++), entry(values[v]));
+
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + "\n";
+    return text;
+}
+
+bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values)
+{
+    const std::string path = settingsFilePath();
+    if (!makeFolders(std::filesystem::path(path).parent_path().string()))
+        return false;
+    const std::string temporary = path + ".new";
+    {
+        std::ofstream file(temporary, std::ios::trunc);
+        file << settingsTextWithDefaults(settingsFileText(), values);
+        if (!file.flush())
+            return false;
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
 std::string serialDevicePathForTitle(const std::string &title)

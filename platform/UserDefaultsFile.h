@@ -2,11 +2,18 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Read-only access, without the toolkit, to the string user defaults that the application keeps
 // in its settings file (~/.config/Tavorin/Tavorin.conf, section [General]).
 std::optional<std::string> readApplicationDefault(const std::string &key);
 std::optional<std::string> readDefaultFromSettingsText(const std::string &settingsText, const std::string &key);
+
+// Sets string defaults in the settings file, keeping every other line; written atomically.
+bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values);
+std::string settingsTextWithDefaults(const std::string &settingsText,
+                                     const std::vector<std::pair<std::string, std::string>> &values);
 
 // The path of a serial device chosen by its menu title: the folder named by the default
 // "Extra Serial Device Folder" when it holds such a device, else "/dev/tty" + title.

@@ -37,6 +37,11 @@ RecordingFrontEnd::~RecordingFrontEnd()
     setAlertPresenter({});
 }
 
+void RecordingFrontEnd::statusStartWithMessage(const std::string &message)
+{
+    statusMessages.push_back(message);
+}
+
 void RecordingFrontEnd::statusEnd()
 {
     ++statusEnds;

@@ -13,6 +13,7 @@ public:
     explicit RecordingFrontEnd(const std::string &devicePath = {});
     ~RecordingFrontEnd() override;
 
+    void statusStartWithMessage(const std::string &message) override;
     void statusEnd() override;
     void incrementBy(double delta) override;
     void display() override;
@@ -24,6 +25,7 @@ public:
     std::vector<double> increments;
     int displays = 0;
     int statusEnds = 0;
+    std::vector<std::string> statusMessages;
     // What had been shown when each alert arrived: the sheet must be down first.
     std::vector<int> statusEndsBeforeAlert;
 };

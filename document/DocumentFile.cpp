@@ -1,0 +1,151 @@
+#include "document/DocumentFile.h"
+
+#include "document/ModulePropertyList.h"
+
+#include <cerrno>
+#include <cstring>
+#include <endian.h>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+uint16_t hostToBig16(uint16_t value) { return htobe16(value); }
+uint32_t hostToBig32(uint32_t value) { return htobe32(value); }
+uint16_t bigToHost16(uint16_t value) { return be16toh(value); }
+uint32_t bigToHost32(uint32_t value) { return be32toh(value); }
+
+DocumentReadResult refused(const std::string &reason)
+{
+    return {std::nullopt, reason};
+}
+
+plist_t requiredItem(plist_t dictionary, const char *key, plist_type type, const char *typeName, std::string *error)
+{
+    plist_t item = plist_dict_get_item(dictionary, key);
+    if (!item)
+        *error = std::string("the key \"") + key + "\" is missing";
+    else if (plist_get_node_type(item) != type)
+        *error = std::string("\"") + key + "\" is not " + typeName;
+    else
+        return item;
+    return nullptr;
+}
+
+bool writeAll(int fd, const std::string &bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = write(fd, bytes.data() + written, bytes.size() - written);
+        if (count == -1 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        written += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+}  // namespace
+
+DocumentReadResult readDocumentBytes(const std::string &bytes)
+{
+    const PropertyListNode root = parsePropertyList(bytes);
+    if (!root.get())
+        return refused("it is not a property list");
+    if (plist_get_node_type(root.get()) != PLIST_DICT)
+        return refused("it is not a property-list dictionary");
+
+    std::string error;
+    plist_t modules = requiredItem(root.get(), "Modules", PLIST_ARRAY, "an array", &error);
+    plist_t drawer = modules ? requiredItem(root.get(), "DrawerOpen", PLIST_BOOLEAN, "a boolean", &error) : nullptr;
+    plist_t rows = drawer ? requiredItem(root.get(), "SelectedRows", PLIST_ARRAY, "an array", &error) : nullptr;
+    plist_t repeat = rows ? requiredItem(root.get(), "EventRepeat", PLIST_DATA, "data", &error) : nullptr;
+    if (!repeat)
+        return refused(error);
+
+    DocumentFileContent content;
+    uint8_t drawerOpen = 0;
+    plist_get_bool_val(drawer, &drawerOpen);
+    content.drawerOpen = drawerOpen != 0;
+
+    for (uint32_t i = 0; i < plist_array_get_size(rows); ++i) {
+        plist_t row = plist_array_get_item(rows, i);
+        uint64_t value = 0;
+        if (plist_get_node_type(row) != PLIST_UINT)
+            return refused("\"SelectedRows\" holds something other than row numbers");
+        plist_get_uint_val(row, &value);
+        if (value > INT32_MAX)
+            return refused("\"SelectedRows\" holds a row number out of range");
+        content.selectedRows.push_back(static_cast<int64_t>(value));
+    }
+
+    uint64_t repeatLength = 0;
+    const char *repeatBytes = plist_get_data_ptr(repeat, &repeatLength);
+    if (!repeatBytes || repeatLength < 2)
+        return refused("\"EventRepeat\" holds fewer than two bytes");
+    content.eventRepeat = {static_cast<uint8_t>(repeatBytes[0]), static_cast<uint8_t>(repeatBytes[1])};
+
+    ConvertModulesIfIntel(modules, bigToHost16, bigToHost32);
+    auto read = modulesFromPropertyList(modules, &error);
+    if (!read)
+        return refused(error);
+    content.modules = std::move(*read);
+    return {std::move(content), {}};
+}
+
+DocumentReadResult readDocumentFile(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return refused(std::string("it cannot be opened: ") + std::strerror(errno));
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad())
+        return refused("it cannot be read");
+    return readDocumentBytes(bytes.str());
+}
+
+std::string documentXml(const DocumentFileContent &content)
+{
+    PropertyListNode root(plist_new_dict());
+    plist_t modules = modulesToPropertyList(content.modules);
+    ConvertModulesIfIntel(modules, hostToBig16, hostToBig32);
+    plist_dict_set_item(root.get(), "Modules", modules);
+    plist_dict_set_item(root.get(), "DrawerOpen", plist_new_bool(content.drawerOpen));
+    plist_t rows = plist_new_array();
+    for (const int64_t row : content.selectedRows)
+        plist_array_append_item(rows, plist_new_uint(static_cast<uint64_t>(row)));
+    plist_dict_set_item(root.get(), "SelectedRows", rows);
+    const char repeat[2] = {static_cast<char>(content.eventRepeat.OnRepeat), static_cast<char>(content.eventRepeat.OffRepeat)};
+    plist_dict_set_item(root.get(), "EventRepeat", plist_new_data(repeat, sizeof repeat));
+    return propertyListXml(root.get());
+}
+
+bool writeDocumentFile(const std::string &path, const DocumentFileContent &content, std::string *error)
+{
+    const std::string xml = documentXml(content);
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd == -1) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    // A new file gets what the user's mask allows, a rewritten one keeps its permissions.
+    struct stat existing {};
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0666 & ~mask);
+    const bool written = writeAll(fd, xml) && fsync(fd) == 0;
+    const int savedErrno = errno;
+    close(fd);
+    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+        *error = std::strerror(written ? errno : savedErrno);
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,226 @@
+#include "document/ModulePropertyList.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t Convertible = 0x02000001;
+
+bool hostIsBigEndian()
+{
+    uint8_t first = 0;
+    std::memcpy(&first, &Convertible, 1);
+    return first == 2;
+}
+
+uint32_t read32(const uint8_t *bytes)
+{
+    uint32_t value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+uint16_t read16(const uint8_t *bytes)
+{
+    uint16_t value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+void write32(uint8_t *bytes, uint32_t value)
+{
+    std::memcpy(bytes, &value, sizeof value);
+}
+
+void write16(uint8_t *bytes, uint16_t value)
+{
+    std::memcpy(bytes, &value, sizeof value);
+}
+
+std::string where(uint32_t module, const char *key)
+{
+    return "module " + std::to_string(module + 1) + ": \"" + key + "\"";
+}
+
+bool readInteger(plist_t dictionary, const char *key, int64_t low, int64_t high, int64_t *value, uint32_t module,
+                 std::string *error)
+{
+    plist_t item = plist_dict_get_item(dictionary, key);
+    if (!item) {
+        *error = where(module, key) + " is missing";
+        return false;
+    }
+    uint64_t stored = 0;
+    if (plist_get_node_type(item) != PLIST_UINT) {
+        *error = where(module, key) + " is not an integer";
+        return false;
+    }
+    plist_get_uint_val(item, &stored);
+    const auto signedValue = static_cast<int64_t>(stored);
+    if (signedValue < low || signedValue > high) {
+        *error = where(module, key) + " is " + std::to_string(signedValue) + ", not " + std::to_string(low) + " to "
+            + std::to_string(high);
+        return false;
+    }
+    *value = signedValue;
+    return true;
+}
+
+bool readEvents(plist_t array, std::vector<Event> *events, uint32_t module, std::string *error)
+{
+    const uint32_t count = plist_array_get_size(array);
+    events->reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        plist_t item = plist_array_get_item(array, i);
+        uint64_t length = 0;
+        const char *bytes = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
+        if (!bytes || length != EventRecordSize) {
+            *error = where(module, "Events") + " item " + std::to_string(i + 1)
+                + (bytes ? " is " + std::to_string(length) + " bytes, not 20" : " is not a data item");
+            return false;
+        }
+        uint8_t record[EventRecordSize];
+        std::memcpy(record, bytes, EventRecordSize);
+        events->push_back(eventFromBytes(record));
+    }
+    return true;
+}
+
+std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string *error)
+{
+    if (plist_get_node_type(dictionary) != PLIST_DICT) {
+        *error = "module " + std::to_string(index + 1) + " is not a dictionary";
+        return std::nullopt;
+    }
+    Module module;
+    if (!readInteger(dictionary, "C", 0, 15, &module.houseCode, index, error)
+        || !readInteger(dictionary, "#", 1, 18, &module.unit, index, error)
+        || !readInteger(dictionary, "T", 0, 2, &module.type, index, error))
+        return std::nullopt;
+
+    plist_t name = plist_dict_get_item(dictionary, "N");
+    plist_t events = plist_dict_get_item(dictionary, "Events");
+    plist_t expanded = plist_dict_get_item(dictionary, "X");
+    if (!name || plist_get_node_type(name) != PLIST_STRING) {
+        *error = where(index, "N") + (name ? " is not a string" : " is missing");
+        return std::nullopt;
+    }
+    if (!events || plist_get_node_type(events) != PLIST_ARRAY) {
+        *error = where(index, "Events") + (events ? " is not an array" : " is missing");
+        return std::nullopt;
+    }
+    if (!expanded || plist_get_node_type(expanded) != PLIST_BOOLEAN) {
+        *error = where(index, "X") + (expanded ? " is not a boolean" : " is missing");
+        return std::nullopt;
+    }
+    uint64_t nameLength = 0;
+    const char *nameText = plist_get_string_ptr(name, &nameLength);
+    // A name is text: it ends at a NUL, as it does once written back.
+    module.name.assign(nameText ? nameText : "", nameText ? strnlen(nameText, nameLength) : 0);
+    uint8_t isExpanded = 0;
+    plist_get_bool_val(expanded, &isExpanded);
+    module.expanded = isExpanded != 0;
+    if (!readEvents(events, &module.events, index, error))
+        return std::nullopt;
+    return module;
+}
+
+}  // namespace
+
+plist_t modulesToPropertyList(const std::vector<Module> &modules)
+{
+    plist_t array = plist_new_array();
+    for (const Module &module : modules) {
+        plist_t dictionary = plist_new_dict();
+        plist_dict_set_item(dictionary, "C", plist_new_uint(static_cast<uint64_t>(module.houseCode)));
+        plist_dict_set_item(dictionary, "#", plist_new_uint(static_cast<uint64_t>(module.unit)));
+        plist_dict_set_item(dictionary, "T", plist_new_uint(static_cast<uint64_t>(module.type)));
+        plist_dict_set_item(dictionary, "N", plist_new_string(module.name.c_str()));
+        plist_t events = plist_new_array();
+        for (const Event &event : module.events) {
+            const std::vector<uint8_t> bytes = eventBytes(event);
+            plist_array_append_item(events, plist_new_data(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+        }
+        plist_dict_set_item(dictionary, "Events", events);
+        plist_dict_set_item(dictionary, "X", plist_new_bool(module.expanded));
+        plist_array_append_item(array, dictionary);
+    }
+    return array;
+}
+
+std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error)
+{
+    if (!array || plist_get_node_type(array) != PLIST_ARRAY) {
+        *error = "the modules are not an array";
+        return std::nullopt;
+    }
+    std::vector<Module> modules;
+    const uint32_t count = plist_array_get_size(array);
+    modules.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        auto module = readModule(plist_array_get_item(array, i), i, error);
+        if (!module)
+            return std::nullopt;
+        modules.push_back(std::move(*module));
+    }
+    return modules;
+}
+
+void ConvertModulesIfIntel(plist_t modules, uint16_t (*convert16)(uint16_t), uint32_t (*convert32)(uint32_t))
+{
+    if (hostIsBigEndian() || plist_get_node_type(modules) != PLIST_ARRAY)
+        return;
+    for (uint32_t m = plist_array_get_size(modules); m-- > 0;) {
+        plist_t module = plist_array_get_item(modules, m);
+        plist_t events = plist_get_node_type(module) == PLIST_DICT ? plist_dict_get_item(module, "Events") : nullptr;
+        if (!events || plist_get_node_type(events) != PLIST_ARRAY)
+            continue;
+        for (uint32_t e = plist_array_get_size(events); e-- > 0;) {
+            plist_t item = plist_array_get_item(events, e);
+            uint64_t length = 0;
+            const char *data = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
+            if (!data || length != EventRecordSize)
+                continue;
+            uint8_t block[EventRecordSize];
+            std::memcpy(block, data, EventRecordSize);
+            for (const int offset : {0, 4, 8})
+                write32(block + offset, convert32(read32(block + offset)));
+            for (const int offset : {12, 14, 16})
+                write16(block + offset, convert16(read16(block + offset)));
+            plist_set_data_val(item, reinterpret_cast<const char *>(block), EventRecordSize);
+        }
+    }
+}
+
+PropertyListNode parsePropertyList(const std::string &bytes)
+{
+    plist_t node = nullptr;
+    if (bytes.empty() || bytes.size() > UINT32_MAX)
+        return PropertyListNode();
+    if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size())))
+        plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
+    else
+        plist_from_xml(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
+    return PropertyListNode(node);
+}
+
+std::string propertyListXml(plist_t node)
+{
+    char *xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(node, &xml, &length);
+    std::string text(xml ? xml : "", xml ? length : 0);
+    plist_to_xml_free(xml);
+    return text;
+}
+
+std::string propertyListBinary(plist_t node)
+{
+    char *binary = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(node, &binary, &length);
+    std::string bytes(binary ? binary : "", binary ? length : 0);
+    plist_to_bin_free(binary);
+    return bytes;
+}

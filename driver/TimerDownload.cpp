@@ -1,0 +1,227 @@
+#include "driver/TimerDownload.h"
+
+#include "driver/CommandExchange.h"
+#include "driver/DeviceOperations.h"
+#include "driver/SerialLink.h"
+#include "platform/Alerts.h"
+#include "platform/StatusHooks.h"
+#include "sun/SunriseSunset.h"
+
+uint16_t NumEvents = 0;
+uint32_t NowSecs = 0;
+DateTimeRec NowDateTime;
+uint32_t TodayMidnightSecs = 0;
+uint32_t TomorrowMidnightSecs = 0;
+DateTimeRec TodayTime;
+uint32_t TodaySecs = 0;
+DateTimeRec thisEventDate;
+DateTimeRec thisEventTime;
+uint32_t EventSecs = 0;
+uint32_t EventMidnightSecs = 0;
+
+namespace {
+
+constexpr uint8_t NoRecord = 0;
+
+struct RecordFields {
+    uint8_t mode, days, units1to8, units9to16, house, function;
+};
+
+void dropTimeOfDay(DateTimeRec &date)
+{
+    date.hour = date.minute = date.second = 0;
+}
+
+void dropDate(DateTimeRec &date)
+{
+    date.year = date.month = date.day = 0;
+}
+
+// A record for today while the time is still to come; once it has passed, a dated event that
+// repeats every day is due again tomorrow.
+uint8_t todayCheck(const Event &event)
+{
+    if (TodaySecs < EventSecs)
+        return CP290ModeToday;
+    if (event.dayRule() == EventOnDate && event.Repeat == 1)
+        return CP290ModeTomorrow;
+    return NoRecord;
+}
+
+uint8_t datedMode(const Event &event)
+{
+    if (EventMidnightSecs == TodayMidnightSecs)
+        return todayCheck(event);
+    if (EventMidnightSecs == TomorrowMidnightSecs)
+        return CP290ModeTomorrow;
+    if (EventMidnightSecs > TomorrowMidnightSecs || event.Repeat == 0)
+        return NoRecord;
+    const uint32_t daysSince = (TodayMidnightSecs - EventMidnightSecs) / SecondsPerDay;
+    const uint32_t intoRepeat = daysSince % event.Repeat;
+    if (intoRepeat == 0)
+        return todayCheck(event);
+    if (event.Repeat - intoRepeat == 1)
+        return CP290ModeTomorrow;
+    return NoRecord;
+}
+
+uint8_t modeOf(const Event &event)
+{
+    switch (event.dayRule()) {
+    case EventDaysOfWeek:
+        return event.has(EventSecurity) ? CP290ModeSecurity : CP290ModeNormal;
+    case EventOnDate:
+        return datedMode(event);
+    case EventEvenDays:
+        return NowDateTime.day % 2 == 0 ? todayCheck(event) : NoRecord;
+    default:
+        return NowDateTime.day % 2 == 1 ? todayCheck(event) : NoRecord;
+    }
+}
+
+uint8_t functionOf(uint8_t unit, const Event &event)
+{
+    if (unit == CP290AllLightsUnit)
+        return CP290FunctionAllLightsOn;
+    if (unit == CP290AllModulesUnit)
+        return CP290FunctionAllModulesOff;
+    if (event.Brightness >= 1 && event.Brightness <= 8)
+        return CP290LevelBytes[event.Brightness];
+    return event.has(EventOn) ? CP290FunctionOn : CP290FunctionOff;
+}
+
+void reportTooManyEvents()
+{
+    if (CP290Verbose)
+        requestAlert("Too many events specified",
+                     "A maximum of 128 events can be specified.  The events cannot be sent to the CP290.");
+}
+
+// Adds `count` records a minute apart from EventSecs, merged into any record that differs only in
+// its units.
+bool addRecords(const RecordFields &fields, int count)
+{
+    for (int k = 0; k < count; ++k) {
+        DateTimeRec when;
+        SecondsToDate(EventSecs + 60 * k, &when);
+        const auto hour = static_cast<uint8_t>(when.hour), minute = static_cast<uint8_t>(when.minute);
+
+        bool merged = false;
+        for (int n = 0; n < NumEvents && !merged; ++n) {
+            uint8_t *record = CP290TimerEvent[n];
+            if (record[9] == fields.function && record[8] == fields.house && record[5] == minute
+                && record[4] == hour && record[3] == fields.days && record[2] == fields.mode) {
+                record[6] |= fields.units1to8;
+                record[7] |= fields.units9to16;
+                merged = true;
+            }
+        }
+        if (merged)
+            continue;
+        if (NumEvents == CP290TimerRecordCount) {
+            reportTooManyEvents();
+            return false;
+        }
+        const unsigned address = NumEvents * 8u;
+        uint8_t *record = CP290TimerEvent[NumEvents];
+        record[0] = static_cast<uint8_t>(address & 0xFF);
+        record[1] = static_cast<uint8_t>(address >> 8);
+        record[2] = fields.mode;
+        record[3] = fields.days;
+        record[4] = hour;
+        record[5] = minute;
+        record[6] = fields.units1to8;
+        record[7] = fields.units9to16;
+        record[8] = fields.house;
+        record[9] = fields.function;
+        ++NumEvents;
+    }
+    return true;
+}
+
+}  // namespace
+
+void CP290DoSendEventStart()
+{
+    NumEvents = 0;
+    SetRiseSetTimes();
+    NowSecs = GetDateTime();
+    SecondsToDate(NowSecs, &NowDateTime);
+    TodayTime = NowDateTime;
+    dropTimeOfDay(NowDateTime);
+    TodayMidnightSecs = DateToSeconds(NowDateTime);
+    TomorrowMidnightSecs = TodayMidnightSecs + SecondsPerDay;
+    dropDate(TodayTime);
+    TodaySecs = DateToSeconds(TodayTime);
+}
+
+bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const ClassicEventRepeat *repeat)
+{
+    if (house > 15 || unit < 1 || unit > CP290AllModulesUnit)
+        return true;  // no such module on the wire: nothing to send for it
+
+    SecondsToDate(event->Date, &thisEventDate);
+    SecondsToDate(event->Time, &thisEventTime);
+    if (event->has(EventClockTime)) {
+        dropDate(thisEventTime);
+        EventSecs = DateToSeconds(thisEventTime);
+    } else {
+        const uint32_t sunTime = event->has(EventSunrise) ? gSunriseTime : gSunsetTime;
+        // On a day without both sunrise and sunset there is no time to give the record.
+        if (sunTime == SunNeverRisesOrSets)
+            return true;
+        EventSecs = event->has(EventOffsetMinus) ? sunTime - event->Adjust : sunTime + event->Adjust;
+    }
+    dropTimeOfDay(thisEventDate);
+    EventMidnightSecs = DateToSeconds(thisEventDate);
+
+    const uint8_t mode = modeOf(*event);
+    if (mode == NoRecord)
+        return true;
+
+    RecordFields fields {mode, static_cast<uint8_t>((event->Flags & EventAllDays) >> 8), 0, 0,
+                         CP290HouseCodeBytes[house], functionOf(unit, *event)};
+    if (unit <= 8)
+        fields.units1to8 = static_cast<uint8_t>(1 << (8 - unit));
+    else if (unit <= 16)
+        fields.units9to16 = static_cast<uint8_t>(1 << (16 - unit));
+    const int count = event->has(EventOn) ? repeat->OnRepeat : repeat->OffRepeat;
+
+    if (!addRecords(fields, count))
+        return false;
+    if (mode == CP290ModeToday && event->has(EventRepeatDays) && event->Repeat == 1) {
+        fields.mode = CP290ModeTomorrow;
+        return addRecords(fields, count);
+    }
+    return true;
+}
+
+bool CP290DoSendEventEnd()
+{
+    const int n = NumEvents;
+    if (n == 0) {
+        if (CP290FileDescriptor != -1)
+            closeCP290();
+        return true;
+    }
+    gProgressBudget = 130 / (n + 3);
+    CP290Close = 0;
+    const auto stop = [](bool result) {
+        CP290Close = 1;
+        if (CP290FileDescriptor != -1)
+            closeCP290();
+        return result;
+    };
+
+    if (!CP290DoSetClock() || !SendCP290Command(CP290ReportClock, nullptr, 0))
+        return stop(false);
+    const uint8_t baseHouseCode[1] = {gBaseHouseCode};
+    if (!SendCP290Command(CP290SetBaseHouseCode, baseHouseCode, sizeof baseHouseCode))
+        return stop(false);
+    for (int record = 0; record < n; ++record) {
+        if (!SendCP290Command(CP290StoreTimerRecord, CP290TimerEvent[record], CP290TimerRecordSize))
+            return stop(false);
+        advanceStatusProgress(gProgressBudget);
+    }
+    return stop(true);
+}

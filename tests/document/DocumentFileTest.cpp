@@ -1,0 +1,186 @@
+#include "document/DocumentFile.h"
+#include "document/ModulePropertyList.h"
+#include "tests/support/Events.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::filesystem::path scratchFile(const std::string &name)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("tavorin-doc-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    return folder / name;
+}
+
+DocumentFileContent sampleContent()
+{
+    Event odd;
+    odd.Date = 0x89ABCDEF;
+    odd.Time = 0x01020304;
+    odd.Adjust = 0xFFFFFFFF;
+    odd.Brightness = 0x1234;
+    odd.Repeat = 0xFFFE;
+    odd.Flags = 0x7F20;
+    odd.padding[0] = 0xA5;
+    odd.padding[1] = 0x5A;
+    DocumentFileContent content;
+    content.modules = {module(0, 1, {clockEvent(EventOn | EventAllDays, 19, 5), odd}),
+                       module(15, 18, {}, ModuleTypeNone)};
+    content.modules[0].name = "Porch \"Light\" & <Lamp> é";
+    content.modules[0].expanded = true;
+    content.drawerOpen = true;
+    content.selectedRows = {5, 2};
+    content.eventRepeat = {3, 2};
+    return content;
+}
+
+std::string base64Of(const std::vector<uint8_t> &bytes)
+{
+    const std::string raw(bytes.begin(), bytes.end());
+    PropertyListNode data(plist_new_data(raw.data(), raw.size()));
+    const std::string xml = propertyListXml(data.get());
+    const auto start = xml.find("<data>") + 6, end = xml.find("</data>");
+    return xml.substr(start, end - start);
+}
+
+}  // namespace
+
+TEST(DocumentFile, RoundTripKeepsEveryByteOfEveryEvent)
+{
+    const auto path = scratchFile("round.cp290");
+    const DocumentFileContent content = sampleContent();
+    std::string error;
+    ASSERT_TRUE(writeDocumentFile(path, content, &error)) << error;
+    const DocumentReadResult read = readDocumentFile(path);
+    ASSERT_TRUE(read.content) << read.error;
+    EXPECT_EQ(*read.content, content);
+    std::filesystem::remove_all(path.parent_path());
+}
+
+TEST(DocumentFile, EventsAreBigEndianInTheFile)
+{
+    const PropertyListNode root = parsePropertyList(documentXml(sampleContent()));
+    plist_t events = plist_dict_get_item(plist_array_get_item(plist_dict_get_item(root.get(), "Modules"), 0), "Events");
+    uint64_t length = 0;
+    const auto *bytes = reinterpret_cast<const uint8_t *>(plist_get_data_ptr(plist_array_get_item(events, 1), &length));
+    ASSERT_EQ(length, 20u);
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 20),
+              (std::vector<uint8_t> {0x89, 0xAB, 0xCD, 0xEF, 0x01, 0x02, 0x03, 0x04, 0xFF, 0xFF, 0xFF, 0xFF, 0x12, 0x34,
+                                     0xFF, 0xFE, 0x7F, 0x20, 0xA5, 0x5A}));
+}
+
+TEST(DocumentFile, FileInTheOriginalFormOpens)
+{
+    // As the original application wrote it: sorted keys, tabs, data in base64 lines.
+    const std::vector<uint8_t> porchOn = {0xBE, 0x5A, 0x8B, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03,
+                                          0x84, 0x00, 0x09, 0x00, 0x00, 0xFF, 0x10, 0x00, 0x00};
+    const std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE plist PUBLIC \"-//Apple Computer//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+        "<plist version=\"1.0\">\n<dict>\n"
+        "\t<key>DrawerOpen</key>\n\t<false/>\n"
+        "\t<key>EventRepeat</key>\n\t<data>\n\tAgE=\n\t</data>\n"
+        "\t<key>Modules</key>\n\t<array>\n\t\t<dict>\n"
+        "\t\t\t<key>#</key>\n\t\t\t<integer>7</integer>\n"
+        "\t\t\t<key>C</key>\n\t\t\t<integer>3</integer>\n"
+        "\t\t\t<key>Events</key>\n\t\t\t<array>\n\t\t\t\t<data>\n\t\t\t\t" + base64Of(porchOn) + "\n\t\t\t\t</data>\n\t\t\t</array>\n"
+        "\t\t\t<key>N</key>\n\t\t\t<string>Porch</string>\n"
+        "\t\t\t<key>T</key>\n\t\t\t<integer>1</integer>\n"
+        "\t\t\t<key>X</key>\n\t\t\t<true/>\n"
+        "\t\t</dict>\n\t</array>\n"
+        "\t<key>SelectedRows</key>\n\t<array>\n\t\t<integer>1</integer>\n\t</array>\n"
+        "</dict>\n</plist>\n";
+    const DocumentReadResult read = readDocumentBytes(xml);
+    ASSERT_TRUE(read.content) << read.error;
+    const DocumentFileContent &content = *read.content;
+    EXPECT_EQ(content.eventRepeat, (ClassicEventRepeat {2, 1}));
+    EXPECT_EQ(content.selectedRows, std::vector<int64_t> {1});
+    ASSERT_EQ(content.modules.size(), 1u);
+    const Module &porch = content.modules[0];
+    EXPECT_EQ(porch.houseCode, 3);
+    EXPECT_EQ(porch.unit, 7);
+    EXPECT_EQ(porch.type, ModuleTypeLight);
+    EXPECT_EQ(porch.name, "Porch");
+    EXPECT_TRUE(porch.expanded);
+    ASSERT_EQ(porch.events.size(), 1u);
+    EXPECT_EQ(porch.events[0].Date, 0xBE5A8B00u);
+    EXPECT_EQ(porch.events[0].Adjust, 900u);
+    EXPECT_EQ(porch.events[0].Brightness, 9);
+    EXPECT_EQ(porch.events[0].Flags, EventOn | EventAllDays | EventSunset);
+}
+
+TEST(DocumentFile, BinaryPropertyListsOpenToo)
+{
+    const DocumentFileContent content = sampleContent();
+    const PropertyListNode root = parsePropertyList(documentXml(content));
+    const DocumentReadResult read = readDocumentBytes(propertyListBinary(root.get()));
+    ASSERT_TRUE(read.content) << read.error;
+    EXPECT_EQ(*read.content, content);
+}
+
+TEST(DocumentFile, MalformedFilesAreRefusedWithTheReason)
+{
+    const std::string good = documentXml(sampleContent());
+    const auto replaced = [&good](const std::string &from, const std::string &to) {
+        std::string text = good;
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
+    };
+    struct Case {
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"", "not a property list"},
+        {"hello, world", "not a property list"},
+        {good.substr(0, good.size() / 2), "not a property list"},
+        {"<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>", "not a property-list dictionary"},
+        {replaced("<key>EventRepeat</key>", "<key>Repeat</key>"), "\"EventRepeat\" is missing"},
+        {replaced("<key>DrawerOpen</key>\n\t<true/>", "<key>DrawerOpen</key>\n\t<string>yes</string>"), "\"DrawerOpen\" is not a boolean"},
+        {replaced("<integer>15</integer>", "<integer>16</integer>"), "module 2: \"C\" is 16, not 0 to 15"},
+        {replaced("<integer>18</integer>", "<string>18</string>"), "module 2: \"#\" is not an integer"},
+        {replaced("<key>N</key>\n\t\t\t<string>Porch", "<key>Name</key>\n\t\t\t<string>Porch"), "module 1: \"N\" is missing"},
+        {replaced("<data>\n\t\t\t\t", "<data>\n\t\t\t\tAAAA"), "module 1: \"Events\" item 1 is 23 bytes, not 20"},
+        {replaced("<key>EventRepeat</key>\n\t<data>\n\tAwI=", "<key>EventRepeat</key>\n\t<data>\n\tAw=="), "fewer than two bytes"},
+        {replaced("<integer>5</integer>", "<string>5</string>"), "\"SelectedRows\" holds something other than row numbers"},
+    };
+    for (const Case &c : cases) {
+        const DocumentReadResult read = readDocumentBytes(c.bytes);
+        EXPECT_FALSE(read.content) << c.reason;
+        EXPECT_NE(read.error.find(c.reason), std::string::npos) << read.error << " / expected: " << c.reason;
+    }
+}
+
+TEST(DocumentFile, MissingFileIsRefusedAndAFailedWriteLeavesTheOldFile)
+{
+    EXPECT_NE(readDocumentFile("/nonexistent/house.cp290").error.find("cannot be opened"), std::string::npos);
+
+    const auto path = scratchFile("kept.cp290");
+    std::string error;
+    ASSERT_TRUE(writeDocumentFile(path, sampleContent(), &error));
+    chmod(path.c_str(), 0640);
+    DocumentFileContent changed = sampleContent();
+    changed.modules.pop_back();
+    ASSERT_TRUE(writeDocumentFile(path, changed, &error));
+    EXPECT_EQ((std::filesystem::status(path).permissions() & std::filesystem::perms::all),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1) << "no temporary left";
+
+    EXPECT_FALSE(writeDocumentFile("/nonexistent/house.cp290", changed, &error));
+    EXPECT_FALSE(error.empty());
+    std::filesystem::remove_all(path.parent_path());
+}
+
+TEST(DocumentFile, EmptyDocumentKeepsAnEmptyModulesArray)
+{
+    DocumentFileContent empty;
+    const DocumentReadResult read = readDocumentBytes(documentXml(empty));
+    ASSERT_TRUE(read.content) << read.error;
+    EXPECT_TRUE(read.content->modules.empty());
+    EXPECT_NE(documentXml(empty).find("<key>Modules</key>\n\t<array/>"), std::string::npos) << documentXml(empty);
+}

@@ -1,0 +1,91 @@
+#include "document/EventDownload.h"
+#include "driver/CommandExchange.h"
+#include "driver/SerialLink.h"
+#include "driver/TimerDownload.h"
+#include "platform/Location.h"
+#include "tests/support/Dates.h"
+#include "tests/support/Events.h"
+#include "tests/support/RecordingFrontEnd.h"
+#include "tools/emulator/CP290Emulator.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class EventDownload : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setDateTimeSource([] { return secondsAt(2026, 12, 7, 12, 0); });
+        setLocationOverride(Location {41, -74, -18000});
+        std::string error;
+        ASSERT_TRUE(box.start(&error)) << error;
+        setCP290DeviceFilePath(box.devicePath().c_str());
+    }
+    void TearDown() override
+    {
+        setDateTimeSource({});
+        setLocationOverride(std::nullopt);
+    }
+    CP290Emulator box {{.tickScale = 0.05}};
+    RecordingFrontEnd frontEnd;
+};
+
+}  // namespace
+
+TEST_F(EventDownload, LastModulesLastEventGetsTheFirstRecord)
+{
+    const std::vector<Module> modules = {
+        module(0, 1, {clockEvent(EventOn | EventAllDays, 7, 0), clockEvent(EventAllDays, 8, 0)}),
+        module(0, 2, {clockEvent(EventOn | EventAllDays, 9, 0), clockEvent(EventAllDays, 10, 0)}),
+    };
+    EXPECT_EQ(downloadDocumentEvents(modules, {}), DownloadOutcome::Sent);
+    const std::vector<int> hours = {box.storedRecord(0)[2], box.storedRecord(1)[2], box.storedRecord(2)[2],
+                                    box.storedRecord(3)[2]};
+    EXPECT_EQ(hours, (std::vector<int> {10, 9, 8, 7}));
+    EXPECT_EQ(frontEnd.statusMessages, std::vector<std::string> {"Sending events to CP290..."});
+    EXPECT_EQ(frontEnd.statusEnds, 1);
+    EXPECT_TRUE(frontEnd.alerts.empty());
+}
+
+TEST_F(EventDownload, DocumentWithoutEventsSaysSoAndSendsNothing)
+{
+    EXPECT_EQ(downloadDocumentEvents({module(0, 1, {}), module(0, 2, {})}, {}), DownloadOutcome::NoEvents);
+    EXPECT_EQ(frontEnd.alertTitles(), std::vector<std::string> {"There are no events to send."});
+    EXPECT_TRUE(frontEnd.statusMessages.empty());
+    EXPECT_TRUE(box.receivedFrames().empty());
+}
+
+TEST_F(EventDownload, EventsAllAheadShowTheSheetButSendNothing)
+{
+    Event later = clockEvent(EventOn | EventOnDate, 9, 0);
+    later.Date = secondsAt(2026, 12, 20);
+    EXPECT_EQ(downloadDocumentEvents({module(0, 1, {later})}, {}), DownloadOutcome::Sent);
+    EXPECT_EQ(frontEnd.statusMessages.size(), 1u);
+    EXPECT_TRUE(frontEnd.alerts.empty());
+    EXPECT_TRUE(box.receivedFrames().empty());
+}
+
+TEST_F(EventDownload, TooManyRecordsSendNothingAndShowNoSheet)
+{
+    std::vector<Event> events;
+    for (int minute = 0; minute < 129; ++minute)
+        events.push_back(clockEvent(EventOn | EventAllDays, minute / 60, minute % 60));
+    EXPECT_EQ(downloadDocumentEvents({module(0, 1, events)}, {}), DownloadOutcome::TooManyEvents);
+    EXPECT_EQ(frontEnd.alertTitles(), std::vector<std::string> {"Too many events specified"});
+    EXPECT_TRUE(frontEnd.statusMessages.empty());
+    EXPECT_TRUE(box.receivedFrames().empty());
+}
+
+TEST_F(EventDownload, FailedDownloadEndsWithItsOwnAlertAfterTheDrivers)
+{
+    CP290Emulator silent({.silent = true, .tickScale = 0.05});
+    std::string error;
+    ASSERT_TRUE(silent.start(&error)) << error;
+    RecordingFrontEnd failing(silent.devicePath());
+    EXPECT_EQ(downloadDocumentEvents({module(0, 1, {clockEvent(EventOn | EventAllDays, 7, 0)})}, {}),
+              DownloadOutcome::Failed);
+    EXPECT_EQ(failing.alertTitles(), (std::vector<std::string> {"CP290 Not Responding", "Sending events failed."}));
+    EXPECT_EQ(failing.statusEndsBeforeAlert, (std::vector<int> {1, 2}));
+    EXPECT_FALSE(remembersDownload(DownloadOutcome::Failed));
+}

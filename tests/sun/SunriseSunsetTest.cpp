@@ -1,0 +1,124 @@
+#include "platform/Location.h"
+#include "sun/SunriseSunset.h"
+#include "tests/support/Dates.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// "HH:MM HH:MM", or "none" on a day without both.
+std::string sunOn(int year, int month, int day, Location location)
+{
+    setDateTimeSource([now = secondsAt(year, month, day, 12, 0)] { return now; });
+    setLocationOverride(location);
+    SetRiseSetTimes();
+    setDateTimeSource({});
+    setLocationOverride(std::nullopt);
+    if (gSunriseTime == SunNeverRisesOrSets || gSunsetTime == SunNeverRisesOrSets) {
+        EXPECT_EQ(gSunriseTime, gSunsetTime) << "both results carry the mark together";
+        return "none";
+    }
+    DateTimeRec rise, set;
+    SecondsToDate(gSunriseTime, &rise);
+    SecondsToDate(gSunsetTime, &set);
+    EXPECT_EQ(rise.second, 0);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d %02d:%02d", rise.hour, rise.minute, set.hour, set.minute);
+    return text;
+}
+
+const Location NewYork {41, -74, -5 * 3600};
+
+}  // namespace
+
+TEST(SunriseSunset, NewYorkSolsticesToTheTruncatedMinute)
+{
+    EXPECT_EQ(sunOn(2007, 6, 21, NewYork), "04:23 19:31");  // 4.3986 hours: truncated, not rounded
+    EXPECT_EQ(sunOn(2007, 12, 21, NewYork), "07:17 16:30");
+}
+
+TEST(SunriseSunset, PolarDayAndNightMarkBothResults)
+{
+    EXPECT_EQ(sunOn(2007, 6, 21, {80, 0, 0}), "none");
+    EXPECT_EQ(sunOn(2007, 12, 21, {80, 0, 0}), "none");
+    EXPECT_EQ(sunOn(2007, 12, 21, {-80, 0, 0}), "none");
+    EXPECT_NE(sunOn(2007, 3, 21, {80, 0, 0}), "none");
+}
+
+TEST(SunriseSunset, LocationIsUsedInWholeDegreesAndWholeHours)
+{
+    // A latitude of 40.7 is 41; a zone of five and a half hours east counts as five.
+    EXPECT_EQ(sunOn(2007, 6, 21, {40.7, -74.0, -5 * 3600}), sunOn(2007, 6, 21, NewYork));
+    EXPECT_EQ(sunOn(2026, 3, 20, {29, 77, 19800}), sunOn(2026, 3, 20, {29, 77, 18000}));
+    EXPECT_NE(sunOn(2026, 3, 20, {29, 77, 19800}), sunOn(2026, 3, 20, {29, 77, 21600}));
+}
+
+TEST(SunriseSunset, EquinoxWhenRightAscensionPassesZero)
+{
+    // The Sun crosses right ascension 0 around 20 March; London then rises about 6:00 and sets about 18:12.
+    const std::string london = sunOn(2026, 3, 20, {52, 0, 0});
+    int riseHour, riseMinute, setHour, setMinute;
+    ASSERT_EQ(std::sscanf(london.c_str(), "%d:%d %d:%d", &riseHour, &riseMinute, &setHour, &setMinute), 4);
+    EXPECT_NEAR(riseHour * 60 + riseMinute, 6 * 60 + 2, 6) << london;
+    EXPECT_NEAR(setHour * 60 + setMinute, 18 * 60 + 12, 6) << london;
+}
+
+TEST(SunriseSunset, DateIsTodayWhateverAsks)
+{
+    setLocationOverride(NewYork);
+    setDateTimeSource([] { return secondsAt(2007, 6, 21, 23, 59); });
+    SetRiseSetTimes();
+    const uint32_t lateInTheDay = gSunriseTime;
+    setDateTimeSource([] { return secondsAt(2007, 6, 21, 0, 1); });
+    SetRiseSetTimes();
+    EXPECT_EQ(gSunriseTime, lateInTheDay);
+    setDateTimeSource({});
+    setLocationOverride(std::nullopt);
+}
+
+TEST(SunriseSunset, SignOfAValue)
+{
+    EXPECT_EQ(SGN(-0.5), -1.0);
+    EXPECT_EQ(SGN(0.0), 0.0);
+    EXPECT_EQ(SGN(3.0), 1.0);
+}
+
+TEST(Location, FractionsOfNinetyDegreesRoundToWholeDegrees)
+{
+    EXPECT_EQ(FracMul(degreesAsFract(40.7), 90), 41);
+    EXPECT_EQ(FracMul(degreesAsFract(-74.006), 90), -74);
+    EXPECT_EQ(FracMul(degreesAsFract(-180), 90), -180);
+    EXPECT_EQ(FracMul(degreesAsFract(180), 90), 180);
+    EXPECT_EQ(FracMul(degreesAsFract(0.4), 90), 0);
+}
+
+TEST(Location, ZoneCoordinatesComeFromTheZoneTable)
+{
+    const std::string table =
+        "# comment\n"
+        "US\t+404251-0740023\tAmerica/New_York\tEastern (most areas)\n"
+        "GB,GG,IM,JE\t+513030-0000731\tEurope/London\n"
+        "AU\t-3352+15113\tAustralia/Sydney\tNew South Wales (most areas)\n";
+    const auto newYork = zoneCoordinates(table, "America/New_York");
+    ASSERT_TRUE(newYork);
+    EXPECT_NEAR(newYork->latitude, 40.714, 0.001);
+    EXPECT_NEAR(newYork->longitude, -74.006, 0.001);
+    const auto sydney = zoneCoordinates(table, "Australia/Sydney");
+    ASSERT_TRUE(sydney);
+    EXPECT_NEAR(sydney->latitude, -33.867, 0.001);
+    EXPECT_NEAR(sydney->longitude, 151.217, 0.001);
+    EXPECT_FALSE(zoneCoordinates(table, "Europe/Paris"));
+    EXPECT_FALSE(zoneCoordinates("XX\t+40\tBroken/Zone\n", "Broken/Zone"));
+}
+
+TEST(Location, TimeZoneGivesTheOffsetAndTheZonesPlace)
+{
+    setenv("TZ", "America/New_York", 1);
+    tzset();
+    const Location location = locationFromTimeZone();
+    EXPECT_NEAR(location.latitude, 40.7, 0.1);
+    EXPECT_TRUE(location.gmtOffset == -5 * 3600 || location.gmtOffset == -4 * 3600) << location.gmtOffset;
+    unsetenv("TZ");
+    tzset();
+}

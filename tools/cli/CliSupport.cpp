@@ -1,0 +1,82 @@
+#include "CliSupport.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+constexpr char UsageText[] =
+    "usage: tavorin-cli [--device PATH] COMMAND\n"
+    "commands:\n"
+    "  on ADDRESS [LEVEL]   switch on now; LEVEL 1 to 8 dims to LEVEL eighths, 9 is plain on\n"
+    "  off ADDRESS          switch off now\n"
+    "  clock                show the CP290's clock\n"
+    "  set-clock            set the CP290's clock to now\n"
+    "  base-house LETTER    set the base house code (erases the stored events)\n"
+    "  self-test            run the self test (erases the stored events)\n"
+    "  list                 list the events stored in the CP290\n"
+    "  send FILE [--repeat ON,OFF]\n"
+    "                       download the document's events into the CP290\n"
+    "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF]\n"
+    "                       print the records a download would send, without sending\n"
+    "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET]\n"
+    "                       print the day's sunrise and sunset\n"
+    "ADDRESS is a house letter A to P and a unit 1 to 16, 'lights' (all lights) or 'all' (all modules),\n"
+    "for example A3, p16, Blights, Call. LAT and LON are whole degrees (north and east positive),\n"
+    "OFFSET the seconds east of Greenwich; ON and OFF are repeat counts 1 to 10.\n";
+
+}  // namespace
+
+void printUsage(FILE *stream)
+{
+    std::fputs(UsageText, stream);
+}
+
+int usage(const std::string &problem)
+{
+    if (!problem.empty())
+        std::fprintf(stderr, "tavorin-cli: %s\n", problem.c_str());
+    printUsage(stderr);
+    return UsageError;
+}
+
+std::optional<int> wholeNumber(const std::string &text, int low, int high)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string digits = negative ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 6)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : digits) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (negative)
+        value = -value;
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> houseIndexOf(char letter)
+{
+    const int upper = std::toupper(static_cast<unsigned char>(letter));
+    if (upper < 'A' || upper > 'P')
+        return std::nullopt;
+    return upper - 'A';
+}
+
+bool takeOption(std::vector<std::string> &arguments, const std::string &name, std::optional<std::string> *value)
+{
+    for (auto at = arguments.begin(); at != arguments.end(); ++at) {
+        if (*at != name)
+            continue;
+        if (at + 1 == arguments.end())
+            return false;
+        *value = *(at + 1);
+        arguments.erase(at, at + 2);
+        return true;
+    }
+    return true;
+}

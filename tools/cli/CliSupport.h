@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What every command of tavorin-cli shares: exit statuses, the usage text, argument readers.
+
+inline constexpr int Done = 0;
+inline constexpr int Failed = 1;      // the CP290, the device or a file failed
+inline constexpr int UsageError = 2;  // nothing was sent
+
+// A command checked and ready to run; run only once the device (if it needs one) is known.
+using Action = std::function<int()>;
+
+struct CommandLine {
+    std::string command;
+    std::vector<std::string> arguments;  // after the command, options included
+};
+
+int usage(const std::string &problem = {});
+void printUsage(FILE *stream);
+
+std::optional<int> wholeNumber(const std::string &text, int low, int high);
+std::optional<int> houseIndexOf(char letter);
+
+// Takes "--name VALUE" out of the arguments; false (after the usage) when the value is missing.
+bool takeOption(std::vector<std::string> &arguments, const std::string &name, std::optional<std::string> *value);

@@ -1,0 +1,162 @@
+#include "DeviceCommands.h"
+
+#include "driver/CommandExchange.h"
+#include "driver/DeviceOperations.h"
+#include "driver/StoredEventListing.h"
+#include "platform/Alerts.h"
+#include "platform/DateTime.h"
+#include "platform/StatusHooks.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+std::string lowered(std::string text)
+{
+    for (char &c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+int reportFailure(const std::string &title)
+{
+    requestAlert(title, "");
+    return Failed;
+}
+
+int prepareSwitch(const CommandLine &line, Action *action)
+{
+    const bool on = line.command == "on";
+    const std::size_t allowed = on ? 2 : 1;
+    if (line.arguments.empty() || line.arguments.size() > allowed)
+        return usage("'" + line.command + "' takes " + (on ? "an address and an optional level" : "an address"));
+    const auto address = parseModuleAddress(line.arguments[0]);
+    if (!address)
+        return usage("'" + line.arguments[0] + "' is not a house letter A to P with a unit 1 to 16, 'lights' or 'all'");
+    if (on && address->unit == CP290AllModulesUnit)
+        return usage("all modules can only be switched off");
+    if (!on && address->unit == CP290AllLightsUnit)
+        return usage("all lights can only be switched on");
+    int level = 9;
+    if (line.arguments.size() == 2) {
+        const auto given = wholeNumber(line.arguments[1], 1, 9);
+        if (!given)
+            return usage("the level must be 1 to 9");
+        level = *given;
+    }
+    const uint8_t function = on ? CP290LevelBytes[level] : CP290FunctionOff;
+    *action = [address = *address, function] {
+        return CP290DoOnOffDim(address.houseIndex, address.unit, function) ? Done : Failed;
+    };
+    return Done;
+}
+
+int prepareBaseHouse(const CommandLine &line, Action *action)
+{
+    if (line.arguments.size() != 1 || line.arguments[0].size() != 1)
+        return usage("'base-house' takes one house letter A to P");
+    const auto house = houseIndexOf(line.arguments[0][0]);
+    if (!house)
+        return usage("the house letter must be A to P");
+    *action = [house = *house] {
+        gProgressBudget = StatusProgressFullScale;
+        if (!CP290DoSetBaseHouseCode(house))
+            return reportFailure("Setting Base House Code Failed");
+        std::printf("The Base House Code was set sucessfully.  Your events have been erased.\n");
+        return Done;
+    };
+    return Done;
+}
+
+int showClock()
+{
+    if (!CP290DoGetClock())
+        return reportFailure("Getting Clock Failed");
+    const int hour12 = gHour % 12 == 0 ? 12 : gHour % 12;
+    std::printf("The CP290 reports the clock as %d:%02d %s.\n", hour12, gMinute, gHour < 12 ? "AM" : "PM");
+    return Done;
+}
+
+int setClock()
+{
+    gProgressBudget = StatusProgressFullScale;
+    if (!CP290DoSetClock())
+        return reportFailure("Setting Clock Failed");
+    std::printf("The CP290 clock was set.\n");
+    return Done;
+}
+
+int selfTest()
+{
+    gProgressBudget = StatusProgressFullScale;
+    if (!CP290DoSelfTest())
+        return reportFailure("Self Test Failed");
+    std::printf("The self test completed sucessfully.  Your events have been erased.\n");
+    return Done;
+}
+
+int listEvents()
+{
+    DateTimeRec now;
+    SecondsToDate(GetDateTime(), &now);
+    gProgressBudget = StatusProgressFullScale;
+    if (!CP290DoGetEvents())
+        return reportFailure("Getting Events From CP290 Failed");
+    std::printf("%s\n", storedEventListingText(CP290TimerEvent, now).c_str());
+    return Done;
+}
+
+const struct {
+    const char *command;
+    int (*run)();
+} PlainCommands[] = {{"clock", showClock}, {"set-clock", setClock}, {"self-test", selfTest}, {"list", listEvents}};
+
+}  // namespace
+
+std::optional<ModuleAddress> parseModuleAddress(const std::string &text)
+{
+    if (text.size() < 2)
+        return std::nullopt;
+    const auto house = houseIndexOf(text[0]);
+    if (!house)
+        return std::nullopt;
+    const std::string unit = lowered(text.substr(1));
+    if (unit == "lights")
+        return ModuleAddress {*house, CP290AllLightsUnit};
+    if (unit == "all")
+        return ModuleAddress {*house, CP290AllModulesUnit};
+    if (unit.empty() || unit[0] == '-')
+        return std::nullopt;
+    const auto number = wholeNumber(unit, 1, 16);
+    if (!number)
+        return std::nullopt;
+    return ModuleAddress {*house, *number};
+}
+
+bool isDeviceCommand(const std::string &command)
+{
+    if (command == "on" || command == "off" || command == "base-house")
+        return true;
+    for (const auto &plain : PlainCommands)
+        if (command == plain.command)
+            return true;
+    return false;
+}
+
+int prepareDeviceCommand(const CommandLine &line, Action *action)
+{
+    if (line.command == "on" || line.command == "off")
+        return prepareSwitch(line, action);
+    if (line.command == "base-house")
+        return prepareBaseHouse(line, action);
+    for (const auto &plain : PlainCommands) {
+        if (line.command != plain.command)
+            continue;
+        if (!line.arguments.empty())
+            return usage("'" + line.command + "' takes no arguments");
+        *action = plain.run;
+        return Done;
+    }
+    return usage("unknown command '" + line.command + "'");
+}

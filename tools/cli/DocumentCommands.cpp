@@ -1,0 +1,222 @@
+#include "DocumentCommands.h"
+
+#include "document/DocumentFile.h"
+#include "document/DownloadedModules.h"
+#include "document/EventDownload.h"
+#include "driver/CommandExchange.h"
+#include "driver/StoredEventListing.h"
+#include "driver/TimerDownload.h"
+#include "platform/DateTime.h"
+#include "platform/Location.h"
+#include "sun/SunriseSunset.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+std::vector<std::string> splitAt(const std::string &text, char separator)
+{
+    std::vector<std::string> parts;
+    std::stringstream stream(text);
+    for (std::string part; std::getline(stream, part, separator);)
+        parts.push_back(part);
+    if (!text.empty() && text.back() == separator)
+        parts.emplace_back();
+    return parts;
+}
+
+std::optional<ClassicEventRepeat> parseRepeat(const std::string &text)
+{
+    const auto parts = splitAt(text, ',');
+    if (parts.size() != 2)
+        return std::nullopt;
+    const auto on = wholeNumber(parts[0], 1, 10), off = wholeNumber(parts[1], 1, 10);
+    if (!on || !off)
+        return std::nullopt;
+    return ClassicEventRepeat {static_cast<uint8_t>(*on), static_cast<uint8_t>(*off)};
+}
+
+std::optional<Location> parseLocation(const std::string &text)
+{
+    const auto parts = splitAt(text, ',');
+    if (parts.size() != 3)
+        return std::nullopt;
+    const auto latitude = wholeNumber(parts[0], -90, 90), longitude = wholeNumber(parts[1], -180, 180);
+    const auto offset = wholeNumber(parts[2], -14 * 3600, 14 * 3600);
+    if (!latitude || !longitude || !offset)
+        return std::nullopt;
+    return Location {double(*latitude), double(*longitude), *offset};
+}
+
+// "YYYY-MM-DD" or "YYYY-MM-DD HH:MM", between 1904 and 2039.
+std::optional<uint32_t> parseMoment(const std::string &text, bool withTime)
+{
+    int year = 0, month = 0, day = 0, hour = 12, minute = 0;
+    char rest = 0;
+    const int fields = withTime ? std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &year, &month, &day, &hour, &minute, &rest)
+                                : std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &rest);
+    if (fields != (withTime ? 5 : 3) || year < 1904 || year > 2039 || month < 1 || month > 12 || day < 1 || hour > 23
+        || hour < 0 || minute < 0 || minute > 59)
+        return std::nullopt;
+    DateTimeRec moment;
+    moment.year = static_cast<int16_t>(year);
+    moment.month = static_cast<int16_t>(month);
+    moment.day = static_cast<int16_t>(day);
+    moment.hour = static_cast<int16_t>(hour);
+    moment.minute = static_cast<int16_t>(minute);
+    const uint32_t seconds = DateToSeconds(moment);
+    DateTimeRec back;
+    SecondsToDate(seconds, &back);
+    if (back.day != day)
+        return std::nullopt;  // 31 April and the like
+    return seconds;
+}
+
+std::optional<DocumentFileContent> openDocument(const std::string &path)
+{
+    DocumentReadResult read = readDocumentFile(path);
+    if (!read.content)
+        std::fprintf(stderr, "tavorin-cli: \"%s\" cannot be opened as a document: %s.\n", path.c_str(), read.error.c_str());
+    return std::move(read.content);
+}
+
+// The options every document command may take; false after the usage when one is wrong.
+struct DocumentOptions {
+    std::optional<ClassicEventRepeat> repeat;
+    std::optional<uint32_t> now;
+    std::optional<Location> location;
+};
+
+int readOptions(const CommandLine &line, const std::vector<std::string> &allowed, std::vector<std::string> *rest,
+                DocumentOptions *options)
+{
+    *rest = line.arguments;
+    for (const std::string &name : allowed) {
+        std::optional<std::string> value;
+        if (!takeOption(*rest, name, &value))
+            return usage(name + " needs a value");
+        if (!value)
+            continue;
+        if (name == "--repeat" && !(options->repeat = parseRepeat(*value)))
+            return usage("--repeat takes ON,OFF, each 1 to 10");
+        if (name == "--location" && !(options->location = parseLocation(*value)))
+            return usage("--location takes LAT,LON,OFFSET in whole degrees and seconds east");
+        if ((name == "--now" || name == "--date") && !(options->now = parseMoment(*value, name == "--now")))
+            return usage(name == "--now" ? "--now takes \"YYYY-MM-DD HH:MM\"" : "--date takes YYYY-MM-DD");
+    }
+    for (const std::string &argument : *rest)
+        if (argument.rfind("--", 0) == 0)
+            return usage("unknown option '" + argument + "'");
+    return Done;
+}
+
+void applyMomentAndPlace(const DocumentOptions &options)
+{
+    if (options.now)
+        setDateTimeSource([now = *options.now] { return now; });
+    if (options.location)
+        setLocationOverride(options.location);
+}
+
+std::string hexRecord(const uint8_t (&record)[CP290TimerRecordSize])
+{
+    std::string text;
+    for (int i = 0; i < CP290TimerRecordSize; ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, i ? " %02x" : "%02x", record[i]);
+        text += hex;
+    }
+    return text;
+}
+
+int send(const std::string &path, const DocumentOptions &options)
+{
+    const auto document = openDocument(path);
+    if (!document)
+        return Failed;
+    const ClassicEventRepeat repeat = options.repeat.value_or(document->eventRepeat);
+    const DownloadOutcome outcome = downloadDocumentEvents(document->modules, repeat);
+    if (remembersDownload(outcome) && !rememberDownloadedModules(document->modules, repeat))
+        std::fprintf(stderr, "tavorin-cli: the downloaded modules could not be kept in the user defaults.\n");
+    if (outcome != DownloadOutcome::Sent)
+        return Failed;
+    std::printf("Events sent.\n");
+    return Done;
+}
+
+int plan(const std::string &path, const DocumentOptions &options)
+{
+    const auto document = openDocument(path);
+    if (!document)
+        return Failed;
+    applyMomentAndPlace(options);
+    bool anyEvent = false;
+    if (!encodeDocumentEvents(document->modules, options.repeat.value_or(document->eventRepeat), &anyEvent))
+        return Failed;
+    const int count = anyEvent ? NumEvents : 0;
+
+    uint8_t planned[CP290TimerRecordCount][CP290TimerRecordSize];
+    std::memset(planned, CP290EmptyRecordMark, sizeof planned);
+    for (int number = 0; number < count; ++number) {
+        std::printf("%s\n", hexRecord(CP290TimerEvent[number]).c_str());
+        std::memcpy(planned[number], CP290TimerEvent[number], CP290TimerRecordSize);
+    }
+    const auto lines = storedEventLines(planned);
+    std::printf("\n%s", lines && !lines->empty() ? lines->c_str() : "None.\n");
+    return Done;
+}
+
+int sun(const DocumentOptions &options)
+{
+    applyMomentAndPlace(options);
+    SetRiseSetTimes();
+    if (gSunriseTime == SunNeverRisesOrSets) {
+        std::printf("no sunrise or sunset\n");
+        return Done;
+    }
+    DateTimeRec sunrise, sunset;
+    SecondsToDate(gSunriseTime, &sunrise);
+    SecondsToDate(gSunsetTime, &sunset);
+    std::printf("sunrise %02d:%02d sunset %02d:%02d\n", sunrise.hour, sunrise.minute, sunset.hour, sunset.minute);
+    return Done;
+}
+
+}  // namespace
+
+bool isDocumentCommand(const std::string &command)
+{
+    return command == "send" || command == "plan" || command == "sun";
+}
+
+bool documentCommandNeedsDevice(const std::string &command)
+{
+    return command == "send";
+}
+
+int prepareDocumentCommand(const CommandLine &line, Action *action)
+{
+    DocumentOptions options;
+    std::vector<std::string> rest;
+    const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat"}
+        : line.command == "plan" ? std::vector<std::string> {"--now", "--location", "--repeat"}
+                                 : std::vector<std::string> {"--date", "--location"};
+    if (const int status = readOptions(line, allowed, &rest, &options); status != Done)
+        return status;
+
+    if (line.command == "sun") {
+        if (!rest.empty())
+            return usage("'sun' takes only --date and --location");
+        *action = [options] { return sun(options); };
+        return Done;
+    }
+    if (rest.size() != 1)
+        return usage("'" + line.command + "' takes one document file");
+    const std::string path = rest[0];
+    if (line.command == "send")
+        *action = [path, options] { return send(path, options); };
+    else
+        *action = [path, options] { return plan(path, options); };
+    return Done;
+}
