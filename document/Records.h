@@ -9,32 +9,28 @@
 // The vocabulary of a module document: modules, their timer events and the repeat counts.
 
 // Masks of Event::Flags.
-enum EventFlag : uint16_t {
-    EventDaysMask = 0x0003,     // the day rule, one of the four below
-    EventRepeatDays = 0x0004,   // with EventOnDate: every Repeat days after Date
-    EventSunrise = 0x0008,
-    EventSunset = 0x0010,
-    EventClockTime = 0x0020,
-    EventSecurity = 0x0040,
-    EventOffsetMinus = 0x0080,  // Adjust is subtracted from sunrise or sunset
-    EventMonday = 0x0100,
-    EventTuesday = 0x0200,
-    EventWednesday = 0x0400,
-    EventThursday = 0x0800,
-    EventFriday = 0x1000,
-    EventSaturday = 0x2000,
-    EventSunday = 0x4000,
-    EventAllDays = 0x7F00,
-    EventOn = 0x8000,
-};
+inline constexpr uint16_t EventDaysMask = 0x0003;     // the day rule, one of the four below
+inline constexpr uint16_t EventRepeatDays = 0x0004;   // with EventOnDate: every Repeat days after Date
+inline constexpr uint16_t EventSunrise = 0x0008;
+inline constexpr uint16_t EventSunset = 0x0010;
+inline constexpr uint16_t EventClockTime = 0x0020;
+inline constexpr uint16_t EventSecurity = 0x0040;
+inline constexpr uint16_t EventOffsetMinus = 0x0080;  // Adjust is subtracted from sunrise or sunset
+inline constexpr uint16_t EventMonday = 0x0100;
+inline constexpr uint16_t EventTuesday = 0x0200;
+inline constexpr uint16_t EventWednesday = 0x0400;
+inline constexpr uint16_t EventThursday = 0x0800;
+inline constexpr uint16_t EventFriday = 0x1000;
+inline constexpr uint16_t EventSaturday = 0x2000;
+inline constexpr uint16_t EventSunday = 0x4000;
+inline constexpr uint16_t EventAllDays = 0x7F00;
+inline constexpr uint16_t EventOn = 0x8000;
 
 // Values of Flags & EventDaysMask.
-enum EventDayRule : uint16_t {
-    EventDaysOfWeek = 0,
-    EventOnDate = 1,
-    EventEvenDays = 2,
-    EventOddDays = 3,
-};
+inline constexpr uint16_t EventDaysOfWeek = 0;
+inline constexpr uint16_t EventOnDate = 1;
+inline constexpr uint16_t EventEvenDays = 2;
+inline constexpr uint16_t EventOddDays = 3;
 
 // The 20-byte timer event, fields in the machine's own order.
 struct Event {
@@ -47,7 +43,7 @@ struct Event {
     uint8_t padding[2] = {0, 0};  // never read; kept as found
 
     uint16_t dayRule() const { return Flags & EventDaysMask; }
-    bool has(EventFlag flag) const { return (Flags & flag) != 0; }
+    bool has(uint16_t flag) const { return (Flags & flag) != 0; }
     friend bool operator==(const Event &, const Event &) = default;
 };
 static_assert(sizeof(Event) == 20, "an Event is the 20-byte record of the document file");

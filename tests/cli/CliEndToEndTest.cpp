@@ -56,10 +56,12 @@ public:
     }
     std::string output() const { return slurp(folder / "out"); }
     std::string transcript() const { return slurp(folder / "transcript"); }
+    std::string settings() const { return slurp(folder / "config" / "Tavorin" / "Tavorin.conf"); }
 
     Result cli(const std::string &arguments) const
     {
-        const std::string command = TAVORIN_CLI_PATH " --device " + device() + " " + arguments + " > "
+        const std::string command = "XDG_CONFIG_HOME=" + (folder / "config").string() + " " TAVORIN_CLI_PATH " --device "
+            + device() + " " + arguments + " > "
             + (folder / "cli.out").string() + " 2> " + (folder / "cli.err").string();
         Result result;
         const int status = std::system(command.c_str());
@@ -165,4 +167,63 @@ TEST(CliEndToEnd, MissingDeviceIsReportedAndExitsOne)
         return r;
     }();
     EXPECT_EQ(result.status, 1);
+}
+
+TEST(CliEndToEnd, SendStoresWhatPlanComputesForTheSameMoment)
+{
+    EmulatorProcess box("");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Result sent = box.cli("send " EXAMPLE_DOCUMENT);
+        ASSERT_EQ(sent.status, 0) << sent.err;
+        EXPECT_EQ(sent.out, "Events sent.\n");
+        const Result listed = box.cli("list");
+        const Result planned = box.cli("plan " EXAMPLE_DOCUMENT);
+        ASSERT_EQ(planned.status, 0) << planned.err;
+        const std::string plannedLines = planned.out.substr(planned.out.find("\n\n") + 2);
+        const std::string listedLines = listed.out.substr(listed.out.find(":\n\n") + 3);
+        if (plannedLines == listedLines)
+            break;
+        EXPECT_EQ(attempt, 0) << "list:\n" << listedLines << "plan:\n" << plannedLines;  // a minute may have turned
+    }
+    EXPECT_TRUE(contains(box.settings(), "Modules=\"")) << box.settings();
+    EXPECT_TRUE(contains(box.settings(), "EventRepeat=\"AQE=\"")) << box.settings();
+}
+
+TEST(CliEndToEnd, PlanPrintsRecordBytesThenListingLines)
+{
+    EmulatorProcess box("");
+    const Result planned = box.cli("plan " EXAMPLE_DOCUMENT " --now \"2026-12-21 12:00\" --location 41,-74,-18000 --repeat 2,1");
+    ASSERT_EQ(planned.status, 0) << planned.err;
+    EXPECT_EQ(planned.out.substr(0, 60), "00 00 08 7f 01 00 00 00 60 00\n08 00 02 00 17 0f 10 00 20 03\n");
+    EXPECT_TRUE(contains(planned.out, "\nA-1  Turn On @ 4:30 PM Every Day\nA-1  Turn On @ 4:31 PM Every Day\n")) << planned.out;
+    EXPECT_TRUE(contains(planned.out, "C-4  Turn On @ 7:16 PM Tomorrow\n")) << planned.out;
+    EXPECT_EQ(box.transcript(), "") << "plan touches no device";
+}
+
+TEST(CliEndToEnd, SunPrintsTheDaysTimes)
+{
+    EmulatorProcess box("");
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-18000").out, "sunrise 04:23 sunset 19:31\n");
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 80,0,0").out, "no sunrise or sunset\n");
+    for (const char *wrong : {"sun --date 2007-02-30", "sun --location 91,0,0", "plan", "plan a b", "send", "plan x --now 12:00"})
+        EXPECT_EQ(box.cli(wrong).status, 2) << wrong;
+}
+
+TEST(CliEndToEnd, DownloadFailingMidwayReportsBothAlertsAndKeepsNoDefaults)
+{
+    EmulatorProcess box("--fail-after 4");
+    const Result sent = box.cli("send " EXAMPLE_DOCUMENT);
+    EXPECT_EQ(sent.status, 1);
+    EXPECT_TRUE(contains(sent.err, "CP290 Not Responding: ")) << sent.err;
+    EXPECT_TRUE(contains(sent.err, "Sending events failed.\n")) << sent.err;
+    EXPECT_EQ(box.settings(), "");
+}
+
+TEST(CliEndToEnd, DocumentThatCannotBeReadIsRefused)
+{
+    EmulatorProcess box("");
+    const Result sent = box.cli("send /nonexistent.cp290");
+    EXPECT_EQ(sent.status, 1);
+    EXPECT_TRUE(contains(sent.err, "cannot be opened as a document")) << sent.err;
+    EXPECT_EQ(box.transcript(), "");
 }

@@ -103,7 +103,8 @@ int listEvents()
     gProgressBudget = StatusProgressFullScale;
     if (!CP290DoGetEvents())
         return reportFailure("Getting Events From CP290 Failed");
-    std::printf("%s\n", storedEventListingText(CP290TimerEvent, now).c_str());
+    const std::string listing = storedEventListingText(CP290TimerEvent, now);
+    std::printf("%s%s", listing.c_str(), listing.back() == '\n' ? "" : "\n");
     return Done;
 }
 
