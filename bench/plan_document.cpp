@@ -15,10 +15,7 @@ namespace {
 
 uint32_t timeOfDay(int hour, int minute)
 {
-    DateTimeRec time;
-    time.hour = static_cast<int16_t>(hour);
-    time.minute = static_cast<int16_t>(minute);
-    return DateToSeconds(time);
+    return DateToSeconds(makeDateTimeRec(0, 0, 0, hour, minute));
 }
 
 Event event(uint16_t flags, int hour, int minute, uint16_t brightness = 9)
@@ -85,9 +82,7 @@ double millisecondsPerRun(const std::vector<Module> &modules, int runs, int *rec
 int main(int argc, char **argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
-    DateTimeRec monday;
-    monday.year = 2026, monday.month = 12, monday.day = 8, monday.hour = 12;
-    const uint32_t now = DateToSeconds(monday);
+    const uint32_t now = DateToSeconds(makeDateTimeRec(2026, 12, 8, 12, 0));
     setDateTimeSource([now] { return now; });
     setLocationOverride(Location {41, -74, -18000});
 

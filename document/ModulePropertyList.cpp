@@ -205,22 +205,27 @@ PropertyListNode parsePropertyList(const std::string &bytes)
     return PropertyListNode(node);
 }
 
+namespace {
+
+template <void (*Serialize)(plist_t, char **, uint32_t *), void (*Free)(char *)>
+std::string serialized(plist_t node)
+{
+    char *bytes = nullptr;
+    uint32_t length = 0;
+    Serialize(node, &bytes, &length);
+    std::string result(bytes ? bytes : "", bytes ? length : 0);
+    Free(bytes);
+    return result;
+}
+
+}  // namespace
+
 std::string propertyListXml(plist_t node)
 {
-    char *xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(node, &xml, &length);
-    std::string text(xml ? xml : "", xml ? length : 0);
-    plist_to_xml_free(xml);
-    return text;
+    return serialized<plist_to_xml, plist_to_xml_free>(node);
 }
 
 std::string propertyListBinary(plist_t node)
 {
-    char *binary = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(node, &binary, &length);
-    std::string bytes(binary ? binary : "", binary ? length : 0);
-    plist_to_bin_free(binary);
-    return bytes;
+    return serialized<plist_to_bin, plist_to_bin_free>(node);
 }

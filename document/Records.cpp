@@ -32,20 +32,12 @@ Event defaultEvent(uint32_t now)
 
 uint32_t NSCalendarDateTimeToSeconds(const DateTimeRec &calendarDate)
 {
-    DateTimeRec time;
-    time.hour = calendarDate.hour;
-    time.minute = calendarDate.minute;
-    time.second = calendarDate.second;
-    return DateToSeconds(time);
+    return DateToSeconds(makeDateTimeRec(0, 0, 0, calendarDate.hour, calendarDate.minute, calendarDate.second));
 }
 
 uint32_t NSCalendarDateDateToSeconds(const DateTimeRec &calendarDate)
 {
-    DateTimeRec date;
-    date.year = calendarDate.year;
-    date.month = calendarDate.month;
-    date.day = calendarDate.day;
-    return DateToSeconds(date);
+    return DateToSeconds(makeDateTimeRec(calendarDate.year, calendarDate.month, calendarDate.day));
 }
 
 DateTimeRec SecondsToNSCalendarDate(uint32_t seconds)

@@ -51,17 +51,23 @@ uint32_t systemDateTime()
     const time_t now = time(nullptr);
     struct tm local {};
     localtime_r(&now, &local);
-    DateTimeRec date;
-    date.year = static_cast<int16_t>(local.tm_year + 1900);
-    date.month = static_cast<int16_t>(local.tm_mon + 1);
-    date.day = static_cast<int16_t>(local.tm_mday);
-    date.hour = static_cast<int16_t>(local.tm_hour);
-    date.minute = static_cast<int16_t>(local.tm_min);
-    date.second = static_cast<int16_t>(local.tm_sec);
-    return DateToSeconds(date);
+    return DateToSeconds(makeDateTimeRec(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                                         local.tm_min, local.tm_sec));
 }
 
 }  // namespace
+
+DateTimeRec makeDateTimeRec(int year, int month, int day, int hour, int minute, int second)
+{
+    DateTimeRec date;
+    date.year = static_cast<int16_t>(year);
+    date.month = static_cast<int16_t>(month);
+    date.day = static_cast<int16_t>(day);
+    date.hour = static_cast<int16_t>(hour);
+    date.minute = static_cast<int16_t>(minute);
+    date.second = static_cast<int16_t>(second);
+    return date;
+}
 
 uint32_t DateToSeconds(const DateTimeRec &date)
 {

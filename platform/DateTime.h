@@ -23,6 +23,9 @@ inline constexpr uint32_t SecondsPerDay = 86400;
 // earlier than every time of the day, and one moved past midnight compares later.
 inline constexpr uint32_t TimeOfDayBase = SecondsPerDay;
 
+// A record of the given fields, the day of week left 0.
+DateTimeRec makeDateTimeRec(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
 uint32_t DateToSeconds(const DateTimeRec &date);
 void SecondsToDate(uint32_t seconds, DateTimeRec *date);
 

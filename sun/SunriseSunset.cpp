@@ -25,10 +25,7 @@ double fractionOf(double x)
 
 void storeCrossing(uint32_t *result)
 {
-    DateTimeRec time;
-    time.hour = static_cast<int16_t>(H3);
-    time.minute = static_cast<int16_t>(M3);
-    *result = DateToSeconds(time);
+    *result = DateToSeconds(makeDateTimeRec(0, 0, 0, static_cast<int>(H3), static_cast<int>(M3)));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ std::string sunOn(int year, int month, int day, Location location)
     SecondsToDate(gSunriseTime, &rise);
     SecondsToDate(gSunsetTime, &set);
     EXPECT_EQ(rise.second, 0);
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d %02d:%02d", rise.hour, rise.minute, set.hour, set.minute);
     return text;
 }

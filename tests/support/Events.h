@@ -6,10 +6,7 @@
 // Events as a test writes them: clock time, flags, and the fields that matter for the case.
 inline uint32_t timeOfDay(int hour, int minute)
 {
-    DateTimeRec time;
-    time.hour = static_cast<int16_t>(hour);
-    time.minute = static_cast<int16_t>(minute);
-    return DateToSeconds(time);
+    return DateToSeconds(makeDateTimeRec(0, 0, 0, hour, minute));
 }
 
 inline Event clockEvent(uint16_t flags, int hour, int minute, uint16_t brightness = 9)

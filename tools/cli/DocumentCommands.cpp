@@ -60,13 +60,7 @@ std::optional<uint32_t> parseMoment(const std::string &text, bool withTime)
     if (fields != (withTime ? 5 : 3) || year < 1904 || year > 2039 || month < 1 || month > 12 || day < 1 || hour > 23
         || hour < 0 || minute < 0 || minute > 59)
         return std::nullopt;
-    DateTimeRec moment;
-    moment.year = static_cast<int16_t>(year);
-    moment.month = static_cast<int16_t>(month);
-    moment.day = static_cast<int16_t>(day);
-    moment.hour = static_cast<int16_t>(hour);
-    moment.minute = static_cast<int16_t>(minute);
-    const uint32_t seconds = DateToSeconds(moment);
+    const uint32_t seconds = DateToSeconds(makeDateTimeRec(year, month, day, hour, minute));
     DateTimeRec back;
     SecondsToDate(seconds, &back);
     if (back.day != day)
