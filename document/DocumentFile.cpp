@@ -112,16 +112,16 @@ DocumentReadResult readDocumentFile(const std::string &path)
 std::string documentXml(const DocumentFileContent &content)
 {
     PropertyListNode root(plist_new_dict());
+    plist_dict_set_item(root.get(), "DrawerOpen", plist_new_bool(content.drawerOpen));
+    const char repeat[2] = {static_cast<char>(content.eventRepeat.OnRepeat), static_cast<char>(content.eventRepeat.OffRepeat)};
+    plist_dict_set_item(root.get(), "EventRepeat", plist_new_data(repeat, sizeof repeat));
     plist_t modules = modulesToPropertyList(content.modules);
     ConvertModulesIfIntel(modules, hostToBig16, hostToBig32);
     plist_dict_set_item(root.get(), "Modules", modules);
-    plist_dict_set_item(root.get(), "DrawerOpen", plist_new_bool(content.drawerOpen));
     plist_t rows = plist_new_array();
     for (const int64_t row : content.selectedRows)
         plist_array_append_item(rows, plist_new_uint(static_cast<uint64_t>(row)));
     plist_dict_set_item(root.get(), "SelectedRows", rows);
-    const char repeat[2] = {static_cast<char>(content.eventRepeat.OnRepeat), static_cast<char>(content.eventRepeat.OffRepeat)};
-    plist_dict_set_item(root.get(), "EventRepeat", plist_new_data(repeat, sizeof repeat));
     return propertyListXml(root.get());
 }
 

@@ -132,17 +132,18 @@ plist_t modulesToPropertyList(const std::vector<Module> &modules)
 {
     plist_t array = plist_new_array();
     for (const Module &module : modules) {
+        // Keys in the sorted order in which the original application's files hold them.
         plist_t dictionary = plist_new_dict();
-        plist_dict_set_item(dictionary, "C", plist_new_uint(static_cast<uint64_t>(module.houseCode)));
         plist_dict_set_item(dictionary, "#", plist_new_uint(static_cast<uint64_t>(module.unit)));
-        plist_dict_set_item(dictionary, "T", plist_new_uint(static_cast<uint64_t>(module.type)));
-        plist_dict_set_item(dictionary, "N", plist_new_string(module.name.c_str()));
+        plist_dict_set_item(dictionary, "C", plist_new_uint(static_cast<uint64_t>(module.houseCode)));
         plist_t events = plist_new_array();
         for (const Event &event : module.events) {
             const std::vector<uint8_t> bytes = eventBytes(event);
             plist_array_append_item(events, plist_new_data(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
         }
         plist_dict_set_item(dictionary, "Events", events);
+        plist_dict_set_item(dictionary, "N", plist_new_string(module.name.c_str()));
+        plist_dict_set_item(dictionary, "T", plist_new_uint(static_cast<uint64_t>(module.type)));
         plist_dict_set_item(dictionary, "X", plist_new_bool(module.expanded));
         plist_array_append_item(array, dictionary);
     }

@@ -227,3 +227,22 @@ TEST(CliEndToEnd, DocumentThatCannotBeReadIsRefused)
     EXPECT_TRUE(contains(sent.err, "cannot be opened as a document")) << sent.err;
     EXPECT_EQ(box.transcript(), "");
 }
+
+TEST(CliEndToEnd, DescribeAndParseShowTheOutlineText)
+{
+    EmulatorProcess box("");
+    const Result described = box.cli("describe " EXAMPLE_DOCUMENT);
+    ASSERT_EQ(described.status, 0) << described.err;
+    EXPECT_EQ(described.out.substr(0, 81), "A\t1\tLight\tPorch Light\n\tTurn On @ Sunset Every Day\n\tTurn Off @ 11:30 PM Every Day\n");
+    EXPECT_TRUE(contains(described.out, "A\tAll Modules\t\tEverything Off\n")) << described.out;
+
+    const auto copy = std::filesystem::temp_directory_path() / ("tavorin-parse-" + std::to_string(getpid()) + ".cp290");
+    std::filesystem::copy_file(EXAMPLE_DOCUMENT, copy, std::filesystem::copy_options::overwrite_existing);
+    const Result parsed = box.cli("parse " + copy.string() + " 1 2 'on 50% @ 11:45 pm On S.....S' --write");
+    ASSERT_EQ(parsed.status, 0) << parsed.err;
+    EXPECT_EQ(parsed.out, "Turn On 50.0% @ 11:45 PM On S.....S\n");
+    EXPECT_TRUE(contains(box.cli("describe " + copy.string()).out, "\tTurn On 50.0% @ 11:45 PM On S.....S\n"));
+    EXPECT_EQ(box.cli("parse " + copy.string() + " 1 3 on").status, 1) << "no third event";
+    EXPECT_EQ(box.cli("parse " + copy.string() + " 0 1 on").status, 2);
+    std::filesystem::remove(copy);
+}

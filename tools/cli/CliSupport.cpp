@@ -21,6 +21,9 @@ constexpr char UsageText[] =
     "                       print the records a download would send, without sending\n"
     "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET]\n"
     "                       print the day's sunrise and sunset\n"
+    "  describe FILE        print the document as its outline shows it, fully expanded\n"
+    "  parse FILE MODULE EVENT TEXT [--write]\n"
+    "                       read TEXT into that event (numbered from 1) as if typed into its row\n"
     "ADDRESS is a house letter A to P and a unit 1 to 16, 'lights' (all lights) or 'all' (all modules),\n"
     "for example A3, p16, Blights, Call. LAT and LON are whole degrees (north and east positive),\n"
     "OFFSET the seconds east of Greenwich; ON and OFF are repeat counts 1 to 10.\n";

@@ -2,7 +2,10 @@
 
 #include "document/DocumentFile.h"
 #include "document/DownloadedModules.h"
+#include "document/EventDescription.h"
 #include "document/EventDownload.h"
+#include "document/EventTextParser.h"
+#include "document/FieldFormatters.h"
 #include "driver/CommandExchange.h"
 #include "driver/StoredEventListing.h"
 #include "driver/TimerDownload.h"
@@ -10,6 +13,7 @@
 #include "platform/Location.h"
 #include "sun/SunriseSunset.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -177,11 +181,75 @@ int sun(const DocumentOptions &options)
     return Done;
 }
 
+void printModule(const Module &module)
+{
+    std::printf("%s\t%s\t%s\t%s\n", houseCodeFormatter::stringForObjectValue(module.houseCode).c_str(),
+                moduleNumberFormatter::stringForObjectValue(module.unit).c_str(),
+                moduleTypeFormatter::stringForObjectValue(module.type).c_str(), module.name.c_str());
+}
+
+int describe(const std::string &path)
+{
+    const auto document = openDocument(path);
+    if (!document)
+        return Failed;
+    for (const Module &module : document->modules) {
+        printModule(module);
+        for (const Event &event : module.events)
+            std::printf("\t%s\n", eventDescription(event).c_str());
+    }
+    return Done;
+}
+
+int parse(const std::string &path, int moduleNumber, int eventNumber, const std::string &text, bool write)
+{
+    auto document = openDocument(path);
+    if (!document)
+        return Failed;
+    if (moduleNumber > static_cast<int>(document->modules.size())) {
+        std::fprintf(stderr, "tavorin-cli: the document has %zu modules.\n", document->modules.size());
+        return Failed;
+    }
+    Module &module = document->modules[moduleNumber - 1];
+    if (eventNumber > static_cast<int>(module.events.size())) {
+        std::fprintf(stderr, "tavorin-cli: module %d has %zu events.\n", moduleNumber, module.events.size());
+        return Failed;
+    }
+    Event &event = module.events[eventNumber - 1];
+    readEventText(text, event);
+    std::printf("%s\n", eventDescription(event).c_str());
+    std::string error;
+    if (write && !writeDocumentFile(path, *document, &error)) {
+        std::fprintf(stderr, "tavorin-cli: \"%s\" cannot be written: %s.\n", path.c_str(), error.c_str());
+        return Failed;
+    }
+    return Done;
+}
+
+int prepareParse(const CommandLine &line, Action *action)
+{
+    std::vector<std::string> rest = line.arguments;
+    const auto writeFlag = std::find(rest.begin(), rest.end(), "--write");
+    const bool write = writeFlag != rest.end();
+    if (write)
+        rest.erase(writeFlag);
+    if (rest.size() != 4)
+        return usage("'parse' takes a document file, a module number, an event number and the text");
+    const auto moduleNumber = wholeNumber(rest[1], 1, 100000);
+    const auto eventNumber = wholeNumber(rest[2], 1, 100000);
+    if (!moduleNumber || !eventNumber)
+        return usage("modules and events are numbered from 1");
+    *action = [path = rest[0], module = *moduleNumber, event = *eventNumber, text = rest[3], write] {
+        return parse(path, module, event, text, write);
+    };
+    return Done;
+}
+
 }  // namespace
 
 bool isDocumentCommand(const std::string &command)
 {
-    return command == "send" || command == "plan" || command == "sun";
+    return command == "send" || command == "plan" || command == "sun" || command == "describe" || command == "parse";
 }
 
 bool documentCommandNeedsDevice(const std::string &command)
@@ -191,6 +259,14 @@ bool documentCommandNeedsDevice(const std::string &command)
 
 int prepareDocumentCommand(const CommandLine &line, Action *action)
 {
+    if (line.command == "parse")
+        return prepareParse(line, action);
+    if (line.command == "describe") {
+        if (line.arguments.size() != 1 || line.arguments[0].rfind("--", 0) == 0)
+            return usage("'describe' takes one document file");
+        *action = [path = line.arguments[0]] { return describe(path); };
+        return Done;
+    }
     DocumentOptions options;
     std::vector<std::string> rest;
     const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat"}

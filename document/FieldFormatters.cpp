@@ -1,0 +1,186 @@
+#include "document/FieldFormatters.h"
+
+#include <cctype>
+#include <cstdio>
+
+const char *const VekHouseCodes[16] = {"A", "B", "C", "D", "E", "F", "G", "H",
+                                       "I", "J", "K", "L", "M", "N", "O", "P"};
+
+namespace {
+
+// The character just before the proposed caret, which is the one typed.
+std::optional<char> typedCharacter(const std::string &proposed, TextSelection selection)
+{
+    if (selection.start < 1 || selection.start > static_cast<int>(proposed.size()))
+        return std::nullopt;
+    return proposed[selection.start - 1];
+}
+
+PartialCheck replacedBy(const std::string &text, TextSelection selection)
+{
+    return {false, text, selection};
+}
+
+PartialCheck wholeTextSelected(const std::string &text)
+{
+    return {false, text, {0, static_cast<int>(text.size())}};
+}
+
+// An integer as "%d" reads it from the start of the text: white space, a sign, digits.
+std::optional<long> leadingInteger(const std::string &text, std::size_t *end)
+{
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    const std::size_t digits = i;
+    long value = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        if (value < 100000000)
+            value = value * 10 + (text[i] - '0');
+        ++i;
+    }
+    if (i == digits)
+        return std::nullopt;
+    *end = i;
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+std::string houseCodeFormatter::stringForObjectValue(int64_t houseCode)
+{
+    return houseCode >= 0 && houseCode < 16 ? VekHouseCodes[houseCode] : "";
+}
+
+int64_t houseCodeFormatter::objectValueForString(const std::string &text)
+{
+    for (int64_t code = 0; code < 16; ++code)
+        if (text == VekHouseCodes[code])
+            return code;
+    return 0;
+}
+
+PartialCheck houseCodeFormatter::isPartialStringValid(const std::string &proposed, TextSelection proposedSelection,
+                                                      const std::string &, TextSelection)
+{
+    const auto typed = typedCharacter(proposed, proposedSelection);
+    std::string text = proposed;
+    if (typed && *typed >= 'A' && *typed <= 'P')
+        text = std::string(1, *typed);
+    else if (typed && *typed >= 'a' && *typed <= 'p')
+        text = std::string(1, static_cast<char>(*typed - 'a' + 'A'));
+    return replacedBy(text, {0, 1});
+}
+
+std::string moduleNumberFormatter::stringForObjectValue(int64_t unit)
+{
+    if (unit == 17)
+        return "All Lights";
+    if (unit == 18)
+        return "All Modules";
+    return std::to_string(unit);
+}
+
+int64_t moduleNumberFormatter::objectValueForString(const std::string &text)
+{
+    if (text == "All Modules")
+        return 18;
+    if (text == "All Lights")
+        return 17;
+    std::size_t end = 0;
+    return leadingInteger(text, &end).value_or(0);
+}
+
+PartialCheck moduleNumberFormatter::isPartialStringValid(const std::string &proposed, TextSelection proposedSelection,
+                                                         const std::string &, TextSelection)
+{
+    if (proposed == "m" || proposed == "M")
+        return wholeTextSelected("All Modules");
+    if (proposed == "l" || proposed == "L")
+        return wholeTextSelected("All Lights");
+    std::size_t end = 0;
+    const auto number = leadingInteger(proposed, &end);
+    if (number && end == proposed.size() && *number >= 1 && *number <= 16)
+        return {true, proposed, proposedSelection};
+    return wholeTextSelected(proposed);
+}
+
+std::string moduleTypeFormatter::stringForObjectValue(int64_t type)
+{
+    if (type == 0)
+        return "Appliance";
+    if (type == 1)
+        return "Light";
+    return "";
+}
+
+int64_t moduleTypeFormatter::objectValueForString(const std::string &text)
+{
+    if (text == "Appliance")
+        return 0;
+    if (text == "Light")
+        return 1;
+    return 2;
+}
+
+PartialCheck moduleTypeFormatter::isPartialStringValid(const std::string &proposed, TextSelection proposedSelection,
+                                                       const std::string &, TextSelection)
+{
+    const auto typed = typedCharacter(proposed, proposedSelection);
+    if (typed && (*typed == 'L' || *typed == 'l'))
+        return wholeTextSelected("Light");
+    if (typed && (*typed == 'A' || *typed == 'a'))
+        return wholeTextSelected("Appliance");
+    return wholeTextSelected(proposed);
+}
+
+std::string timeOffsetFormatter::stringForObjectValue(const DateTimeRec &offset)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", offset.hour % 100, offset.minute % 100);
+    return text;
+}
+
+std::optional<DateTimeRec> timeOffsetFormatter::objectValueForString(const std::string &text)
+{
+    std::size_t end = 0;
+    const auto first = leadingInteger(text, &end);
+    if (!first)
+        return std::nullopt;
+    if (end < text.size() && text[end] == ':') {
+        std::size_t minuteEnd = 0;
+        const auto minutes = leadingInteger(text.substr(end + 1), &minuteEnd);
+        if (minutes) {
+            if (end + 1 + minuteEnd != text.size() || *first < 0 || *first > 23 || *minutes < 0 || *minutes > 59)
+                return std::nullopt;
+            return makeDateTimeRec(0, 0, 0, static_cast<int>(*first), static_cast<int>(*minutes));
+        }
+    }
+    if (end != text.size() || *first < 0 || *first > 59)
+        return std::nullopt;
+    return makeDateTimeRec(0, 0, 0, 0, static_cast<int>(*first));
+}
+
+std::string timeOffsetSignFormatter::stringForObjectValue(const std::string &sign)
+{
+    return sign;
+}
+
+std::string timeOffsetSignFormatter::objectValueForString(const std::string &text)
+{
+    return text;
+}
+
+PartialCheck timeOffsetSignFormatter::isPartialStringValid(const std::string &proposed, TextSelection proposedSelection,
+                                                           const std::string &, TextSelection)
+{
+    const auto typed = typedCharacter(proposed, proposedSelection);
+    if (typed && (*typed == '-' || *typed == '_'))
+        return replacedBy("-", {0, 1});
+    if (typed && (*typed == '+' || *typed == '='))
+        return replacedBy("+", {0, 1});
+    return replacedBy(proposed, {0, 1});
+}

@@ -1,0 +1,128 @@
+#include "document/FieldFormatters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A field as the user types into it: each key replaces the selection, then the check decides.
+template <typename Formatter>
+struct Field {
+    std::string text;
+    TextSelection selection;
+
+    void type(char key)
+    {
+        std::string proposed = text;
+        proposed.replace(selection.start, selection.length, 1, key);
+        apply(proposed, {selection.start + 1, 0});
+    }
+    void backspace()
+    {
+        std::string proposed = text;
+        const int start = selection.length ? selection.start : std::max(0, selection.start - 1);
+        proposed.erase(start, selection.length ? selection.length : selection.start - start);
+        apply(proposed, {start, 0});
+    }
+    void apply(const std::string &proposed, TextSelection proposedSelection)
+    {
+        const PartialCheck check = Formatter::isPartialStringValid(proposed, proposedSelection, text, selection);
+        if (check.accepted) {
+            text = proposed;
+            selection = proposedSelection;
+        } else if (check.text != proposed) {
+            text = check.text;
+            selection = check.selection;
+        }
+    }
+};
+
+}  // namespace
+
+TEST(HouseCodeFormatter, OneLetterAToPReplacesTheCell)
+{
+    Field<houseCodeFormatter> field {"A", {1, 0}};
+    field.type('c');
+    EXPECT_EQ(field.text, "C");
+    EXPECT_EQ(field.selection, (TextSelection {0, 1}));
+    EXPECT_EQ(houseCodeFormatter::objectValueForString(field.text), 2);
+    field.type('q');
+    field.type('3');
+    EXPECT_EQ(field.text, "C");
+    field.backspace();
+    EXPECT_EQ(field.text, "C") << "a deletion back to the start is refused";
+    EXPECT_EQ(houseCodeFormatter::stringForObjectValue(15), "P");
+    EXPECT_EQ(houseCodeFormatter::objectValueForString("Z"), 0);
+}
+
+TEST(ModuleNumberFormatter, DigitsBuildANumberWithinOneToSixteen)
+{
+    Field<moduleNumberFormatter> field {"", {0, 0}};
+    field.type('1');
+    field.type('2');
+    EXPECT_EQ(field.text, "12");
+    field.type('7');
+    EXPECT_EQ(field.text, "12");
+    field = {"", {0, 0}};
+    field.type('1');
+    field.type('7');
+    EXPECT_EQ(field.text, "1");
+    field = {"", {0, 0}};
+    field.type('0');
+    EXPECT_EQ(field.text, "");
+    field = {"12", {0, 2}};
+    field.type('L');
+    EXPECT_EQ(field.text, "All Lights");
+    EXPECT_EQ(field.selection, (TextSelection {0, 10}));
+    field.type('m');
+    EXPECT_EQ(field.text, "All Modules");
+    EXPECT_EQ(moduleNumberFormatter::objectValueForString("All Modules"), 18);
+    EXPECT_EQ(moduleNumberFormatter::objectValueForString("All Lights"), 17);
+    EXPECT_EQ(moduleNumberFormatter::objectValueForString(" 7"), 7);
+    EXPECT_EQ(moduleNumberFormatter::stringForObjectValue(17), "All Lights");
+    EXPECT_EQ(moduleNumberFormatter::stringForObjectValue(9), "9");
+}
+
+TEST(ModuleTypeFormatter, LAndAChooseTheType)
+{
+    Field<moduleTypeFormatter> field {"Appliance", {0, 9}};
+    field.type('l');
+    EXPECT_EQ(field.text, "Light");
+    EXPECT_EQ(field.selection, (TextSelection {0, 5}));
+    field.type('x');
+    EXPECT_EQ(field.text, "Light");
+    field.type('A');
+    EXPECT_EQ(field.text, "Appliance");
+    EXPECT_EQ(moduleTypeFormatter::objectValueForString("Light"), 1);
+    EXPECT_EQ(moduleTypeFormatter::objectValueForString("Dimmer"), 2);
+    EXPECT_EQ(moduleTypeFormatter::stringForObjectValue(2), "");
+}
+
+TEST(TimeOffsetFormatter, HoursAndMinutesOrMinutesAlone)
+{
+    struct Case {
+        const char *text;
+        int hour, minute;  // -1: refused
+    } cases[] = {{"1:30", 1, 30}, {"1: 30", 1, 30}, {"45", 0, 45}, {"0", 0, 0},    {"90", -1, 0}, {"24:00", -1, 0},
+                 {"1:60", -1, 0}, {"1:30x", -1, 0}, {"-5", -1, 0}, {"", -1, 0},   {"1:", -1, 0}, {"45 ", -1, 0}};
+    for (const Case &c : cases) {
+        const auto value = timeOffsetFormatter::objectValueForString(c.text);
+        ASSERT_EQ(value.has_value(), c.hour >= 0) << c.text;
+        if (value) {
+            EXPECT_EQ(value->hour, c.hour) << c.text;
+            EXPECT_EQ(value->minute, c.minute) << c.text;
+        }
+    }
+    EXPECT_EQ(timeOffsetFormatter::stringForObjectValue(makeDateTimeRec(0, 0, 0, 1, 5)), "01:05");
+}
+
+TEST(TimeOffsetSignFormatter, PlusMinusAndTheirShiftedKeys)
+{
+    Field<timeOffsetSignFormatter> field {"-", {1, 0}};
+    field.type('=');
+    EXPECT_EQ(field.text, "+");
+    field.type('a');
+    EXPECT_EQ(field.text, "+");
+    field.type('_');
+    EXPECT_EQ(field.text, "-");
+    EXPECT_EQ(field.selection, (TextSelection {0, 1}));
+}

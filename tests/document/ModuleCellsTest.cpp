@@ -1,0 +1,66 @@
+#include "document/ModuleCells.h"
+#include "tests/support/Events.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Module lamp()
+{
+    return module(0, 3, {clockEvent(EventOn | EventAllDays, 7, 0, 4), clockEvent(EventAllDays, 22, 0, 6)});
+}
+
+}  // namespace
+
+TEST(ModuleCells, GroupUnitsAndAppliancesBringTheEventsIntoLine)
+{
+    Module allModules = lamp();
+    EXPECT_EQ(storeModuleCell(allModules, "#", int64_t {18}).eventsBroughtIntoLine, true);
+    for (const Event &event : allModules.events) {
+        EXPECT_FALSE(event.has(EventOn));
+        EXPECT_EQ(event.Brightness, 9);
+    }
+
+    Module allLights = lamp();
+    EXPECT_TRUE(storeModuleCell(allLights, "#", int64_t {17}).runModuleChanged);
+    EXPECT_TRUE(allLights.events[1].has(EventOn));
+    EXPECT_EQ(allLights.events[1].Brightness, 6) << "brightness kept";
+
+    Module appliance = lamp();
+    storeModuleCell(appliance, "T", int64_t {ModuleTypeAppliance});
+    EXPECT_EQ(appliance.events[0].Brightness, 9);
+    EXPECT_TRUE(appliance.events[0].has(EventOn));
+}
+
+TEST(ModuleCells, OtherCellsChangeNoEvent)
+{
+    struct Case {
+        const char *column;
+        ModuleCellValue value;
+        bool moduleChanged;
+    } cases[] = {{"C", int64_t {5}, false}, {"N", std::string("Hall"), false}, {"#", int64_t {9}, true},
+                 {"T", int64_t {ModuleTypeLight}, true}};
+    for (const Case &c : cases) {
+        Module edited = lamp();
+        const ModuleCellEdit edit = storeModuleCell(edited, c.column, c.value);
+        EXPECT_FALSE(edit.eventsBroughtIntoLine) << c.column;
+        EXPECT_EQ(edit.runModuleChanged, c.moduleChanged) << c.column;
+        EXPECT_EQ(edited.events, lamp().events) << c.column;
+    }
+    Module named = lamp();
+    storeModuleCell(named, "N", std::string("Hall"));
+    EXPECT_EQ(named.name, "Hall");
+}
+
+TEST(ModuleCells, RowsMapToTheirModuleAndEvent)
+{
+    // Module 0 collapsed; module 1 expanded with three events; module 2.
+    const std::vector<int> levels = {0, 0, 1, 1, 1, 0};
+    const std::vector<int> modules = {0, 1, -1, -1, -1, 2};
+    const OutlineRows rows {[&](int row) { return levels[row]; }, [&](int row) { return modules[row]; }};
+    EXPECT_EQ(moduleIndexForOutlineRow(rows, 4), 1);
+    EXPECT_EQ(eventIndexForOutlineRow(rows, 4), 2);
+    EXPECT_EQ(eventIndexForOutlineRow(rows, 2), 0);
+    EXPECT_EQ(eventIndexForOutlineRow(rows, 1), -1);
+    EXPECT_EQ(moduleIndexForOutlineRow(rows, 5), 2);
+}
