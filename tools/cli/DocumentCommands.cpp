@@ -5,7 +5,7 @@
 #include "document/EventDescription.h"
 #include "document/EventDownload.h"
 #include "document/EventTextParser.h"
-#include "document/FieldFormatters.h"
+#include "document/OutlineText.h"
 #include "driver/CommandExchange.h"
 #include "driver/StoredEventListing.h"
 #include "driver/TimerDownload.h"
@@ -181,23 +181,12 @@ int sun(const DocumentOptions &options)
     return Done;
 }
 
-void printModule(const Module &module)
-{
-    std::printf("%s\t%s\t%s\t%s\n", houseCodeFormatter::stringForObjectValue(module.houseCode).c_str(),
-                moduleNumberFormatter::stringForObjectValue(module.unit).c_str(),
-                moduleTypeFormatter::stringForObjectValue(module.type).c_str(), module.name.c_str());
-}
-
 int describe(const std::string &path)
 {
     const auto document = openDocument(path);
     if (!document)
         return Failed;
-    for (const Module &module : document->modules) {
-        printModule(module);
-        for (const Event &event : module.events)
-            std::printf("\t%s\n", eventDescription(event).c_str());
-    }
+    std::fputs(documentOutlineText(document->modules).c_str(), stdout);
     return Done;
 }
 

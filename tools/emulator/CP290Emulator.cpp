@@ -304,7 +304,7 @@ uint8_t CP290Emulator::carryOut(const Frame &frame, std::vector<uint8_t> &reply)
         emptyAll(records);
         return successStatus(frame.command);
     case Direct:
-        emit(describeBoxTime(timeAtLocked(elapsedMinutesLocked())) + " now "
+        report(describeBoxTime(timeAtLocked(elapsedMinutesLocked())) + " now "
              + describeSwitching(p[1], p[3], p[2], p[0]));
         return successStatus(frame.command);
     case SetClock: {
@@ -426,12 +426,12 @@ void CP290Emulator::fireMinuteLocked(long long minute)
         if (!recordFiresAt(record, now, securityDelay(number, day), securityDelay(number, day - 1)))
             continue;
         using namespace StoredRecordByte;
-        emit(describeBoxTime(now) + " fired record " + std::to_string(number) + ": "
+        report(describeBoxTime(now) + " fired record " + std::to_string(number) + ": "
              + describeSwitching(record[House], record[Units1To8], record[Units9To16], record[Function]));
     }
 }
 
-void CP290Emulator::emit(const std::string &line)
+void CP290Emulator::report(const std::string &line)
 {
     if (output)
         output(line);

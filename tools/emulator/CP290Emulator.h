@@ -74,7 +74,7 @@ private:
     long long elapsedMinutesLocked() const;
     BoxTime timeAtLocked(long long minute) const;
     int securityDelay(int recordNumber, long long day) const;
-    void emit(const std::string &line);
+    void report(const std::string &line);
 
     EmulatorOptions options;
     int master = -1;

@@ -1,0 +1,413 @@
+#include "app/Controller.h"
+
+#include "app/EventListingWindow.h"
+#include "app/PlaceholderDocumentWindow.h"
+#include "app/StatusSheet.h"
+#include "driver/CommandExchange.h"
+#include "driver/DeviceOperations.h"
+#include "driver/SerialLink.h"
+#include "driver/StoredEventListing.h"
+#include "platform/DateTime.h"
+#include "platform/TickPause.h"
+#include "platform/qt/AlertSheets.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTimer>
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+const char *const SerialDeviceKey = "SerialDevice";
+const char *const LastModulesFileKey = "Last Modules File";
+const char *const ExtraSerialDeviceFolderKey = "Extra Serial Device Folder";
+const char *const NoDeviceFoundTitle = "(No Serial Device Found)";
+
+QAction *addItem(QMenu *menu, const QString &title, const QKeySequence &keys, QObject *context,
+                 std::function<void()> action)
+{
+    QAction *item = menu->addAction(title);
+    item->setShortcut(keys);
+    QObject::connect(item, &QAction::triggered, context, std::move(action));
+    return item;
+}
+
+QAction *addItem(QMenu *menu, const QString &title, QObject *context, std::function<void()> action)
+{
+    return addItem(menu, title, QKeySequence(), context, std::move(action));
+}
+
+QString clockText(int hour, int minute)
+{
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    return QString::asprintf("The CP290 reports the clock as %d:%02d %s.", hour12, minute, hour < 12 ? "AM" : "PM");
+}
+
+}  // namespace
+
+Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
+    : QObject(parent), deviceFolders(std::move(deviceFolders))
+{
+    alerts = new AlertSheets([this] { return mainWindow(); }, this);
+    status = new StatusSheet();
+    listing = new EventListingWindow();
+    buildMenus();
+    installMenus(listing->menuBar());
+}
+
+Controller::~Controller()
+{
+    if (gController == this)
+        gController = nullptr;
+    if (gStatusProgressIndicator == status)
+        gStatusProgressIndicator = nullptr;
+    delete status;
+    delete listing;
+    delete fileMenu;
+    delete editMenu;
+    delete cp290;
+    delete windowMenu;
+    delete helpMenu;
+}
+
+void Controller::awakeFromNib()
+{
+    // The background helper's preferences come with the helper.
+    scanForSerialDevices();
+    gStatusProgressIndicator = status;
+    gController = this;
+    alerts->installAsAlertPresenter();
+    // The helper's paths, install, login item and launch, and the disclaimer, come with them.
+}
+
+bool Controller::applicationOpenUntitledFile()
+{
+    const QString last = QSettings().value(LastModulesFileKey).toString();
+    if (!last.isEmpty()) {
+        auto *window = new PlaceholderDocumentWindow();
+        QString error;
+        if (window->openDocument(last, &error)) {
+            addDocumentWindow(window);
+            window->show();
+            return true;
+        }
+        delete window;
+    }
+    newDocument();
+    return true;
+}
+
+void Controller::applicationWillTerminate()
+{
+    // The helper's quit step comes with the helper.
+}
+
+void Controller::newDocument()
+{
+    auto *window = new PlaceholderDocumentWindow();
+    addDocumentWindow(window);
+    window->show();
+}
+
+void Controller::addDocumentWindow(QMainWindow *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    installMenus(window->menuBar());
+    documentWindows.append(window);
+}
+
+QWidget *Controller::mainWindow() const
+{
+    QWidget *active = QApplication::activeWindow();
+    if (active && !active->isWindowType())
+        active = active->window();
+    if (active && (active == listing || documentWindows.contains(qobject_cast<QMainWindow *>(active))))
+        return active;
+    for (auto window = documentWindows.crbegin(); window != documentWindows.crend(); ++window)
+        if (*window && (*window)->isVisible())
+            return *window;
+    return listing->isVisible() ? listing : nullptr;
+}
+
+void Controller::installMenus(QMenuBar *menuBar)
+{
+    for (QMenu *menu : {fileMenu, editMenu, cp290, windowMenu, helpMenu})
+        menuBar->addMenu(menu);
+}
+
+void Controller::buildMenus()
+{
+    fileMenu = new QMenu(tr("&File"));
+    addItem(fileMenu, tr("&New"), QKeySequence::New, this, [this] { newDocument(); });
+    fileMenu->addSeparator();
+    addItem(fileMenu, tr("&Close"), QKeySequence::Close, this, [] {
+        if (QWidget *window = QApplication::activeWindow())
+            window->close();
+    });
+    addItem(fileMenu, tr("Save &As..."), QKeySequence::SaveAs, this, [this] {
+        if (mainWindow() == listing)
+            listing->saveDocumentAs();
+    });
+    fileMenu->addSeparator();
+    addItem(fileMenu, tr("Page Set&up..."), this, [this] { listing->runPageLayout(); });
+    addItem(fileMenu, tr("&Print..."), QKeySequence::Print, this, [this] {
+        if (mainWindow() == listing)
+            listing->printDocument();
+    });
+    fileMenu->addSeparator();
+    addItem(fileMenu, tr("&Quit"), QKeySequence::Quit, this, [] { QApplication::closeAllWindows(); });
+
+    editMenu = new QMenu(tr("&Edit"));
+    for (const auto &[title, keys] : {std::pair {tr("Cu&t"), QKeySequence::Cut}, {tr("&Copy"), QKeySequence::Copy},
+                                      {tr("&Paste"), QKeySequence::Paste}})
+        addItem(editMenu, title, keys, this, [] {})->setEnabled(false);
+
+    cp290 = new QMenu(tr("CP&290"));
+    cp290->setObjectName(QStringLiteral("cp290Menu"));
+    addItem(cp290, tr("&List Events in CP290"), this, [this] { displayEventsFromCP290(); });
+    cp290->addSeparator();
+    QMenu *baseHouse = cp290->addMenu(tr("Set &Base House Code"));
+    for (int house = 0; house < 16; ++house) {
+        QAction *item = baseHouse->addAction(QString(QChar('A' + house)));
+        item->setData(house);  // the tag
+        connect(item, &QAction::triggered, this, [this, item] { setBaseHouseCode(item); });
+    }
+    addItem(cp290, tr("Run Self &Test"), this, [this] { selfTest(); });
+    cp290->addSeparator();
+    addItem(cp290, tr("&Set CP290 Clock"), this, [this] { setCP290Clock(); });
+    addItem(cp290, tr("Show CP290 Cl&ock"), this, [this] { displayCP290Clock(); });
+    cp290->addSeparator();
+    addItem(cp290, tr("&Rescan Serial Devices"), this, [this] { scanForSerialDevices(); });
+    cp290->addSeparator();
+    cp290->addAction(tr("Serial Device:"))->setEnabled(false);
+    Q_ASSERT(cp290->actions().size() == FirstDeviceItem);
+    connect(cp290, &QMenu::aboutToShow, this, &Controller::menuNeedsUpdate);
+
+    windowMenu = new QMenu(tr("&Window"));
+    addItem(windowMenu, tr("&Minimize"), QKeySequence(tr("Ctrl+M")), this, [] {
+        if (QWidget *window = QApplication::activeWindow())
+            window->showMinimized();
+    });
+    addItem(windowMenu, tr("&Events From CP290"), this, [this] {
+        listing->show();
+        listing->raise();
+        listing->activateWindow();
+    });
+
+    helpMenu = new QMenu(tr("&Help"));
+    addItem(helpMenu, tr("&About Tavorin"), this, [this] {
+        showAlert(tr("Tavorin"), tr("Programs and drives a CP290 home-control interface."));
+    });
+}
+
+SerialDeviceFolders Controller::currentDeviceFolders() const
+{
+    SerialDeviceFolders folders = deviceFolders;
+    const QString extra = QSettings().value(ExtraSerialDeviceFolderKey).toString();
+    if (!extra.isEmpty())
+        folders.extra = extra.toStdString();
+    return folders;
+}
+
+QString Controller::devicePathForTitle(const QString &title) const
+{
+    const SerialDeviceFolders folders = currentDeviceFolders();
+    for (const SerialDevice &device : scanSerialDevices(folders))
+        if (QString::fromStdString(device.title) == title)
+            return QString::fromStdString(device.path);
+    return QString::fromStdString(folders.dev) + "/tty" + title;
+}
+
+void Controller::menuNeedsUpdate()
+{
+    scanForSerialDevices();
+}
+
+void Controller::scanForSerialDevices()
+{
+    const QList<QAction *> items = cp290->actions();
+    for (int index = items.size() - 1; index >= FirstDeviceItem; --index) {
+        cp290->removeAction(items[index]);
+        delete items[index];
+    }
+    for (const SerialDevice &device : scanSerialDevices(currentDeviceFolders())) {
+        QAction *item = cp290->addAction(QString::fromStdString(device.title));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, item] { serialDeviceSelected(item); });
+    }
+
+    const QString remembered = QSettings().value(SerialDeviceKey).toString();
+    const QList<QAction *> scanned = cp290->actions();
+    for (int index = FirstDeviceItem; index < scanned.size(); ++index) {
+        if (!remembered.isEmpty() && scanned[index]->text() == remembered) {
+            serialDeviceSelected(scanned[index]);
+            return;
+        }
+    }
+    if (scanned.size() > FirstDeviceItem)
+        return;
+    QAction *none = cp290->addAction(tr(NoDeviceFoundTitle));
+    // Rescanning from inside the menu's own signal would delete the item under it: wait a turn.
+    connect(none, &QAction::triggered, this, [this] { QTimer::singleShot(0, this, &Controller::scanForSerialDevices); });
+}
+
+void Controller::serialDeviceSelected(QAction *item)
+{
+    const QList<QAction *> items = cp290->actions();
+    for (int index = FirstDeviceItem; index < items.size(); ++index) {
+        if (items[index] != item) {
+            items[index]->setChecked(false);
+            continue;
+        }
+        item->setChecked(true);
+        QSettings().setValue(SerialDeviceKey, item->text());
+        setCP290DeviceFilePath(devicePathForTitle(item->text()).toLocal8Bit().constData());
+    }
+}
+
+bool Controller::serialDeviceIsWritable()
+{
+    scanForSerialDevices();
+    const QList<QAction *> items = cp290->actions();
+    for (int index = FirstDeviceItem; index < items.size(); ++index) {
+        if (!items[index]->isChecked())
+            continue;
+        if (access(devicePathForTitle(items[index]->text()).toLocal8Bit().constData(), W_OK) == 0)
+            return true;
+        break;
+    }
+    alerts->beginAlertSheet(QStringLiteral("No Serial Device"),
+                            QStringLiteral("No serial device has been found.  Please make sure you have selected a "
+                                           "serial device under the CP290 menu and recheck your connections."),
+                            [this] { scanForSerialDevices(); });
+    return false;
+}
+
+void Controller::statusStartWithMessage(const std::string &message)
+{
+    status->begin(mainWindow(), QString::fromStdString(message));
+}
+
+void Controller::statusEnd()
+{
+    status->fill();
+    Delay(60, nullptr);
+    status->end();
+}
+
+bool Controller::beginDeviceCommand()
+{
+    if (deviceCommandRunning)
+        return false;
+    deviceCommandRunning = true;
+    return true;
+}
+
+void Controller::endDeviceCommand()
+{
+    deviceCommandRunning = false;
+}
+
+void Controller::showAlert(const QString &title, const QString &message)
+{
+    alerts->beginAlertSheet(title, message);
+}
+
+void Controller::setBaseHouseCode(QObject *sender)
+{
+    const QAction *item = qobject_cast<QAction *>(sender);
+    const int tag = item && item->data().isValid() ? item->data().toInt() : -1;
+    if (tag < 0 || !beginDeviceCommand())
+        return;
+    if (serialDeviceIsWritable()) {
+        statusStartWithMessage("Setting Base House Code...");
+        gProgressBudget = StatusProgressFullScale;
+        const bool done = CP290DoSetBaseHouseCode(tag);
+        statusEnd();
+        if (done)
+            showAlert(QStringLiteral("Base House Code Set"),
+                      QStringLiteral("The Base House Code was set sucessfully.  Your events have been erased."));
+        else
+            showAlert(QStringLiteral("Setting Base House Code Failed"));
+    }
+    endDeviceCommand();
+}
+
+void Controller::selfTest(QObject *)
+{
+    if (!beginDeviceCommand())
+        return;
+    if (serialDeviceIsWritable()) {
+        statusStartWithMessage("Running Self Test...");
+        gProgressBudget = StatusProgressFullScale;
+        const bool done = CP290DoSelfTest();
+        statusEnd();
+        if (done)
+            showAlert(QStringLiteral("Self Test OK"),
+                      QStringLiteral("The self test completed sucessfully.  Your events have been erased."));
+        else
+            showAlert(QStringLiteral("Self Test Failed"));
+    }
+    endDeviceCommand();
+}
+
+void Controller::setCP290Clock(QObject *)
+{
+    if (!beginDeviceCommand())
+        return;
+    if (serialDeviceIsWritable()) {
+        statusStartWithMessage("Setting CP290 Clock...");
+        gProgressBudget = StatusProgressFullScale;
+        const bool done = CP290DoSetClock();
+        statusEnd();
+        if (!done)
+            showAlert(QStringLiteral("Setting Clock Failed"));
+    }
+    endDeviceCommand();
+}
+
+void Controller::displayCP290Clock(QObject *)
+{
+    if (!beginDeviceCommand())
+        return;
+    if (serialDeviceIsWritable()) {
+        if (CP290DoGetClock())
+            showAlert(QStringLiteral("Clock From CP290"), clockText(gHour, gMinute));
+        else
+            showAlert(QStringLiteral("Getting Clock Failed"));
+    }
+    endDeviceCommand();
+}
+
+void Controller::displayEventsFromCP290(QObject *)
+{
+    if (!beginDeviceCommand())
+        return;
+    if (serialDeviceIsWritable()) {
+        DateTimeRec now;
+        SecondsToDate(GetDateTime(), &now);
+        listing->setListingText(QString::fromStdString(storedEventListingHeading(now)));
+        listing->show();
+        listing->raise();
+        listing->activateWindow();
+        listing->repaint();
+
+        statusStartWithMessage("Getting Events From CP290...");
+        gProgressBudget = StatusProgressFullScale;
+        if (!CP290DoGetEvents()) {
+            statusEnd();
+            showAlert(QStringLiteral("Getting Events From CP290 Failed"));
+        } else {
+            statusEnd();
+            listing->setListingText(QString::fromStdString(storedEventListingText(CP290TimerEvent, now)));
+        }
+    }
+    endDeviceCommand();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/SerialDevices.h"
+#include "platform/StatusHooks.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class AlertSheets;
+class EventListingWindow;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QMenuBar;
+class StatusSheet;
+
+// The application controller: start-up, the CP290 menu and the serial device choice, the device
+// commands, the status sheet and the listing of the CP290's stored events.
+class Controller : public QObject, public StatusController {
+    Q_OBJECT
+public:
+    // The CP290 menu's own items come first; the serial devices follow from this index.
+    static constexpr int FirstDeviceItem = 11;
+
+    explicit Controller(SerialDeviceFolders deviceFolders = {}, QObject *parent = nullptr);
+    ~Controller() override;
+
+    void awakeFromNib();
+    bool applicationOpenUntitledFile();
+    void applicationWillTerminate();
+
+    // Every document window gets the application's menus; the frontmost one is the main window.
+    void addDocumentWindow(QMainWindow *window);
+    QWidget *mainWindow() const;
+    void installMenus(QMenuBar *menuBar);
+
+    QMenu *cp290Menu() const { return cp290; }
+    AlertSheets *alertSheets() const { return alerts; }
+    StatusSheet *statusSheet() const { return status; }
+    EventListingWindow *eventsWindow() const { return listing; }
+
+    void statusStartWithMessage(const std::string &message) override;
+    void statusEnd() override;
+
+public slots:
+    void scanForSerialDevices();
+    void menuNeedsUpdate();
+    void serialDeviceSelected(QAction *item);
+    bool serialDeviceIsWritable();
+
+    void displayEventsFromCP290(QObject *sender = nullptr);
+    void setBaseHouseCode(QObject *sender);
+    void selfTest(QObject *sender = nullptr);
+    void setCP290Clock(QObject *sender = nullptr);
+    void displayCP290Clock(QObject *sender = nullptr);
+
+    void newDocument();
+
+private:
+    void buildMenus();
+    QString devicePathForTitle(const QString &title) const;
+    SerialDeviceFolders currentDeviceFolders() const;
+    // Runs a device command unless one is already running: the status sheet's redraws must never
+    // let a second command into the driver.
+    bool beginDeviceCommand();
+    void endDeviceCommand();
+    void showAlert(const QString &title, const QString &message = {});
+
+    SerialDeviceFolders deviceFolders;
+    QMenu *fileMenu = nullptr;
+    QMenu *editMenu = nullptr;
+    QMenu *cp290 = nullptr;
+    QMenu *windowMenu = nullptr;
+    QMenu *helpMenu = nullptr;
+    AlertSheets *alerts = nullptr;
+    StatusSheet *status = nullptr;
+    EventListingWindow *listing = nullptr;
+    QList<QPointer<QMainWindow>> documentWindows;
+    bool deviceCommandRunning = false;
+};

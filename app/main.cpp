@@ -1,0 +1,47 @@
+// Tavorin: the application. With a file argument it opens that document, otherwise the last one.
+
+#include "app/Controller.h"
+#include "app/PlaceholderDocumentWindow.h"
+#include "platform/qt/AlertSheets.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tavorin"));
+    QApplication::setApplicationName(QStringLiteral("Tavorin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tavorin"));
+    QApplication::setDesktopFileName(QStringLiteral("tavorin"));
+
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("Programs and drives a CP290 home-control interface."));
+    arguments.addHelpOption();
+    arguments.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A module document to open."), QStringLiteral("[file]"));
+    arguments.process(application);
+
+    Controller controller;
+    controller.awakeFromNib();
+    QObject::connect(&application, &QApplication::aboutToQuit, &controller, &Controller::applicationWillTerminate);
+
+    const QStringList files = arguments.positionalArguments();
+    bool opened = false;
+    for (const QString &file : files) {
+        auto *window = new PlaceholderDocumentWindow();
+        QString error;
+        if (window->openDocument(file, &error)) {
+            controller.addDocumentWindow(window);
+            window->show();
+            opened = true;
+        } else {
+            delete window;
+            controller.alertSheets()->beginAlertSheet(
+                QStringLiteral("The document could not be opened."),
+                QStringLiteral("\"%1\" cannot be opened as a document: %2.").arg(file, error));
+        }
+    }
+    if (!opened)
+        controller.applicationOpenUntitledFile();
+    return application.exec();
+}

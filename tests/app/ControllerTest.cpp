@@ -1,0 +1,274 @@
+#include "app/Controller.h"
+#include "app/EventListingWindow.h"
+#include "app/StatusSheet.h"
+#include "driver/CommandExchange.h"
+#include "driver/SerialLink.h"
+#include "driver/StoredEventListing.h"
+#include "platform/DateTime.h"
+#include "platform/qt/AlertSheets.h"
+#include "tools/emulator/CP290Emulator.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void touch(const fs::path &path)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << "";
+}
+
+// A /dev and a /sys/class/tty as a machine with two USB adapters and a modem might have them.
+struct FakeMachine {
+    QTemporaryDir root;
+    fs::path dev = fs::path(root.path().toStdString()) / "dev";
+    fs::path sys = fs::path(root.path().toStdString()) / "sys";
+
+    FakeMachine()
+    {
+        for (const char *name : {"ttyUSB0", "ttyUSB1", "ttyACM0", "ttyS0", "ttyS1", "tty0", "tty1", "ttyp0", "ptmx", "cuaU0"})
+            touch(dev / name);
+        for (const char *name : {"ttyUSB0", "ttyUSB1", "ttyACM0", "ttyS0", "ttyS1"})
+            fs::create_directories(sys / name / "device");
+        std::ofstream(sys / "ttyS0" / "type") << "4\n";
+        std::ofstream(sys / "ttyS1" / "type") << "0\n";  // a UART slot without a chip
+        fs::create_directories(sys / "tty0");
+    }
+    SerialDeviceFolders folders() const { return {dev.string(), sys.string(), std::nullopt}; }
+};
+
+QStringList deviceItems(const Controller &controller)
+{
+    QStringList titles;
+    const QList<QAction *> items = controller.cp290Menu()->actions();
+    for (int index = Controller::FirstDeviceItem; index < items.size(); ++index)
+        titles << items[index]->text() + (items[index]->isChecked() ? "*" : "");
+    return titles;
+}
+
+QAction *deviceItem(const Controller &controller, const QString &title)
+{
+    for (QAction *item : controller.cp290Menu()->actions())
+        if (item->text() == title)
+            return item;
+    return nullptr;
+}
+
+// Dismisses every alert in turn and tells what each said.
+QStringList drainAlerts(Controller &controller)
+{
+    QStringList said;
+    for (int guard = 0; guard < 20; ++guard) {
+        QApplication::processEvents();
+        QMessageBox *alert = controller.alertSheets()->visibleAlert();
+        if (!alert)
+            break;
+        said << alert->text() + (alert->informativeText().isEmpty() ? "" : ": " + alert->informativeText());
+        alert->accept();
+    }
+    return said;
+}
+
+class WithEmulator : public ::testing::Test {
+protected:
+    void SetUp() override { start({}); }
+    void start(EmulatorOptions options)
+    {
+        options.tickScale = 0.05;
+        options.linkPath = (fs::path(devices.path().toStdString()) / "ttyCP290").string();
+        box = std::make_unique<CP290Emulator>(options);
+        std::string error;
+        ASSERT_TRUE(box->start(&error)) << error;
+        QSettings().setValue("Extra Serial Device Folder", devices.path());
+        QSettings().setValue("SerialDevice", "CP290");
+        controller = std::make_unique<Controller>(machine.folders());
+        controller->awakeFromNib();
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        box.reset();
+    }
+
+    FakeMachine machine;
+    QTemporaryDir devices;
+    std::unique_ptr<CP290Emulator> box;
+    std::unique_ptr<Controller> controller;
+};
+
+}  // namespace
+
+TEST(SerialDeviceScan, OnlyRealPortsAndTheExtraFolderAreListed)
+{
+    FakeMachine machine;
+    QTemporaryDir extra;
+    touch(fs::path(extra.path().toStdString()) / "ttyCP290");
+    touch(fs::path(extra.path().toStdString()) / "notes.txt");
+    SerialDeviceFolders folders = machine.folders();
+    folders.extra = extra.path().toStdString();
+    std::vector<std::string> titles, paths;
+    for (const SerialDevice &device : scanSerialDevices(folders)) {
+        titles.push_back(device.title);
+        paths.push_back(device.path);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string> {"ACM0", "S0", "USB0", "USB1", "CP290"}));
+    EXPECT_EQ(paths.back(), extra.path().toStdString() + "/ttyCP290");
+    EXPECT_EQ(paths.front(), machine.dev.string() + "/ttyACM0");
+}
+
+TEST(Cp290Menu, DevicesFollowTheElevenFixedItemsAndRescansDoNotPileUp)
+{
+    FakeMachine machine;
+    Controller controller(machine.folders());
+    controller.awakeFromNib();
+    EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "USB1"}));
+    emit controller.cp290Menu()->aboutToShow();
+    emit controller.cp290Menu()->aboutToShow();
+    EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "USB1"}));
+    EXPECT_EQ(controller.cp290Menu()->actions()[Controller::FirstDeviceItem - 1]->isEnabled(), false);
+}
+
+TEST(Cp290Menu, ChoiceIsCheckedRememberedAndGivenToTheDriver)
+{
+    FakeMachine machine;
+    {
+        Controller controller(machine.folders());
+        controller.awakeFromNib();
+        deviceItem(controller, "USB1")->trigger();
+        EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "USB1*"}));
+        EXPECT_EQ(QSettings().value("SerialDevice").toString(), "USB1");
+        EXPECT_EQ(std::string(CP290DeviceFilePath), machine.dev.string() + "/ttyUSB1");
+        deviceItem(controller, "ACM0")->trigger();
+        controller.scanForSerialDevices();
+        EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0*", "S0", "USB0", "USB1"}));
+    }
+    Controller restarted(machine.folders());
+    restarted.awakeFromNib();
+    EXPECT_EQ(deviceItems(restarted), (QStringList {"ACM0*", "S0", "USB0", "USB1"}));
+}
+
+TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
+{
+    FakeMachine machine;
+    fs::remove_all(machine.dev);
+    fs::create_directories(machine.dev);
+    Controller controller(machine.folders());
+    controller.awakeFromNib();
+    ASSERT_EQ(deviceItems(controller), QStringList {"(No Serial Device Found)"});
+    touch(machine.dev / "ttyUSB0");
+    deviceItem(controller, "(No Serial Device Found)")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(deviceItems(controller), QStringList {"USB0"});
+}
+
+TEST(Cp290Menu, EveryDeviceCommandIsRefusedWithoutAUsableDevice)
+{
+    FakeMachine machine;
+    QSettings().setValue("SerialDevice", "USB7");  // remembered, but gone
+    Controller controller(machine.folders());
+    controller.awakeFromNib();
+    EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "USB1"}));
+
+    QAction houseB;
+    houseB.setData(1);
+    controller.displayEventsFromCP290();
+    controller.setBaseHouseCode(&houseB);
+    controller.selfTest();
+    controller.setCP290Clock();
+    controller.displayCP290Clock();
+    const QString refusal = "No Serial Device: No serial device has been found.  Please make sure you have selected a "
+                            "serial device under the CP290 menu and recheck your connections.";
+    EXPECT_EQ(drainAlerts(controller), QStringList(5, refusal));
+    EXPECT_FALSE(controller.eventsWindow()->isVisible());
+
+    QAction untagged;
+    untagged.setData(-1);
+    controller.setBaseHouseCode(&untagged);
+    EXPECT_TRUE(drainAlerts(controller).isEmpty()) << "an item tagged -1 does nothing at all";
+}
+
+TEST_F(WithEmulator, BaseHouseCodeSelfTestAndClockReportTheirResults)
+{
+    QAction houseC;
+    houseC.setData(2);
+    controller->setBaseHouseCode(&houseC);
+    EXPECT_EQ(controller->statusSheet()->message(), "Setting Base House Code...");
+    EXPECT_EQ(box->baseHouseCode(), 0x20);
+    controller->selfTest();
+    EXPECT_EQ(controller->statusSheet()->message(), "Running Self Test...");
+    controller->setCP290Clock();
+    EXPECT_EQ(controller->statusSheet()->message(), "Setting CP290 Clock...");
+    EXPECT_FALSE(controller->statusSheet()->isVisible());
+    EXPECT_EQ(drainAlerts(*controller),
+              (QStringList {"Base House Code Set: The Base House Code was set sucessfully.  Your events have been erased.",
+                            "Self Test OK: The self test completed sucessfully.  Your events have been erased."}));
+}
+
+TEST_F(WithEmulator, ClockAlertUsesTheTwelveHourClock)
+{
+    struct Case {
+        int hour, minute;
+        const char *text;
+    } cases[] = {{0, 5, "12:05 AM"}, {12, 0, "12:00 PM"}, {23, 59, "11:59 PM"}, {9, 7, "9:07 AM"}};
+    for (const Case &c : cases) {
+        box->setClock({3, c.hour, c.minute});
+        controller->displayCP290Clock();
+        EXPECT_EQ(drainAlerts(*controller),
+                  QStringList {QString("Clock From CP290: The CP290 reports the clock as %1.").arg(c.text)});
+    }
+}
+
+TEST_F(WithEmulator, ListingWindowShowsTheUploadedRecords)
+{
+    CP290Close = 0;
+    const uint8_t first[10] = {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0xA0, 0x00, 0x60, 0x02};
+    const uint8_t second[10] = {0x08, 0x00, 0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85};
+    ASSERT_TRUE(SendCP290Command(CP290StoreTimerRecord, first, 10));
+    ASSERT_TRUE(SendCP290Command(CP290StoreTimerRecord, second, 10));
+    CP290Close = 1;
+    closeCP290();
+
+    controller->displayEventsFromCP290();
+    EXPECT_TRUE(drainAlerts(*controller).isEmpty());
+    EXPECT_TRUE(controller->eventsWindow()->isVisible());
+    const QString text = controller->eventsWindow()->listingText();
+    EXPECT_TRUE(text.startsWith("Events from CP290 as of ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(":\n\nB-12  Turn On 50.0% @ 6:48 AM    Today\nA-1 3  Turn On @ 7:05 PM   MTWTF \n"))
+        << text.toStdString();
+}
+
+TEST(SilentCP290, FailuresShowTheDriversAlertThenTheCommandsOwn)
+{
+    FakeMachine machine;
+    QTemporaryDir devices;
+    EmulatorOptions options;
+    options.silent = true;
+    options.tickScale = 0.05;
+    options.linkPath = devices.path().toStdString() + "/ttyCP290";
+    CP290Emulator box(options);
+    std::string error;
+    ASSERT_TRUE(box.start(&error)) << error;
+    QSettings().setValue("Extra Serial Device Folder", devices.path());
+    QSettings().setValue("SerialDevice", "CP290");
+    Controller controller(machine.folders());
+    controller.awakeFromNib();
+
+    controller.displayEventsFromCP290();
+    controller.displayCP290Clock();
+    EXPECT_EQ(controller.alertSheets()->pendingCount(), 3) << "one on screen, the rest waiting in order";
+    const QStringList said = drainAlerts(controller);
+    ASSERT_EQ(said.size(), 4);
+    EXPECT_TRUE(said[0].startsWith("CP290 Not Responding: There does not appear to be a CP290")) << said[0].toStdString();
+    EXPECT_EQ(said[1], "Getting Events From CP290 Failed");
+    EXPECT_TRUE(said[2].startsWith("CP290 Not Responding: "));
+    EXPECT_EQ(said[3], "Getting Clock Failed");
+    EXPECT_TRUE(controller.eventsWindow()->listingText().endsWith(":\n\n")) << "the heading alone stays";
+}

@@ -1,0 +1,119 @@
+// tavorin-screenshots: renders every window of the application to PNG files, against an
+// emulated CP290, for a person to look at. Runs under a real (virtual) display:
+//   tavorin-screenshots OUTPUT-FOLDER SAMPLE-DOCUMENT
+
+#include "app/Controller.h"
+#include "app/EventListingWindow.h"
+#include "app/PlaceholderDocumentWindow.h"
+#include "app/StatusSheet.h"
+#include "document/DocumentFile.h"
+#include "document/EventDownload.h"
+#include "driver/SerialLink.h"
+#include "platform/qt/AlertSheets.h"
+#include "tools/emulator/CP290Emulator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+void settle(int milliseconds = 400)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool shoot(const QString &folder, const QString &name)
+{
+    settle();
+    const QString path = folder + "/" + name + ".png";
+    const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", path.toLocal8Bit().constData());
+    return saved;
+}
+
+void dismissAlerts(Controller &controller)
+{
+    while (QMessageBox *alert = controller.alertSheets()->visibleAlert()) {
+        alert->accept();
+        settle(100);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tavorin-screenshots OUTPUT-FOLDER SAMPLE-DOCUMENT\n");
+        return 2;
+    }
+    setenv("TAVORIN_TICK_SCALE", "0.05", 0);
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tavorin"));
+    QApplication::setApplicationName(QStringLiteral("Tavorin"));
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(output);
+
+    const QString devices = output + "/devices";
+    QDir().mkpath(devices);
+    EmulatorOptions options;
+    options.tickScale = 0.05;
+    options.linkPath = (devices + "/ttyCP290").toStdString();
+    CP290Emulator box(options);
+    std::string error;
+    if (!box.start(&error)) {
+        std::fprintf(stderr, "tavorin-screenshots: %s\n", error.c_str());
+        return 1;
+    }
+    QSettings().setValue(QStringLiteral("Extra Serial Device Folder"), devices);
+    QSettings().setValue(QStringLiteral("SerialDevice"), QStringLiteral("CP290"));
+
+    Controller controller;
+    controller.awakeFromNib();
+    auto *document = new PlaceholderDocumentWindow();
+    QString openError;
+    if (!document->openDocument(QString::fromLocal8Bit(argv[2]), &openError)) {
+        std::fprintf(stderr, "tavorin-screenshots: %s\n", openError.toLocal8Bit().constData());
+        return 1;
+    }
+    controller.addDocumentWindow(document);
+    document->move(40, 40);
+    document->show();
+
+    // Records for the box to list: the sample document downloaded as the application would.
+    const DocumentReadResult sample = readDocumentFile(argv[2]);
+    downloadDocumentEvents(sample.content->modules, sample.content->eventRepeat);
+    dismissAlerts(controller);
+
+    bool all = true;
+    document->menuBar()->setActiveAction(controller.cp290Menu()->menuAction());
+    all &= shoot(output, "cp290-menu");
+    controller.cp290Menu()->hide();
+    settle(100);
+
+    controller.statusStartWithMessage("Getting Events From CP290...");
+    controller.statusSheet()->incrementBy(70);
+    all &= shoot(output, "status-sheet");
+    controller.statusSheet()->end();
+
+    controller.displayEventsFromCP290();
+    dismissAlerts(controller);
+    controller.eventsWindow()->move(80, 120);
+    all &= shoot(output, "events-listing");
+
+    controller.eventsWindow()->hide();
+    document->activateWindow();
+    controller.displayCP290Clock();
+    all &= shoot(output, "alert-clock");
+    dismissAlerts(controller);
+    return all ? 0 : 1;
+}
