@@ -1,8 +1,9 @@
 #include "app/Controller.h"
 
 #include "app/EventListingWindow.h"
-#include "app/PlaceholderDocumentWindow.h"
 #include "app/StatusSheet.h"
+#include "document/ui/DocumentController.h"
+#include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
@@ -58,6 +59,9 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     alerts = new AlertSheets([this] { return mainWindow(); }, this);
     status = new StatusSheet();
     listing = new EventListingWindow();
+    documents = new DocumentController(this);
+    connect(documents, &DocumentController::documentWindowCreated, this,
+            [this](Modules *document) { addDocumentWindow(document->window()); });
     buildMenus();
     installMenus(listing->menuBar());
 }
@@ -90,16 +94,9 @@ void Controller::awakeFromNib()
 bool Controller::applicationOpenUntitledFile()
 {
     const QString last = QSettings().value(LastModulesFileKey).toString();
-    if (!last.isEmpty()) {
-        auto *window = new PlaceholderDocumentWindow();
-        QString error;
-        if (window->openDocument(last, &error)) {
-            addDocumentWindow(window);
-            window->show();
-            return true;
-        }
-        delete window;
-    }
+    QString error;
+    if (!last.isEmpty() && documents->openDocumentWithContentsOfFile(last, &error))
+        return true;
     newDocument();
     return true;
 }
@@ -111,16 +108,31 @@ void Controller::applicationWillTerminate()
 
 void Controller::newDocument()
 {
-    auto *window = new PlaceholderDocumentWindow();
-    addDocumentWindow(window);
-    window->show();
+    documents->newDocument();
+}
+
+void Controller::openDocument()
+{
+    documents->openDocument(mainWindow());
 }
 
 void Controller::addDocumentWindow(QMainWindow *window)
 {
-    window->setAttribute(Qt::WA_DeleteOnClose);
     installMenus(window->menuBar());
     documentWindows.append(window);
+}
+
+Modules *Controller::mainDocument() const
+{
+    return documents->documentForWindow(mainWindow());
+}
+
+void Controller::validateEditMenu()
+{
+    Modules *document = mainDocument();
+    for (QAction *item : editMenu->actions())
+        if (!item->isSeparator())
+            item->setEnabled(document && document->validateMenuItem(item->text().remove('&')));
 }
 
 QWidget *Controller::mainWindow() const
@@ -146,28 +158,54 @@ void Controller::buildMenus()
 {
     fileMenu = new QMenu(tr("&File"));
     addItem(fileMenu, tr("&New"), QKeySequence::New, this, [this] { newDocument(); });
+    addItem(fileMenu, tr("&Open..."), QKeySequence::Open, this, [this] { openDocument(); });
     fileMenu->addSeparator();
     addItem(fileMenu, tr("&Close"), QKeySequence::Close, this, [] {
         if (QWidget *window = QApplication::activeWindow())
             window->close();
     });
-    addItem(fileMenu, tr("Save &As..."), QKeySequence::SaveAs, this, [this] {
-        if (mainWindow() == listing)
+    addItem(fileMenu, tr("&Save"), QKeySequence::Save, this, [this] {
+        if (Modules *document = mainDocument())
+            documents->saveDocument(document);
+        else if (mainWindow() == listing)
             listing->saveDocumentAs();
     });
+    addItem(fileMenu, tr("Save &As..."), QKeySequence::SaveAs, this, [this] {
+        if (Modules *document = mainDocument())
+            documents->saveDocumentAs(document);
+        else if (mainWindow() == listing)
+            listing->saveDocumentAs();
+    });
+    addItem(fileMenu, tr("&Revert to Saved"), this, [this] {
+        if (Modules *document = mainDocument())
+            documents->revertDocumentToSaved(document);
+    });
     fileMenu->addSeparator();
-    addItem(fileMenu, tr("Page Set&up..."), this, [this] { listing->runPageLayout(); });
+    addItem(fileMenu, tr("Page Set&up..."), this, [this] {
+        if (Modules *document = mainDocument())
+            document->runPageLayout();
+        else
+            listing->runPageLayout();
+    });
     addItem(fileMenu, tr("&Print..."), QKeySequence::Print, this, [this] {
-        if (mainWindow() == listing)
+        if (Modules *document = mainDocument())
+            document->printDocument();
+        else if (mainWindow() == listing)
             listing->printDocument();
     });
     fileMenu->addSeparator();
     addItem(fileMenu, tr("&Quit"), QKeySequence::Quit, this, [] { QApplication::closeAllWindows(); });
 
+    // Cut, copy and paste are validated here; what they carry comes with the clipboard.
     editMenu = new QMenu(tr("&Edit"));
-    for (const auto &[title, keys] : {std::pair {tr("Cu&t"), QKeySequence::Cut}, {tr("&Copy"), QKeySequence::Copy},
-                                      {tr("&Paste"), QKeySequence::Paste}})
-        addItem(editMenu, title, keys, this, [] {})->setEnabled(false);
+    addItem(editMenu, tr("Cu&t"), QKeySequence::Cut, this, [] {});
+    addItem(editMenu, tr("&Copy"), QKeySequence::Copy, this, [] {});
+    addItem(editMenu, tr("&Paste"), QKeySequence::Paste, this, [] {});
+    addItem(editMenu, tr("&Delete"), QKeySequence::Delete, this, [this] {
+        if (Modules *document = mainDocument())
+            document->deleteSelection();
+    });
+    connect(editMenu, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
 
     cp290 = new QMenu(tr("CP&290"));
     cp290->setObjectName(QStringLiteral("cp290Menu"));

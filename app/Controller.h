@@ -8,6 +8,8 @@
 #include <QPointer>
 
 class AlertSheets;
+class DocumentController;
+class Modules;
 class EventListingWindow;
 class QAction;
 class QMainWindow;
@@ -39,6 +41,7 @@ public:
     AlertSheets *alertSheets() const { return alerts; }
     StatusSheet *statusSheet() const { return status; }
     EventListingWindow *eventsWindow() const { return listing; }
+    DocumentController *documentController() const { return documents; }
 
     void statusStartWithMessage(const std::string &message) override;
     void statusEnd() override;
@@ -56,6 +59,7 @@ public slots:
     void displayCP290Clock(QObject *sender = nullptr);
 
     void newDocument();
+    void openDocument();
 
 private:
     void buildMenus();
@@ -66,6 +70,9 @@ private:
     bool beginDeviceCommand();
     void endDeviceCommand();
     void showAlert(const QString &title, const QString &message = {});
+    // The document of the frontmost window, if that is a document window.
+    Modules *mainDocument() const;
+    void validateEditMenu();
 
     SerialDeviceFolders deviceFolders;
     QMenu *fileMenu = nullptr;
@@ -76,6 +83,7 @@ private:
     AlertSheets *alerts = nullptr;
     StatusSheet *status = nullptr;
     EventListingWindow *listing = nullptr;
+    DocumentController *documents = nullptr;
     QList<QPointer<QMainWindow>> documentWindows;
     bool deviceCommandRunning = false;
 };

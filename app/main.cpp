@@ -1,7 +1,7 @@
 // Tavorin: the application. With a file argument it opens that document, otherwise the last one.
 
 #include "app/Controller.h"
-#include "app/PlaceholderDocumentWindow.h"
+#include "document/ui/DocumentController.h"
 #include "platform/qt/AlertSheets.h"
 
 #include <QApplication>
@@ -28,18 +28,12 @@ int main(int argc, char **argv)
     const QStringList files = arguments.positionalArguments();
     bool opened = false;
     for (const QString &file : files) {
-        auto *window = new PlaceholderDocumentWindow();
         QString error;
-        if (window->openDocument(file, &error)) {
-            controller.addDocumentWindow(window);
-            window->show();
+        if (controller.documentController()->openDocumentWithContentsOfFile(file, &error))
             opened = true;
-        } else {
-            delete window;
-            controller.alertSheets()->beginAlertSheet(
-                QStringLiteral("The document could not be opened."),
-                QStringLiteral("\"%1\" cannot be opened as a document: %2.").arg(file, error));
-        }
+        else
+            controller.alertSheets()->beginAlertSheet(QStringLiteral("The document could not be opened."),
+                                                      couldNotOpenMessage(file, error));
     }
     if (!opened)
         controller.applicationOpenUntitledFile();

@@ -4,10 +4,11 @@
 
 #include "app/Controller.h"
 #include "app/EventListingWindow.h"
-#include "app/PlaceholderDocumentWindow.h"
 #include "app/StatusSheet.h"
 #include "document/DocumentFile.h"
 #include "document/EventDownload.h"
+#include "document/ui/DocumentController.h"
+#include "document/ui/Modules.h"
 #include "driver/SerialLink.h"
 #include "platform/qt/AlertSheets.h"
 #include "tools/emulator/CP290Emulator.h"
@@ -79,15 +80,15 @@ int main(int argc, char **argv)
 
     Controller controller;
     controller.awakeFromNib();
-    auto *document = new PlaceholderDocumentWindow();
     QString openError;
-    if (!document->openDocument(QString::fromLocal8Bit(argv[2]), &openError)) {
+    Modules *sampleDocument =
+        controller.documentController()->openDocumentWithContentsOfFile(QString::fromLocal8Bit(argv[2]), &openError);
+    if (!sampleDocument) {
         std::fprintf(stderr, "tavorin-screenshots: %s\n", openError.toLocal8Bit().constData());
         return 1;
     }
-    controller.addDocumentWindow(document);
+    QMainWindow *document = sampleDocument->window();
     document->move(40, 40);
-    document->show();
 
     // Records for the box to list: the sample document downloaded as the application would.
     const DocumentReadResult sample = readDocumentFile(argv[2]);
@@ -95,6 +96,16 @@ int main(int argc, char **argv)
     dismissAlerts(controller);
 
     bool all = true;
+    all &= shoot(output, "document-window");
+    const int editedRow = sampleDocument->outline()->rowForItem({1, 0});
+    sampleDocument->outline()->selectRowByExtendingSelection(editedRow, false);
+    sampleDocument->edit();
+    all &= shoot(output, "document-editing-event");
+    sampleDocument->endEdit();
+    sampleDocument->showHideEvents();
+    all &= shoot(output, "document-drawer");
+    sampleDocument->showHideEvents();
+
     document->menuBar()->setActiveAction(controller.cp290Menu()->menuAction());
     all &= shoot(output, "cp290-menu");
     controller.cp290Menu()->hide();

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <vector>
+
+// Rules over the outline's rows that need no window: which selections can be copied, cut or
+// dragged, and where a printed page may end.
+
+struct OutlineRow {
+    int level = 0;  // 0 a module, 1 an event
+    bool selected = false;
+};
+
+struct CopySelection {
+    bool valid = true;
+    bool modules = false;  // whole modules are selected
+    bool events = false;   // events are selected
+};
+
+// Only whole modules (each with all or none of its visible events) or only events.
+CopySelection copyValid(const std::vector<OutlineRow> &rows);
+
+// Where a page that would end at `proposedBottom` ends instead: at the top of the row it would cut.
+// `rowTops` are the rows' top edges in order, all `rowHeight` high.
+double adjustPageBottom(const std::vector<double> &rowTops, double rowHeight, double proposedBottom);

@@ -1,0 +1,125 @@
+#include "document/ui/DocumentController.h"
+
+#include "document/ui/Modules.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMessageBox>
+
+namespace {
+
+const char *const DocumentFilter = QT_TRANSLATE_NOOP("DocumentController", "Tavorin documents (*.cp290);;All files (*)");
+
+}  // namespace
+
+QString couldNotOpenMessage(const QString &path, const QString &reason)
+{
+    return DocumentController::tr("The document \"%1\" could not be opened: %2.").arg(QFileInfo(path).fileName(), reason);
+}
+
+DocumentController::DocumentController(QObject *parent) : QObject(parent)
+{
+}
+
+Modules *DocumentController::adopt(Modules *document)
+{
+    open.append(document);
+    document->windowControllerDidLoadNib();
+    connect(document->window(), &QObject::destroyed, document, &QObject::deleteLater);
+    emit documentWindowCreated(document);
+    document->window()->show();
+    return document;
+}
+
+Modules *DocumentController::newDocument()
+{
+    return adopt(new Modules(this));
+}
+
+Modules *DocumentController::openDocumentWithContentsOfFile(const QString &path, QString *error)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (Modules *document : documents())
+        if (document->fileName() == absolute) {
+            document->window()->raise();
+            document->window()->activateWindow();
+            return document;
+        }
+    auto *document = new Modules(this);
+    if (!document->readFromFile(absolute, error)) {
+        delete document;
+        return nullptr;
+    }
+    return adopt(document);
+}
+
+Modules *DocumentController::documentForWindow(const QWidget *window) const
+{
+    for (Modules *document : documents())
+        if (document->window() == window)
+            return document;
+    return nullptr;
+}
+
+QList<Modules *> DocumentController::documents() const
+{
+    QList<Modules *> living;
+    for (const QPointer<Modules> &document : open)
+        if (document && document->window())
+            living.append(document);
+    return living;
+}
+
+void DocumentController::reportError(QWidget *window, const QString &title, const QString &reason)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::Ok, window);
+    box->setInformativeText(reason);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    box->open();
+}
+
+void DocumentController::openDocument(QWidget *parentWindow)
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(parentWindow, tr("Open"), QString(), tr(DocumentFilter));
+    for (const QString &path : paths) {
+        QString error;
+        if (!openDocumentWithContentsOfFile(path, &error))
+            reportError(parentWindow, tr("The document could not be opened."), couldNotOpenMessage(path, error));
+    }
+}
+
+bool DocumentController::saveDocument(Modules *document)
+{
+    if (document->fileName().isEmpty())
+        return saveDocumentAs(document);
+    QString error;
+    if (document->writeToFile(document->fileName(), &error))
+        return true;
+    reportError(document->window(), tr("The document could not be saved."), error);
+    return false;
+}
+
+bool DocumentController::saveDocumentAs(Modules *document)
+{
+    QString path = QFileDialog::getSaveFileName(document->window(), tr("Save As"), document->fileName(), tr(DocumentFilter));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".cp290");
+    QString error;
+    if (document->writeToFile(path, &error))
+        return true;
+    reportError(document->window(), tr("The document could not be saved."), error);
+    return false;
+}
+
+void DocumentController::revertDocumentToSaved(Modules *document)
+{
+    if (document->fileName().isEmpty())
+        return;
+    QString error;
+    if (!document->revertToSaved(&error))
+        reportError(document->window(), tr("The document could not be reverted."), couldNotOpenMessage(document->fileName(), error));
+}

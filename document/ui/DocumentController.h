@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class Modules;
+class QWidget;
+
+// Opens, saves, reverts and closes module documents, as the toolkit's document machinery does.
+class DocumentController : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentController(QObject *parent = nullptr);
+
+    Modules *newDocument();
+    // Nothing, and `error` in the toolkit's words, when the file cannot be read as a document.
+    Modules *openDocumentWithContentsOfFile(const QString &path, QString *error);
+    Modules *documentForWindow(const QWidget *window) const;
+    QList<Modules *> documents() const;
+
+    void openDocument(QWidget *parentWindow);
+    bool saveDocument(Modules *document);
+    bool saveDocumentAs(Modules *document);
+    void revertDocumentToSaved(Modules *document);
+
+signals:
+    // A document's window exists: it wants the application's menus.
+    void documentWindowCreated(Modules *document);
+
+private:
+    Modules *adopt(Modules *document);
+    void reportError(QWidget *window, const QString &title, const QString &reason);
+
+    QList<QPointer<Modules>> open;
+};
+
+// The toolkit's words for a document that could not be read.
+QString couldNotOpenMessage(const QString &path, const QString &reason);

@@ -1,0 +1,673 @@
+#include "document/ui/Modules.h"
+
+#include "document/EventDescription.h"
+#include "document/EventTextParser.h"
+#include "document/ModuleCells.h"
+#include "document/ui/FormatterDelegate.h"
+#include "widgets/OutlineModel.h"
+#include "platform/DateTime.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+const QStringList Modules::ColumnIdentifiers = {QStringLiteral("N"), QStringLiteral("C"), QStringLiteral("#"),
+                                                QStringLiteral("T")};
+
+namespace {
+
+constexpr int DrawerContentWidth = 500;
+
+const char *const WindowFrameKey = "CP290ModulesWindow";
+const char *const OutlineColumnsKey = "CP290Outline";
+const char *const LastModulesFileKey = "Last Modules File";
+
+std::string columnKey(int column)
+{
+    return Modules::ColumnIdentifiers.value(column).toStdString();
+}
+
+QPushButton *button(const QString &title, QWidget *parent)
+{
+    auto *pushButton = new QPushButton(title, parent);
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+}  // namespace
+
+Modules::Modules(QObject *parent) : QObject(parent)
+{
+}
+
+Modules::~Modules()
+{
+    if (thisWindow)
+        delete thisWindow;
+}
+
+void Modules::windowControllerDidLoadNib()
+{
+    thisWindow = new QMainWindow();
+    thisWindow->setAttribute(Qt::WA_DeleteOnClose);
+    thisWindow->installEventFilter(this);
+    currentModuleIndex = -1;
+    expandingAll = collapsingAll = false;
+
+    auto *content = new QWidget(thisWindow);
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(8, 8, 8, 8);
+    modulesOutline = new VekNSOutlineView(ColumnIdentifiers, 0, content);
+    modulesOutline->setObjectName(QStringLiteral("modulesOutline"));
+    modulesOutline->setItemDelegate(new FormatterDelegate(modulesOutline));
+    modulesOutline->outlineModel()->setColumnTitles({tr("Module or Event"), tr("House"), tr("Unit"), tr("Type")});
+    modulesOutline->header()->setStretchLastSection(false);
+    modulesOutline->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    modulesOutline->setColumnWidth(1, 50);
+    modulesOutline->setColumnWidth(2, 100);
+    modulesOutline->setColumnWidth(3, 90);
+    modulesOutline->header()->restoreState(QSettings().value(OutlineColumnsKey).toByteArray());
+    modulesOutline->setDataSource(this);
+    modulesOutline->setOutlineDelegate(this);
+    layout->addWidget(modulesOutline);
+
+    auto *buttons = new QHBoxLayout();
+    newModuleButton = button(tr("New Module"), content);
+    newEventButton = button(tr("New Event"), content);
+    deleteButton = button(tr("Delete"), content);
+    editButton = button(tr("Edit"), content);
+    endEditButton = button(tr("End Edit"), content);
+    auto *expandButton = button(tr("Expand All"), content);
+    auto *collapseButton = button(tr("Collapse All"), content);
+    eventsButton = button(tr("Show Event Editor"), content);
+    for (QPushButton *each : {newModuleButton, newEventButton, deleteButton, editButton, endEditButton})
+        buttons->addWidget(each);
+    buttons->addStretch();
+    for (QPushButton *each : {expandButton, collapseButton, eventsButton})
+        buttons->addWidget(each);
+    layout->addLayout(buttons);
+    connect(newModuleButton, &QPushButton::clicked, this, [this] { newModule(newModuleButton); });
+    connect(newEventButton, &QPushButton::clicked, this, [this] { newEvent(newEventButton); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteSelection(deleteButton); });
+    connect(editButton, &QPushButton::clicked, this, [this] { edit(editButton); });
+    connect(endEditButton, &QPushButton::clicked, this, [this] { endEdit(endEditButton); });
+    connect(expandButton, &QPushButton::clicked, this, [this, expandButton] { expandAll(expandButton); });
+    connect(collapseButton, &QPushButton::clicked, this, [this, collapseButton] { collapseAll(collapseButton); });
+    connect(eventsButton, &QPushButton::clicked, this, [this] { showHideEvents(eventsButton); });
+    thisWindow->setCentralWidget(content);
+
+    drawer = new QDockWidget(thisWindow);
+    drawer->setObjectName(QStringLiteral("drawer"));
+    drawer->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    drawer->setTitleBarWidget(new QWidget(drawer));
+    drawerContent = new QStackedWidget(drawer);
+    noEventsView = new QLabel(tr("No single event is selected."), drawerContent);
+    static_cast<QLabel *>(noEventsView)->setAlignment(Qt::AlignCenter);
+    eventView = new QLabel(drawerContent);
+    static_cast<QLabel *>(eventView)->setAlignment(Qt::AlignCenter);
+    drawerContent->addWidget(noEventsView);
+    drawerContent->addWidget(eventView);
+    drawerContent->setFixedWidth(DrawerContentWidth);
+    auto *drawerFrame = new QWidget(drawer);
+    // The drawer keeps its length whatever the window's width and stays centred along its edge.
+    auto *drawerLayout = new QHBoxLayout(drawerFrame);
+    drawerLayout->addStretch();
+    drawerLayout->addWidget(drawerContent);
+    drawerLayout->addStretch();
+    drawer->setWidget(drawerFrame);
+    thisWindow->addDockWidget(Qt::BottomDockWidgetArea, drawer);
+    drawer->hide();
+
+    defaultEvent = ::defaultEvent(GetDateTime());
+
+    if (!hasModulesArray) {
+        currentEventIndex = -1;
+        modulesArray.clear();
+        modulesOutlineArray.clear();
+        hasModulesArray = true;
+        eventRepeat = {1, 1};
+        newModule();
+    } else {
+        setDrawerRowsExpanded();
+    }
+
+    thisWindow->resize(720, 460);
+    thisWindow->restoreGeometry(QSettings().value(WindowFrameKey).toByteArray());
+    windowDidResize();
+    changeCount = 0;
+    updateWindowTitle();
+}
+
+// The file -----------------------------------------------------------------------------------
+
+bool Modules::readFromFile(const QString &path, QString *error)
+{
+    const DocumentReadResult read = readDocumentFile(path.toStdString());
+    if (!read.content) {
+        *error = QString::fromStdString(read.error);
+        return false;
+    }
+    const bool reverting = hasModulesArray && thisWindow;
+    currentModuleIndex = currentEventIndex = -1;
+    drawerOpen = read.content->drawerOpen;
+    selectedRows = read.content->selectedRows;
+    eventRepeat = read.content->eventRepeat;
+    modulesArray = read.content->modules;
+    modulesOutlineArray.clear();
+    for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
+        modulesOutlineArray.push_back(index);
+    hasModulesArray = true;
+    setFileName(path);
+    if (reverting)
+        setDrawerRowsExpanded();
+    return true;
+}
+
+bool Modules::writeToFile(const QString &path, QString *error)
+{
+    DocumentFileContent content;
+    content.modules = modulesArray;
+    content.eventRepeat = eventRepeat;
+    for (const int row : modulesOutline->selectedRows())
+        content.selectedRows.push_back(row);
+    content.drawerOpen = drawerIsOpen();
+    std::string failure;
+    if (!writeDocumentFile(path.toStdString(), content, &failure)) {
+        *error = QString::fromStdString(failure);
+        return false;
+    }
+    setFileName(path);
+    changeCount = 0;
+    updateWindowTitle();
+    return true;
+}
+
+bool Modules::revertToSaved(QString *error)
+{
+    if (!readFromFile(filePath, error))
+        return false;
+    changeCount = 0;
+    updateWindowTitle();
+    return true;
+}
+
+void Modules::setFileName(const QString &path)
+{
+    filePath = path;
+    updateWindowTitle();
+}
+
+void Modules::updateChangeCount(bool done)
+{
+    changeCount = done ? changeCount + 1 : 0;
+    updateWindowTitle();
+    emit changeStateChanged();
+}
+
+void Modules::updateWindowTitle()
+{
+    if (!thisWindow)
+        return;
+    const QString name = filePath.isEmpty() ? tr("Untitled") : QFileInfo(filePath).fileName();
+    thisWindow->setWindowTitle(name + QStringLiteral("[*]"));
+    thisWindow->setWindowModified(changeCount != 0);
+}
+
+void Modules::setDrawerRowsExpanded()
+{
+    if (drawerOpen) {
+        drawerOpen = false;
+        QTimer::singleShot(0, this, [this] { showHideEvents(); });
+    }
+    reloadAndFixExpanded();
+    if (!selectedRows.empty()) {
+        bool first = true;
+        for (const int64_t row : selectedRows) {
+            modulesOutline->selectRowByExtendingSelection(static_cast<int>(row), !first);
+            first = false;
+        }
+    } else {
+        outlineViewSelectionDidChange();
+    }
+    selectedRows.clear();
+}
+
+// The outline ---------------------------------------------------------------------------------
+
+int Modules::outlineViewNumberOfChildrenOfItem(const OutlineItem *item) const
+{
+    if (!item)
+        return static_cast<int>(modulesOutlineArray.size());
+    if (item->isModule())
+        return static_cast<int>(modulesArray[item->module].events.size());
+    return 0;
+}
+
+QVariant Modules::outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const
+{
+    const Module &module = modulesArray[item.module];
+    if (!item.isModule())
+        return column == FormatterDelegate::NameColumn
+            ? QString::fromStdString(eventDescription(module.events[item.event]))
+            : QString();
+    switch (column) {
+    case FormatterDelegate::HouseColumn:
+        return qlonglong(module.houseCode);
+    case FormatterDelegate::UnitColumn:
+        return qlonglong(module.unit);
+    case FormatterDelegate::TypeColumn:
+        return qlonglong(module.type);
+    default:
+        return QString::fromStdString(module.name);
+    }
+}
+
+void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item)
+{
+    Module module = modulesArray[item.module];
+    if (!item.isModule()) {
+        readEventText(value.toString().toStdString(), module.events[item.event]);
+        replaceModule(item.module, module);
+        modulesOutline->viewport()->update();
+        updateChangeCount(true);
+        return;
+    }
+    const ModuleCellValue cell = value.typeId() == QMetaType::LongLong ? ModuleCellValue {value.toLongLong()}
+                                                                       : ModuleCellValue {value.toString().toStdString()};
+    const ModuleCellEdit edit = storeModuleCell(module, columnKey(column), cell);
+    replaceModule(item.module, module);
+    if (edit.eventsBroughtIntoLine)
+        modulesOutline->viewport()->update();
+    updateChangeCount(true);
+}
+
+bool Modules::outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const
+{
+    return item.isModule() || column == FormatterDelegate::NameColumn;
+}
+
+bool Modules::outlineViewShouldExpandItem(const OutlineItem &item)
+{
+    if (draggingModules)
+        return false;
+    Module module = modulesArray[item.module];
+    module.expanded = true;
+    replaceModule(item.module, module);
+    if (expandingAll)
+        return true;
+    if (QApplication::keyboardModifiers() & Qt::AltModifier) {
+        expandAll();
+        return false;
+    }
+    return true;
+}
+
+bool Modules::outlineViewShouldCollapseItem(const OutlineItem &item)
+{
+    Module module = modulesArray[item.module];
+    module.expanded = false;
+    replaceModule(item.module, module);
+    if (collapsingAll)
+        return true;
+    if (QApplication::keyboardModifiers() & Qt::AltModifier) {
+        collapseAll();
+        return false;
+    }
+    return true;
+}
+
+void Modules::outlineViewSelectionDidChange()
+{
+    const int selected = modulesOutline->numberOfSelectedRows();
+    deleteButton->setEnabled(selected > 0);
+    newEventButton->setEnabled(selected == 1);
+    editButton->setEnabled(selected == 1);
+    endEditButton->setEnabled(selected == 1);
+    if (selected != 1) {
+        drawerContent->setCurrentWidget(noEventsView);
+        if (selected == 0)
+            currentModuleIndex = currentEventIndex = -1;
+        return;
+    }
+    const int row = modulesOutline->selectedRow();
+    currentModuleIndex = moduleIndexForOutlineRow(row);
+    if (modulesOutline->levelForRow(row) == 1) {
+        currentEventIndex = eventIndexForOutlineRow(row);
+        const Event &event = modulesArray[currentModuleIndex].events[currentEventIndex];
+        static_cast<QLabel *>(eventView)->setText(QString::fromStdString(eventDescription(event)));
+        drawerContent->setCurrentWidget(eventView);
+    } else {
+        currentEventIndex = -1;
+        drawerContent->setCurrentWidget(noEventsView);
+    }
+}
+
+std::vector<OutlineRow> Modules::outlineRows() const
+{
+    std::vector<OutlineRow> rows;
+    const int count = modulesOutline->numberOfRows();
+    rows.reserve(count);
+    for (int row = 0; row < count; ++row)
+        rows.push_back({modulesOutline->levelForRow(row), modulesOutline->isRowSelected(row)});
+    return rows;
+}
+
+int Modules::moduleIndexForOutlineRow(int row) const
+{
+    return ::moduleIndexForOutlineRow({[this](int r) { return modulesOutline->levelForRow(r); },
+                                       [this](int r) { return modulesOutline->itemAtRow(r).module; }},
+                                      row);
+}
+
+int Modules::eventIndexForOutlineRow(int row) const
+{
+    return ::eventIndexForOutlineRow({[this](int r) { return modulesOutline->levelForRow(r); }, {}}, row);
+}
+
+void Modules::reloadAndFixExpanded()
+{
+    const std::vector<int> selected = modulesOutline->selectedRows();
+    const QSignalBlocker quiet(modulesOutline->selectionModel());
+    modulesOutline->reloadData();
+    for (int index = static_cast<int>(modulesArray.size()) - 1; index >= 0; --index) {
+        if (modulesArray[index].expanded)
+            modulesOutline->expandItem({index, -1});
+        else
+            modulesOutline->collapseItem({index, -1});
+    }
+    // A reload keeps the selected row numbers, as far as there still are rows.
+    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
+        if (*row < modulesOutline->numberOfRows())
+            modulesOutline->selectRowByExtendingSelection(*row, row != selected.rbegin());
+    modulesOutline->viewport()->update();
+}
+
+void Modules::replaceModule(int index, const Module &module)
+{
+    modulesArray[index] = module;
+}
+
+void Modules::endEditingInWindow()
+{
+    modulesOutline->endEditing();
+}
+
+// Editing commands ----------------------------------------------------------------------------
+
+void Modules::insertModule(const Module &module)
+{
+    int place = static_cast<int>(modulesArray.size());
+    enum class Select { Appended, NextModuleRow, Leave } select = Select::Appended;
+    const int selectedRow = modulesOutline->selectedRow();
+    if (modulesOutline->numberOfSelectedRows() == 1 && modulesOutline->levelForRow(selectedRow) == 0) {
+        if (modulesOutline->editedRow() != -1) {
+            place = moduleIndexForOutlineRow(selectedRow) + 1;
+            select = Select::NextModuleRow;
+        } else {
+            place = moduleIndexForOutlineRow(selectedRow);
+            select = Select::Leave;
+        }
+    }
+    endEditingInWindow();
+    modulesArray.insert(modulesArray.begin() + place, module);
+    modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
+    reloadAndFixExpanded();
+    if (select == Select::Appended) {
+        modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({modulesOutlineArray.back(), -1}), false);
+    } else if (select == Select::NextModuleRow) {
+        for (int row = selectedRow + 1; row < modulesOutline->numberOfRows(); ++row)
+            if (modulesOutline->levelForRow(row) == 0) {
+                modulesOutline->selectRowByExtendingSelection(row, false);
+                break;
+            }
+    }
+    updateChangeCount(true);
+}
+
+void Modules::newModule(QObject *)
+{
+    insertModule(Module {});
+    modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
+}
+
+void Modules::insertEvent(const Event &event)
+{
+    if (modulesArray.empty())
+        return;  // no module to hold it
+    int moduleRow = 0, module = 0, position = 0;
+    const int selectedRow = modulesOutline->selectedRow();
+    if (selectedRow >= 0) {
+        moduleRow = selectedRow;
+        while (moduleRow > 0 && modulesOutline->levelForRow(moduleRow) != 0)
+            --moduleRow;
+        module = modulesOutline->itemAtRow(moduleRow).module;
+        position = selectedRow - moduleRow - 1;
+    }
+    Module changed = modulesArray[module];
+    if (position == -1)
+        position = static_cast<int>(changed.events.size());
+    changed.events.insert(changed.events.begin() + position, event);
+    replaceModule(module, changed);
+    endEditingInWindow();
+    reloadAndFixExpanded();
+    modulesOutline->expandItem({module, -1});
+    modulesOutline->selectRowByExtendingSelection(moduleRow + position + 1, false);
+    currentEventIndex = position;
+    updateChangeCount(true);
+}
+
+void Modules::newEvent(QObject *)
+{
+    insertEvent(defaultEvent);
+    modulesOutline->setFocus();
+}
+
+void Modules::deleteSelection(QObject *)
+{
+    endEditingInWindow();
+    const QSignalBlocker quiet(modulesOutline->selectionModel());
+    for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
+        if (!modulesOutline->isRowSelected(row))
+            continue;
+        const int module = moduleIndexForOutlineRow(row);
+        if (modulesOutline->levelForRow(row) != 1) {
+            modulesArray.erase(modulesArray.begin() + module);
+            modulesOutlineArray.pop_back();
+        } else {
+            Module changed = modulesArray[module];
+            changed.events.erase(changed.events.begin() + eventIndexForOutlineRow(row));
+            replaceModule(module, changed);
+            currentEventIndex = -1;
+        }
+    }
+    modulesOutline->deselectAll();
+    reloadAndFixExpanded();
+    outlineViewSelectionDidChange();
+    updateChangeCount(true);
+}
+
+void Modules::edit(QObject *)
+{
+    modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
+}
+
+void Modules::endEdit(QObject *)
+{
+    modulesOutline->endEditing();
+    modulesOutline->setFocus();
+}
+
+void Modules::expandAll(QObject *)
+{
+    for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
+        module->expanded = true;
+    expandingAll = true;
+    reloadAndFixExpanded();
+    expandingAll = false;
+    updateChangeCount(true);
+}
+
+void Modules::collapseAll(QObject *)
+{
+    for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
+        module->expanded = false;
+    collapsingAll = true;
+    reloadAndFixExpanded();
+    collapsingAll = false;
+    updateChangeCount(true);
+}
+
+bool Modules::copyValid()
+{
+    const CopySelection selection = ::copyValid(outlineRows());
+    dragCutCopyModules = selection.modules;
+    dragCutCopyEvents = selection.events;
+    return selection.valid;
+}
+
+bool Modules::validateMenuItem(const QString &title)
+{
+    const int selected = modulesOutline->numberOfSelectedRows();
+    if (title == QLatin1String("Delete"))
+        return selected > 0;
+    if (title == QLatin1String("Cut") || title == QLatin1String("Copy"))
+        return selected > 0 && copyValid();
+    if (title == QLatin1String("Paste")) {
+        const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
+        if (pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Modules")) && selected < 2)
+            return true;
+        return pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Events")) && selected == 1;
+    }
+    return true;
+}
+
+// The drawer, the window, printing -----------------------------------------------------------
+
+bool Modules::drawerIsOpen() const
+{
+    return drawer && drawer->isVisible();
+}
+
+void Modules::showHideEvents(QObject *)
+{
+    if (!drawerIsOpen()) {
+        eventsButton->setText(tr("Hide Event Editor"));
+        drawer->show();
+    } else {
+        eventsButton->setText(tr("Show Event Editor"));
+        drawer->hide();
+    }
+}
+
+void Modules::windowDidResize()
+{
+    windowSize = thisWindow->size();
+    QSettings().setValue(WindowFrameKey, thisWindow->saveGeometry());
+}
+
+void Modules::windowWillClose()
+{
+    QSettings settings;
+    settings.setValue(OutlineColumnsKey, modulesOutline->header()->saveState());
+    if (!filePath.isEmpty())
+        settings.setValue(LastModulesFileKey, filePath);
+    settings.sync();
+}
+
+bool Modules::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == thisWindow && event->type() == QEvent::Resize)
+        windowDidResize();
+    if (watched == thisWindow && event->type() == QEvent::Close) {
+        if (isDocumentEdited()) {
+            const auto answer = QMessageBox::question(
+                thisWindow, tr("Save changes?"),
+                tr("Do you want to save the changes you made in \"%1\"?").arg(thisWindow->windowTitle().remove("[*]")),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+            QString path = filePath, error;
+            if (answer == QMessageBox::Save && path.isEmpty())
+                path = QFileDialog::getSaveFileName(thisWindow, tr("Save"), QString(), tr("Tavorin documents (*.cp290)"));
+            if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && (path.isEmpty() || !writeToFile(path, &error)))) {
+                event->ignore();
+                return true;
+            }
+        }
+        windowWillClose();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Modules::printOutline(QPrinter &printer) const
+{
+    QPainter painter(&printer);
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QHeaderView *header = modulesOutline->header();
+    int outlineWidth = 0;
+    for (int section = 0; section < header->count(); ++section)
+        outlineWidth += header->sectionSize(section);
+    // Fitted to the page width, not centred.
+    const double scale = outlineWidth > 0 ? page.width() / outlineWidth : 1.0;
+    painter.scale(scale, scale);
+    const double rowHeight = modulesOutline->fontMetrics().height() * 1.4;
+    const double pageHeight = page.height() / scale;
+
+    const int rows = modulesOutline->numberOfRows();
+    std::vector<double> tops(rows);
+    for (int row = 0; row < rows; ++row)
+        tops[row] = row * rowHeight;
+    double pageTop = 0;
+    int row = 0;
+    while (row < rows) {
+        const double bottom = adjustPageBottom(tops, rowHeight, pageTop + pageHeight);
+        for (; row < rows && tops[row] + rowHeight <= bottom; ++row) {
+            const OutlineItem item = modulesOutline->itemAtRow(row);
+            const double y = tops[row] - pageTop;
+            for (int visual = 0; visual < header->count(); ++visual) {
+                const int column = header->logicalIndex(visual);
+                const int left = header->sectionPosition(column);
+                const QString text = FormatterDelegate::cellText(
+                    column, outlineViewObjectValueForTableColumnByItem(column, item));
+                const int indent = column == FormatterDelegate::NameColumn && !item.isModule() ? 24 : 4;
+                painter.drawText(QRectF(left + indent, y, header->sectionSize(column) - indent, rowHeight),
+                                 Qt::AlignVCenter | Qt::AlignLeft, text);
+            }
+        }
+        pageTop = bottom;
+        if (row < rows)
+            printer.newPage();
+    }
+}
+
+void Modules::printDocument(QObject *)
+{
+    modulesOutline->setFocus();
+    static QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, thisWindow);
+    if (dialog.exec() == QDialog::Accepted)
+        printOutline(printer);
+}
+
+void Modules::runPageLayout(QObject *)
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    QPageSetupDialog dialog(&printer, thisWindow);
+    dialog.exec();
+}

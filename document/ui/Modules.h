@@ -1,0 +1,130 @@
+#pragma once
+
+#include "document/DocumentFile.h"
+#include "document/OutlineSelection.h"
+#include "document/Records.h"
+#include "widgets/VekNSOutlineView.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <vector>
+
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QPrinter;
+class QPushButton;
+class QStackedWidget;
+
+// A module document and its window: the outline of modules and events, the editing commands,
+// the drawer for the event editor, and the file it is kept in.
+class Modules : public QObject, public OutlineDataSource, public OutlineDelegate {
+    Q_OBJECT
+public:
+    static const QStringList ColumnIdentifiers;  // "N", "C", "#", "T": logical columns of the outline
+
+    explicit Modules(QObject *parent = nullptr);
+    ~Modules() override;
+
+    // The window exists once this has run; a document read before keeps its content.
+    void windowControllerDidLoadNib();
+    QMainWindow *window() const { return thisWindow; }
+    VekNSOutlineView *outline() const { return modulesOutline; }
+
+    // The file. Reading refuses a file that is not a document and leaves the document as it was.
+    bool readFromFile(const QString &path, QString *error);
+    bool writeToFile(const QString &path, QString *error);
+    bool revertToSaved(QString *error);
+    QString fileName() const { return filePath; }
+    void setFileName(const QString &path);
+    bool isDocumentEdited() const { return changeCount != 0; }
+    void updateChangeCount(bool done);
+
+    const std::vector<Module> &modules() const { return modulesArray; }
+    const std::vector<int> &outlineItems() const { return modulesOutlineArray; }
+    int currentModule() const { return currentModuleIndex; }
+    int currentEventNumber() const { return currentEventIndex; }
+    const ClassicEventRepeat &repeatCounts() const { return eventRepeat; }
+
+    // Data source and delegate of the outline.
+    int outlineViewNumberOfChildrenOfItem(const OutlineItem *item) const override;
+    QVariant outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const override;
+    void outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item) override;
+    bool outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const override;
+    bool outlineViewShouldExpandItem(const OutlineItem &item) override;
+    bool outlineViewShouldCollapseItem(const OutlineItem &item) override;
+    void outlineViewSelectionDidChange() override;
+
+    int moduleIndexForOutlineRow(int row) const;
+    int eventIndexForOutlineRow(int row) const;
+    void reloadAndFixExpanded();
+    std::vector<OutlineRow> outlineRows() const;
+
+    // Editing commands.
+    void insertModule(const Module &module);
+    void insertEvent(const Event &event);
+    bool copyValid();
+    bool validateMenuItem(const QString &title);
+
+    void printOutline(QPrinter &printer) const;
+
+public slots:
+    void newModule(QObject *sender = nullptr);
+    void newEvent(QObject *sender = nullptr);
+    void deleteSelection(QObject *sender = nullptr);
+    void edit(QObject *sender = nullptr);
+    void endEdit(QObject *sender = nullptr);
+    void expandAll(QObject *sender = nullptr);
+    void collapseAll(QObject *sender = nullptr);
+    void showHideEvents(QObject *sender = nullptr);
+    void printDocument(QObject *sender = nullptr);
+    void runPageLayout(QObject *sender = nullptr);
+
+signals:
+    void changeStateChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setDrawerRowsExpanded();
+    void windowDidResize();
+    void windowWillClose();
+    void replaceModule(int index, const Module &module);
+    void endEditingInWindow();
+    void updateWindowTitle();
+    bool drawerIsOpen() const;
+
+    std::vector<Module> modulesArray;
+    std::vector<int> modulesOutlineArray;
+    bool hasModulesArray = false;
+    int currentModuleIndex = -1;
+    int currentEventIndex = -1;
+    Event defaultEvent;
+    ClassicEventRepeat eventRepeat;
+    bool expandingAll = false;
+    bool collapsingAll = false;
+    bool dragCutCopyModules = false;
+    bool dragCutCopyEvents = false;
+    bool draggingModules = false;
+    bool drawerOpen = false;
+    std::vector<int64_t> selectedRows;
+    QSize windowSize;
+
+    QString filePath;
+    int changeCount = 0;
+
+    QPointer<QMainWindow> thisWindow;
+    VekNSOutlineView *modulesOutline = nullptr;
+    QDockWidget *drawer = nullptr;
+    QStackedWidget *drawerContent = nullptr;
+    QWidget *noEventsView = nullptr;
+    QWidget *eventView = nullptr;
+    QPushButton *eventsButton = nullptr;
+    QPushButton *newModuleButton = nullptr;
+    QPushButton *newEventButton = nullptr;
+    QPushButton *deleteButton = nullptr;
+    QPushButton *editButton = nullptr;
+    QPushButton *endEditButton = nullptr;
+};

@@ -1,0 +1,235 @@
+#include "widgets/VekNSOutlineView.h"
+
+#include "widgets/OutlineModel.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+
+VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
+    : QTreeView(parent), model(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
+{
+    setModel(model);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setExpandsOnDoubleClick(false);
+    // The disclosure triangles sit in the tree's first logical column; show it where it belongs.
+    if (outlineColumn != 0)
+        header()->moveSection(0, outlineColumn);
+    const auto invalidate = [this] { rowsValid = false; };
+    connect(model, &QAbstractItemModel::modelReset, this, invalidate);
+    connect(model, &QAbstractItemModel::layoutChanged, this, invalidate);
+    connect(model, &QAbstractItemModel::rowsInserted, this, invalidate);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, invalidate);
+    connect(this, &QTreeView::expanded, this, &VekNSOutlineView::itemExpanded);
+    connect(this, &QTreeView::collapsed, this, &VekNSOutlineView::itemCollapsed);
+}
+
+void VekNSOutlineView::setDataSource(OutlineDataSource *dataSource)
+{
+    model->setDataSource(dataSource);
+}
+
+void VekNSOutlineView::rebuildRows() const
+{
+    if (rowsValid)
+        return;
+    rows.clear();
+    const int modules = model->rowCount();
+    for (int module = 0; module < modules; ++module) {
+        rows.push_back({module, -1});
+        const QModelIndex index = model->index(module, 0);
+        if (!isExpanded(index))
+            continue;
+        const int events = model->rowCount(index);
+        for (int event = 0; event < events; ++event)
+            rows.push_back({module, event});
+    }
+    rowsValid = true;
+}
+
+int VekNSOutlineView::numberOfRows() const
+{
+    rebuildRows();
+    return static_cast<int>(rows.size());
+}
+
+int VekNSOutlineView::levelForRow(int row) const
+{
+    rebuildRows();
+    if (row < 0 || row >= static_cast<int>(rows.size()))
+        return -1;
+    return rows[row].isModule() ? 0 : 1;
+}
+
+OutlineItem VekNSOutlineView::itemAtRow(int row) const
+{
+    rebuildRows();
+    if (row < 0 || row >= static_cast<int>(rows.size()))
+        return {};
+    return rows[row];
+}
+
+int VekNSOutlineView::rowForItem(const OutlineItem &item) const
+{
+    rebuildRows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (rows[row] == item)
+            return static_cast<int>(row);
+    return -1;
+}
+
+QModelIndex VekNSOutlineView::indexOfItem(const OutlineItem &item, int column) const
+{
+    return model->indexOf(item, column);
+}
+
+bool VekNSOutlineView::isRowSelected(int row) const
+{
+    const OutlineItem item = itemAtRow(row);
+    return item.module >= 0 && selectionModel()->isRowSelected(indexOfItem(item).row(), indexOfItem(item).parent());
+}
+
+std::vector<int> VekNSOutlineView::selectedRows() const
+{
+    std::vector<int> selected;
+    for (int row = numberOfRows() - 1; row >= 0; --row)
+        if (isRowSelected(row))
+            selected.push_back(row);
+    return selected;
+}
+
+int VekNSOutlineView::numberOfSelectedRows() const
+{
+    return static_cast<int>(selectionModel()->selectedRows().size());
+}
+
+int VekNSOutlineView::selectedRow() const
+{
+    const std::vector<int> selected = selectedRows();
+    return selected.empty() ? -1 : selected.back();
+}
+
+void VekNSOutlineView::selectRowByExtendingSelection(int row, bool extend)
+{
+    const QModelIndex index = indexOfItem(itemAtRow(row));
+    if (!index.isValid())
+        return;
+    const auto command = (extend ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
+        | QItemSelectionModel::Rows;
+    selectionModel()->select(index, command);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void VekNSOutlineView::deselectAll()
+{
+    selectionModel()->clearSelection();
+}
+
+void VekNSOutlineView::expandItem(const OutlineItem &item)
+{
+    expand(indexOfItem(item));
+}
+
+void VekNSOutlineView::collapseItem(const OutlineItem &item)
+{
+    collapse(indexOfItem(item));
+}
+
+bool VekNSOutlineView::isItemExpanded(const OutlineItem &item) const
+{
+    return isExpanded(indexOfItem(item));
+}
+
+void VekNSOutlineView::reloadData()
+{
+    model->reload();
+    rowsValid = false;
+}
+
+void VekNSOutlineView::editColumnRowWithEventSelect(int column, int row, bool select)
+{
+    const QModelIndex index = indexOfItem(itemAtRow(row), column);
+    if (!index.isValid())
+        return;
+    setCurrentIndex(index);
+    edit(index);
+    if (auto *editor = qobject_cast<QLineEdit *>(indexWidget(index) ? indexWidget(index) : focusWidget()))
+        if (select)
+            editor->selectAll();
+}
+
+int VekNSOutlineView::editedRow() const
+{
+    if (state() != QAbstractItemView::EditingState)
+        return -1;
+    return rowForItem(model->itemOf(currentIndex()));
+}
+
+void VekNSOutlineView::endEditing()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    for (QLineEdit *editor : viewport()->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly)) {
+        if (!editor->isVisible())
+            continue;
+        reallyEnd = true;
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void VekNSOutlineView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QModelIndex edited = currentIndex();
+    const bool eventRow = edited.isValid() && edited.parent().isValid();
+    if (!eventRow) {
+        QTreeView::closeEditor(editor, hint);
+    } else {
+        // The text is stored and editing stays in this cell until the end-editing command.
+        QTreeView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (!reallyEnd && hint != QAbstractItemDelegate::RevertModelCache) {
+            edit(edited);
+            if (auto *reopened = qobject_cast<QLineEdit *>(focusWidget()))
+                reopened->selectAll();
+        }
+    }
+    reallyEnd = false;
+}
+
+void VekNSOutlineView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    QTreeView::selectionChanged(selected, deselected);
+    if (delegateObject && !answeringDelegate)
+        delegateObject->outlineViewSelectionDidChange();
+}
+
+void VekNSOutlineView::itemExpanded(const QModelIndex &index)
+{
+    rowsValid = false;
+    if (!delegateObject || answeringDelegate)
+        return;
+    const OutlineItem item = model->itemOf(index);
+    const QPersistentModelIndex kept(index);
+    if (!delegateObject->outlineViewShouldExpandItem(item) && kept.isValid() && isExpanded(kept)) {
+        answeringDelegate = true;
+        collapse(kept);
+        answeringDelegate = false;
+    }
+}
+
+void VekNSOutlineView::itemCollapsed(const QModelIndex &index)
+{
+    rowsValid = false;
+    if (!delegateObject || answeringDelegate)
+        return;
+    const OutlineItem item = model->itemOf(index);
+    const QPersistentModelIndex kept(index);
+    if (!delegateObject->outlineViewShouldCollapseItem(item) && kept.isValid() && !isExpanded(kept)) {
+        answeringDelegate = true;
+        expand(kept);
+        answeringDelegate = false;
+    }
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QTreeView>
+#include <QVariant>
+#include <vector>
+
+class OutlineModel;
+
+// An item of the two-level outline: a module (event -1) or one of its events.
+struct OutlineItem {
+    int module = -1;
+    int event = -1;
+    bool isModule() const { return event < 0; }
+    friend bool operator==(const OutlineItem &, const OutlineItem &) = default;
+};
+
+// What the outline asks of whoever owns the content, in the data-source style.
+class OutlineDataSource {
+public:
+    virtual ~OutlineDataSource() = default;
+    virtual int outlineViewNumberOfChildrenOfItem(const OutlineItem *item) const = 0;
+    virtual QVariant outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const = 0;
+    virtual void outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item) = 0;
+    virtual bool outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const = 0;
+};
+
+// And what it tells its delegate.
+class OutlineDelegate {
+public:
+    virtual ~OutlineDelegate() = default;
+    virtual bool outlineViewShouldExpandItem(const OutlineItem &item) = 0;
+    virtual bool outlineViewShouldCollapseItem(const OutlineItem &item) = 0;
+    virtual void outlineViewSelectionDidChange() = 0;
+};
+
+// The outline of modules and events. Rows are the visible rows from the top; an event row's cell
+// stays in editing after each edit until the end-editing command; printing never cuts a row.
+class VekNSOutlineView : public QTreeView {
+    Q_OBJECT
+public:
+    VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent = nullptr);
+
+    void setDataSource(OutlineDataSource *dataSource);
+    void setOutlineDelegate(OutlineDelegate *outlineDelegate) { delegateObject = outlineDelegate; }
+    OutlineModel *outlineModel() const { return model; }
+
+    int numberOfRows() const;
+    int levelForRow(int row) const;
+    OutlineItem itemAtRow(int row) const;
+    int rowForItem(const OutlineItem &item) const;
+    bool isRowSelected(int row) const;
+    int numberOfSelectedRows() const;
+    int selectedRow() const;  // the first selected row, or -1
+    std::vector<int> selectedRows() const;  // from the last row to the first
+    void selectRowByExtendingSelection(int row, bool extend);
+    void deselectAll();
+    void expandItem(const OutlineItem &item);
+    void collapseItem(const OutlineItem &item);
+    bool isItemExpanded(const OutlineItem &item) const;
+    void reloadData();
+    void editColumnRowWithEventSelect(int column, int row, bool select);
+    int editedRow() const;
+    void reallyEndEditing() { reallyEnd = true; }
+    // Stores and closes the cell being edited, for good.
+    void endEditing();
+
+protected:
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
+
+private:
+    QModelIndex indexOfItem(const OutlineItem &item, int column = 0) const;
+    void rebuildRows() const;
+    void itemExpanded(const QModelIndex &index);
+    void itemCollapsed(const QModelIndex &index);
+
+    OutlineModel *model;
+    OutlineDelegate *delegateObject = nullptr;
+    mutable std::vector<OutlineItem> rows;
+    mutable bool rowsValid = false;
+    bool reallyEnd = false;
+    bool answeringDelegate = false;
+    int outlineColumn;
+};
