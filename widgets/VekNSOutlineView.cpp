@@ -6,9 +6,9 @@
 #include <QLineEdit>
 
 VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
-    : QTreeView(parent), model(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
+    : QTreeView(parent), itemModel(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
 {
-    setModel(model);
+    setModel(itemModel);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
@@ -19,17 +19,17 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int out
     if (outlineColumn != 0)
         header()->moveSection(0, outlineColumn);
     const auto invalidate = [this] { rowsValid = false; };
-    connect(model, &QAbstractItemModel::modelReset, this, invalidate);
-    connect(model, &QAbstractItemModel::layoutChanged, this, invalidate);
-    connect(model, &QAbstractItemModel::rowsInserted, this, invalidate);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, invalidate);
+    connect(itemModel, &QAbstractItemModel::modelReset, this, invalidate);
+    connect(itemModel, &QAbstractItemModel::layoutChanged, this, invalidate);
+    connect(itemModel, &QAbstractItemModel::rowsInserted, this, invalidate);
+    connect(itemModel, &QAbstractItemModel::rowsRemoved, this, invalidate);
     connect(this, &QTreeView::expanded, this, &VekNSOutlineView::itemExpanded);
     connect(this, &QTreeView::collapsed, this, &VekNSOutlineView::itemCollapsed);
 }
 
 void VekNSOutlineView::setDataSource(OutlineDataSource *dataSource)
 {
-    model->setDataSource(dataSource);
+    itemModel->setDataSource(dataSource);
 }
 
 void VekNSOutlineView::rebuildRows() const
@@ -37,13 +37,13 @@ void VekNSOutlineView::rebuildRows() const
     if (rowsValid)
         return;
     rows.clear();
-    const int modules = model->rowCount();
+    const int modules = itemModel->rowCount();
     for (int module = 0; module < modules; ++module) {
         rows.push_back({module, -1});
-        const QModelIndex index = model->index(module, 0);
+        const QModelIndex index = itemModel->index(module, 0);
         if (!isExpanded(index))
             continue;
-        const int events = model->rowCount(index);
+        const int events = itemModel->rowCount(index);
         for (int event = 0; event < events; ++event)
             rows.push_back({module, event});
     }
@@ -83,7 +83,7 @@ int VekNSOutlineView::rowForItem(const OutlineItem &item) const
 
 QModelIndex VekNSOutlineView::indexOfItem(const OutlineItem &item, int column) const
 {
-    return model->indexOf(item, column);
+    return itemModel->indexOf(item, column);
 }
 
 bool VekNSOutlineView::isRowSelected(int row) const
@@ -145,7 +145,7 @@ bool VekNSOutlineView::isItemExpanded(const OutlineItem &item) const
 
 void VekNSOutlineView::reloadData()
 {
-    model->reload();
+    itemModel->reload();
     rowsValid = false;
 }
 
@@ -165,7 +165,7 @@ int VekNSOutlineView::editedRow() const
 {
     if (state() != QAbstractItemView::EditingState)
         return -1;
-    return rowForItem(model->itemOf(currentIndex()));
+    return rowForItem(itemModel->itemOf(currentIndex()));
 }
 
 void VekNSOutlineView::endEditing()
@@ -211,7 +211,7 @@ void VekNSOutlineView::itemExpanded(const QModelIndex &index)
     rowsValid = false;
     if (!delegateObject || answeringDelegate)
         return;
-    const OutlineItem item = model->itemOf(index);
+    const OutlineItem item = itemModel->itemOf(index);
     const QPersistentModelIndex kept(index);
     if (!delegateObject->outlineViewShouldExpandItem(item) && kept.isValid() && isExpanded(kept)) {
         answeringDelegate = true;
@@ -225,7 +225,7 @@ void VekNSOutlineView::itemCollapsed(const QModelIndex &index)
     rowsValid = false;
     if (!delegateObject || answeringDelegate)
         return;
-    const OutlineItem item = model->itemOf(index);
+    const OutlineItem item = itemModel->itemOf(index);
     const QPersistentModelIndex kept(index);
     if (!delegateObject->outlineViewShouldCollapseItem(item) && kept.isValid() && !isExpanded(kept)) {
         answeringDelegate = true;

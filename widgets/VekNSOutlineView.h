@@ -42,7 +42,7 @@ public:
 
     void setDataSource(OutlineDataSource *dataSource);
     void setOutlineDelegate(OutlineDelegate *outlineDelegate) { delegateObject = outlineDelegate; }
-    OutlineModel *outlineModel() const { return model; }
+    OutlineModel *outlineModel() const { return itemModel; }
 
     int numberOfRows() const;
     int levelForRow(int row) const;
@@ -60,6 +60,7 @@ public:
     void reloadData();
     void editColumnRowWithEventSelect(int column, int row, bool select);
     int editedRow() const;
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
     void reallyEndEditing() { reallyEnd = true; }
     // Stores and closes the cell being edited, for good.
     void endEditing();
@@ -74,7 +75,7 @@ private:
     void itemExpanded(const QModelIndex &index);
     void itemCollapsed(const QModelIndex &index);
 
-    OutlineModel *model;
+    OutlineModel *itemModel;
     OutlineDelegate *delegateObject = nullptr;
     mutable std::vector<OutlineItem> rows;
     mutable bool rowsValid = false;

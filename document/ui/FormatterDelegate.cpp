@@ -4,13 +4,36 @@
 #include <QPointer>
 #include <QTimer>
 
-FormatterValidator::FormatterValidator(PartialStringCheck check, QObject *parent) : QValidator(parent), check(check)
+namespace {
+
+bool legalHouseCode(const std::string &text)
+{
+    return houseCodeFormatter::stringForObjectValue(houseCodeFormatter::objectValueForString(text)) == text;
+}
+
+bool legalUnitNumber(const std::string &text)
+{
+    return moduleNumberFormatter::isPartialStringValid(text, {static_cast<int>(text.size()), 0}, text, {}).accepted
+        || text == "All Lights" || text == "All Modules";
+}
+
+bool legalModuleType(const std::string &text)
+{
+    return text == "Appliance" || text == "Light" || text.empty();
+}
+
+}  // namespace
+
+FormatterValidator::FormatterValidator(PartialStringCheck check, LegalText legal, QObject *parent)
+    : QValidator(parent), check(check), legal(legal)
 {
 }
 
 QValidator::State FormatterValidator::validate(QString &input, int &position) const
 {
     const std::string proposed = input.toStdString();
+    if (legal(proposed))
+        return Acceptable;
     const PartialCheck answer = check(proposed, {position, 0}, proposed, {position, 0});
     if (answer.accepted)
         return Acceptable;
@@ -56,11 +79,11 @@ QWidget *FormatterDelegate::createEditor(QWidget *parent, const QStyleOptionView
     field->setFrame(false);
     const bool moduleRow = !index.parent().isValid();
     if (moduleRow && index.column() == HouseColumn)
-        field->setValidator(new FormatterValidator(houseCodeFormatter::isPartialStringValid, field));
+        field->setValidator(new FormatterValidator(houseCodeFormatter::isPartialStringValid, legalHouseCode, field));
     else if (moduleRow && index.column() == UnitColumn)
-        field->setValidator(new FormatterValidator(moduleNumberFormatter::isPartialStringValid, field));
+        field->setValidator(new FormatterValidator(moduleNumberFormatter::isPartialStringValid, legalUnitNumber, field));
     else if (moduleRow && index.column() == TypeColumn)
-        field->setValidator(new FormatterValidator(moduleTypeFormatter::isPartialStringValid, field));
+        field->setValidator(new FormatterValidator(moduleTypeFormatter::isPartialStringValid, legalModuleType, field));
     return field;
 }
 

@@ -6,16 +6,19 @@
 #include <QValidator>
 
 // Applies a formatter's keystroke check to a line edit: a refused key is undone, a replaced text
-// shown with the formatter's selection.
+// shown with the formatter's selection. A text that is one of the cell's values as it stands
+// (the text the cell opens with) is taken as it is: there is no keystroke to judge.
 class FormatterValidator : public QValidator {
     Q_OBJECT
 public:
     using PartialStringCheck = PartialCheck (*)(const std::string &, TextSelection, const std::string &, TextSelection);
-    FormatterValidator(PartialStringCheck check, QObject *parent);
+    using LegalText = bool (*)(const std::string &);
+    FormatterValidator(PartialStringCheck check, LegalText legal, QObject *parent);
     State validate(QString &input, int &position) const override;
 
 private:
     PartialStringCheck check;
+    LegalText legal;
 };
 
 // The outline's cells: module cells shown and edited through the formatters of their columns,

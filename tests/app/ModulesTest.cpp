@@ -1,0 +1,335 @@
+#include "document/EventDescription.h"
+#include "document/ui/DocumentController.h"
+#include "document/ui/Modules.h"
+#include "widgets/OutlineModel.h"
+#include "tests/support/Events.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Three modules: a lamp with two events (expanded), a pump with one, an empty one.
+DocumentFileContent sampleContent()
+{
+    DocumentFileContent content;
+    content.modules = {module(0, 1, {clockEvent(EventOn | EventAllDays, 7, 0), clockEvent(EventAllDays, 22, 0)}),
+                       module(1, 5, {clockEvent(EventOn | EventEvenDays, 8, 0)}, ModuleTypeAppliance),
+                       module(2, 3, {})};
+    content.modules[0].name = "Lamp";
+    content.modules[0].expanded = true;
+    content.modules[1].name = "Pump";
+    content.modules[2].name = "Spare";
+    return content;
+}
+
+class DocumentWindow : public ::testing::Test {
+protected:
+    Modules *open(const DocumentFileContent &content)
+    {
+        const QString path = folder.filePath("sample.cp290");
+        std::string error;
+        EXPECT_TRUE(writeDocumentFile(path.toStdString(), content, &error)) << error;
+        QString readError;
+        Modules *document = documents.openDocumentWithContentsOfFile(path, &readError);
+        EXPECT_NE(document, nullptr) << readError.toStdString();
+        return document;
+    }
+    QStringList names(const Modules &document) const
+    {
+        QStringList list;
+        for (const Module &m : document.modules())
+            list << QString::fromStdString(m.name);
+        return list;
+    }
+    QLineEdit *editor(Modules &document)
+    {
+        QApplication::processEvents();
+        for (QLineEdit *field : document.outline()->viewport()->findChildren<QLineEdit *>())
+            if (field->isVisible())
+                return field;
+        return nullptr;
+    }
+
+    QTemporaryDir folder;
+    DocumentController documents;
+};
+
+}  // namespace
+
+TEST_F(DocumentWindow, NewDocumentHoldsOneModuleWithItsNameOpenAndIsClean)
+{
+    Modules *document = documents.newDocument();
+    ASSERT_EQ(document->modules().size(), 1u);
+    EXPECT_EQ(document->modules()[0], Module {});
+    EXPECT_EQ(document->outline()->selectedRow(), 0);
+    EXPECT_TRUE(document->outline()->isEditing());
+    EXPECT_EQ(document->outline()->currentIndex().column(), 0) << "the name";
+    EXPECT_FALSE(document->isDocumentEdited());
+    EXPECT_FALSE(document->window()->isWindowModified());
+    EXPECT_EQ(document->repeatCounts(), (ClassicEventRepeat {1, 1}));
+}
+
+TEST_F(DocumentWindow, NewModuleGoesWhereTheSelectionSays)
+{
+    Modules *document = open(sampleContent());
+    VekNSOutlineView *outline = document->outline();
+    // Rows: Lamp, its two events, Pump, Spare.
+    outline->deselectAll();
+    document->newModule();
+    EXPECT_EQ(names(*document), (QStringList {"Lamp", "Pump", "Spare", "New Module"}));
+    EXPECT_EQ(outline->selectedRow(), 5);
+    EXPECT_TRUE(document->isDocumentEdited());
+    document->endEdit();
+
+    outline->selectRowByExtendingSelection(3, false);  // Pump, not being edited
+    document->insertModule(Module {});
+    EXPECT_EQ(names(*document), (QStringList {"Lamp", "New Module", "Pump", "Spare", "New Module"}));
+    EXPECT_EQ(outline->selectedRow(), 3) << "the selection stays on the row, now the new module";
+
+    outline->selectRowByExtendingSelection(4, false);  // Pump, its name being typed
+    document->edit();
+    ASSERT_EQ(outline->editedRow(), 4);
+    Module hall;
+    hall.name = "Hall";
+    document->insertModule(hall);
+    EXPECT_EQ(names(*document), (QStringList {"Lamp", "New Module", "Pump", "Hall", "Spare", "New Module"}));
+    EXPECT_EQ(outline->selectedRow(), 5) << "the next module row, the one inserted";
+    EXPECT_EQ(document->outlineItems(), (std::vector<int> {0, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(DocumentWindow, NewEventIsInsertedSelectedAndItsModuleExpanded)
+{
+    Modules *document = open(sampleContent());
+    VekNSOutlineView *outline = document->outline();
+    outline->selectRowByExtendingSelection(2, false);  // the lamp's second event
+    document->newEvent();
+    ASSERT_EQ(document->modules()[0].events.size(), 3u);
+    EXPECT_EQ(document->modules()[0].events[1].Flags, EventAllDays | EventClockTime) << "the default event";
+    EXPECT_EQ(outline->selectedRow(), 2);
+    EXPECT_EQ(document->currentEventNumber(), 1);
+
+    outline->selectRowByExtendingSelection(outline->rowForItem({1, -1}), false);  // Pump, collapsed
+    document->newEvent();
+    EXPECT_EQ(document->modules()[1].events.size(), 2u);
+    EXPECT_TRUE(document->modules()[1].expanded);
+    EXPECT_TRUE(outline->isItemExpanded({1, -1}));
+    EXPECT_EQ(outline->itemAtRow(outline->selectedRow()), (OutlineItem {1, 1}));
+}
+
+TEST_F(DocumentWindow, DeleteRemovesMixedSelectionsFromTheBottomUp)
+{
+    Modules *document = open(sampleContent());
+    VekNSOutlineView *outline = document->outline();
+    outline->selectRowByExtendingSelection(1, false);  // the lamp's first event
+    outline->selectRowByExtendingSelection(3, true);   // Pump
+    outline->selectRowByExtendingSelection(4, true);   // Spare
+    EXPECT_EQ(outline->selectedRows(), (std::vector<int> {4, 3, 1}));
+    document->deleteSelection();
+    EXPECT_EQ(names(*document), QStringList {"Lamp"});
+    ASSERT_EQ(document->modules()[0].events.size(), 1u);
+    EXPECT_EQ(document->modules()[0].events[0].Time, timeOfDay(22, 0));
+    EXPECT_EQ(document->outlineItems(), std::vector<int> {0});
+    EXPECT_EQ(outline->numberOfRows(), 2);
+}
+
+TEST_F(DocumentWindow, RowsMapToModulesAndEvents)
+{
+    DocumentFileContent content = sampleContent();
+    content.modules[1].expanded = true;
+    content.modules[1].events.push_back(clockEvent(EventAllDays, 9, 0));
+    content.modules[1].events.push_back(clockEvent(EventAllDays, 10, 0));
+    Modules *document = open(content);
+    // Rows: Lamp, 2 events, Pump, 3 events, Spare.
+    EXPECT_EQ(document->moduleIndexForOutlineRow(6), 1);
+    EXPECT_EQ(document->eventIndexForOutlineRow(6), 2);
+    EXPECT_EQ(document->eventIndexForOutlineRow(3), -1);
+    EXPECT_EQ(document->moduleIndexForOutlineRow(7), 2);
+}
+
+TEST_F(DocumentWindow, MenuItemsFollowTheSelectionAndTheClipboard)
+{
+    Modules *document = open(sampleContent());
+    VekNSOutlineView *outline = document->outline();
+    QApplication::clipboard()->clear();
+    outline->deselectAll();
+    for (const char *title : {"Delete", "Cut", "Copy", "Paste"})
+        EXPECT_FALSE(document->validateMenuItem(title)) << title;
+
+    outline->selectRowByExtendingSelection(0, false);  // Lamp with one of its two events
+    outline->selectRowByExtendingSelection(1, true);
+    EXPECT_TRUE(document->validateMenuItem("Delete"));
+    EXPECT_FALSE(document->validateMenuItem("Copy"));
+    outline->selectRowByExtendingSelection(2, true);  // and the other
+    EXPECT_TRUE(document->validateMenuItem("Cut"));
+
+    auto *modules = new QMimeData;
+    modules->setData("CP290 Modules", "x");
+    QApplication::clipboard()->setMimeData(modules);
+    EXPECT_FALSE(document->validateMenuItem("Paste")) << "modules paste with fewer than two rows selected";
+    outline->selectRowByExtendingSelection(3, false);
+    EXPECT_TRUE(document->validateMenuItem("Paste"));
+    auto *events = new QMimeData;
+    events->setData("CP290 Events", "x");
+    QApplication::clipboard()->setMimeData(events);
+    EXPECT_TRUE(document->validateMenuItem("Paste"));
+    outline->selectRowByExtendingSelection(4, true);
+    EXPECT_FALSE(document->validateMenuItem("Paste")) << "events paste into exactly one row";
+}
+
+TEST_F(DocumentWindow, TypedEventTextUpdatesTheRecordAndStaysOpenUntilEndEdit)
+{
+    Modules *document = open(sampleContent());
+    document->window()->show();
+    QApplication::setActiveWindow(document->window());
+    VekNSOutlineView *outline = document->outline();
+    outline->selectRowByExtendingSelection(1, false);
+    document->edit();
+    QLineEdit *field = editor(*document);
+    ASSERT_NE(field, nullptr);
+    field->selectAll();
+    QTest::keyClicks(field, "on 50% @ 6:45 pm On S.....S");
+    QTest::keyClick(field, Qt::Key_Return);
+    QApplication::processEvents();
+    const Event &event = document->modules()[0].events[0];
+    EXPECT_EQ(event.Brightness, 4);
+    EXPECT_EQ(event.Time, timeOfDay(18, 45));
+    EXPECT_EQ(event.Flags & EventAllDays, EventSunday | EventSaturday);
+    EXPECT_EQ(eventDescription(event), "Turn On 50.0% @ 06:45 PM On S.....S");
+    EXPECT_EQ(outline->outlineModel()->indexOf({0, 0}).data().toString(), "Turn On 50.0% @ 06:45 PM On S.....S");
+    EXPECT_TRUE(outline->isEditing()) << "the cell stays open";
+    document->endEdit();
+    QApplication::processEvents();
+    EXPECT_FALSE(outline->isEditing());
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(DocumentWindow, ModuleCellsTakeKeystrokesThroughTheirFormatters)
+{
+    Modules *document = open(sampleContent());
+    document->window()->show();
+    QApplication::setActiveWindow(document->window());
+    VekNSOutlineView *outline = document->outline();
+    outline->selectRowByExtendingSelection(3, false);  // Pump, house B, unit 5
+    outline->editColumnRowWithEventSelect(1, 3, true);
+    QLineEdit *house = editor(*document);
+    ASSERT_NE(house, nullptr);
+    QTest::keyClicks(house, "q");
+    EXPECT_EQ(house->text(), "B") << "a letter past P is refused";
+    QTest::keyClicks(house, "c");
+    EXPECT_EQ(house->text(), "C");
+    QTest::keyClick(house, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(document->modules()[1].houseCode, 2);
+
+    outline->editColumnRowWithEventSelect(2, 3, true);
+    QLineEdit *unit = editor(*document);
+    ASSERT_NE(unit, nullptr);
+    unit->selectAll();
+    QTest::keyClicks(unit, "m");
+    EXPECT_EQ(unit->text(), "All Modules");
+    QTest::keyClick(unit, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(document->modules()[1].unit, 18);
+    EXPECT_FALSE(document->modules()[1].events[0].has(EventOn)) << "all modules only switch off";
+}
+
+TEST_F(DocumentWindow, ExpansionComesBackFromTheRecordsAfterEveryReload)
+{
+    Modules *document = open(sampleContent());
+    VekNSOutlineView *outline = document->outline();
+    EXPECT_TRUE(outline->isItemExpanded({0, -1}));
+    EXPECT_FALSE(outline->isItemExpanded({1, -1}));
+    outline->expandItem({1, -1});
+    EXPECT_TRUE(document->modules()[1].expanded) << "expanding writes X";
+    EXPECT_FALSE(document->isDocumentEdited()) << "a plain expansion changes nothing";
+    document->reloadAndFixExpanded();
+    EXPECT_TRUE(outline->isItemExpanded({1, -1}));
+    EXPECT_TRUE(outline->isItemExpanded({0, -1}));
+    EXPECT_FALSE(outline->isItemExpanded({2, -1}));
+}
+
+TEST_F(DocumentWindow, AltClickOnATriangleExpandsEveryModuleAndMarksTheDocument)
+{
+    Modules *document = open(sampleContent());
+    document->window()->show();
+    QApplication::setActiveWindow(document->window());
+    VekNSOutlineView *outline = document->outline();
+    const QRect pump = outline->visualRect(outline->outlineModel()->indexOf({1, -1}));
+    const QPoint triangle(pump.left() - outline->indentation() / 2, pump.center().y());
+    QTest::mouseClick(outline->viewport(), Qt::LeftButton, Qt::AltModifier, triangle);
+    QApplication::processEvents();
+    EXPECT_TRUE(outline->isItemExpanded({1, -1}));
+    EXPECT_TRUE(outline->isItemExpanded({2, -1}));
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(DocumentWindow, SavedViewComesBackOnReopen)
+{
+    Modules *document = open(sampleContent());
+    VekNSOutlineView *outline = document->outline();
+    outline->expandItem({1, -1});
+    outline->selectRowByExtendingSelection(4, false);
+    outline->selectRowByExtendingSelection(1, true);
+    document->showHideEvents();
+    const QString path = folder.filePath("saved.cp290");
+    QString error;
+    ASSERT_TRUE(document->writeToFile(path, &error)) << error.toStdString();
+    EXPECT_FALSE(document->isDocumentEdited());
+    const std::vector<Module> saved = document->modules();
+    document->window()->close();
+    QApplication::processEvents();
+
+    Modules *again = documents.openDocumentWithContentsOfFile(path, &error);
+    ASSERT_NE(again, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(again->modules(), saved);
+    EXPECT_EQ(again->outline()->selectedRows(), (std::vector<int> {4, 1}));
+    EXPECT_TRUE(again->outline()->isItemExpanded({1, -1}));
+    EXPECT_TRUE(again->window()->findChild<QDockWidget *>("drawer")->isVisible());
+    EXPECT_FALSE(again->isDocumentEdited());
+    EXPECT_EQ(again->window()->windowTitle(), "saved.cp290[*]");
+}
+
+TEST_F(DocumentWindow, FileThatCannotBeReadOpensNothing)
+{
+    const QString path = folder.filePath("broken.cp290");
+    QFile broken(path);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a document");
+    broken.close();
+    QString error;
+    EXPECT_EQ(documents.openDocumentWithContentsOfFile(path, &error), nullptr);
+    EXPECT_EQ(error, "it is not a property list");
+    EXPECT_TRUE(documents.documents().isEmpty());
+}
+
+TEST_F(DocumentWindow, PrintedPagesNeverCutARow)
+{
+    DocumentFileContent content;
+    for (int i = 0; i < 40; ++i) {
+        content.modules.push_back(module(i % 16, i % 16 + 1, {clockEvent(EventOn | EventAllDays, 7, i % 60)}));
+        content.modules.back().expanded = true;
+    }
+    Modules *document = open(content);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath("outline.pdf"));
+    document->printOutline(printer);
+    QFile pdf(folder.filePath("outline.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 25), 20) << "a break inside a row moves to its top";
+    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 20), 20) << "a break on a boundary stays";
+    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 55), 55) << "below the last row";
+}
