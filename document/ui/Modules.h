@@ -12,7 +12,7 @@
 
 class QDockWidget;
 class QLabel;
-class QMainWindow;
+#include <QMainWindow>
 class QPrinter;
 class QPushButton;
 class QStackedWidget;
