@@ -23,8 +23,8 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int out
     connect(itemModel, &QAbstractItemModel::layoutChanged, this, invalidate);
     connect(itemModel, &QAbstractItemModel::rowsInserted, this, invalidate);
     connect(itemModel, &QAbstractItemModel::rowsRemoved, this, invalidate);
-    connect(this, &QTreeView::expanded, this, &VekNSOutlineView::itemExpanded);
-    connect(this, &QTreeView::collapsed, this, &VekNSOutlineView::itemCollapsed);
+    connect(this, &QTreeView::expanded, this, [this](const QModelIndex &index) { askDelegate(index, true); });
+    connect(this, &QTreeView::collapsed, this, [this](const QModelIndex &index) { askDelegate(index, false); });
 }
 
 void VekNSOutlineView::setDataSource(OutlineDataSource *dataSource)
@@ -206,30 +206,20 @@ void VekNSOutlineView::selectionChanged(const QItemSelection &selected, const QI
         delegateObject->outlineViewSelectionDidChange();
 }
 
-void VekNSOutlineView::itemExpanded(const QModelIndex &index)
+// The tree has already expanded or collapsed the item when it tells: a refusal undoes it, unless
+// the delegate has reloaded the outline meanwhile (the expand-all rule does).
+void VekNSOutlineView::askDelegate(const QModelIndex &index, bool expanding)
 {
     rowsValid = false;
     if (!delegateObject || answeringDelegate)
         return;
     const OutlineItem item = itemModel->itemOf(index);
     const QPersistentModelIndex kept(index);
-    if (!delegateObject->outlineViewShouldExpandItem(item) && kept.isValid() && isExpanded(kept)) {
-        answeringDelegate = true;
-        collapse(kept);
-        answeringDelegate = false;
-    }
-}
-
-void VekNSOutlineView::itemCollapsed(const QModelIndex &index)
-{
-    rowsValid = false;
-    if (!delegateObject || answeringDelegate)
+    const bool allowed = expanding ? delegateObject->outlineViewShouldExpandItem(item)
+                                   : delegateObject->outlineViewShouldCollapseItem(item);
+    if (allowed || !kept.isValid() || isExpanded(kept) != expanding)
         return;
-    const OutlineItem item = itemModel->itemOf(index);
-    const QPersistentModelIndex kept(index);
-    if (!delegateObject->outlineViewShouldCollapseItem(item) && kept.isValid() && !isExpanded(kept)) {
-        answeringDelegate = true;
-        expand(kept);
-        answeringDelegate = false;
-    }
+    answeringDelegate = true;
+    setExpanded(kept, !expanding);
+    answeringDelegate = false;
 }

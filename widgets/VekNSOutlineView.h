@@ -72,8 +72,7 @@ protected:
 private:
     QModelIndex indexOfItem(const OutlineItem &item, int column = 0) const;
     void rebuildRows() const;
-    void itemExpanded(const QModelIndex &index);
-    void itemCollapsed(const QModelIndex &index);
+    void askDelegate(const QModelIndex &index, bool expanding);
 
     OutlineModel *itemModel;
     OutlineDelegate *delegateObject = nullptr;

@@ -308,27 +308,28 @@ bool Modules::outlineViewShouldExpandItem(const OutlineItem &item)
 {
     if (draggingModules)
         return false;
-    Module module = modulesArray[item.module];
-    module.expanded = true;
-    replaceModule(item.module, module);
-    if (expandingAll)
-        return true;
-    if (QApplication::keyboardModifiers() & Qt::AltModifier) {
-        expandAll();
-        return false;
-    }
-    return true;
+    return storeExpansion(item, true);
 }
 
 bool Modules::outlineViewShouldCollapseItem(const OutlineItem &item)
 {
+    return storeExpansion(item, false);
+}
+
+// "X" follows every request; during expand or collapse all the answer is yes, and with the Alt
+// key held one module's triangle opens or closes them all.
+bool Modules::storeExpansion(const OutlineItem &item, bool expanded)
+{
     Module module = modulesArray[item.module];
-    module.expanded = false;
+    module.expanded = expanded;
     replaceModule(item.module, module);
-    if (collapsingAll)
+    if (expanded ? expandingAll : collapsingAll)
         return true;
     if (QApplication::keyboardModifiers() & Qt::AltModifier) {
-        collapseAll();
+        if (expanded)
+            expandAll();
+        else
+            collapseAll();
         return false;
     }
     return true;

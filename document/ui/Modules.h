@@ -89,6 +89,7 @@ protected:
 
 private:
     void setDrawerRowsExpanded();
+    bool storeExpansion(const OutlineItem &item, bool expanded);
     void windowDidResize();
     void windowWillClose();
     void replaceModule(int index, const Module &module);
