@@ -60,6 +60,7 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     status = new StatusSheet();
     listing = new EventListingWindow();
     documents = new DocumentController(this);
+    documents->setDeviceAccess(this);
     connect(documents, &DocumentController::documentWindowCreated, this,
             [this](Modules *document) { addDocumentWindow(document->window()); });
     buildMenus();

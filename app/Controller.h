@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ui/DeviceAccess.h"
 #include "platform/SerialDevices.h"
 #include "platform/StatusHooks.h"
 
@@ -19,7 +20,7 @@ class StatusSheet;
 
 // The application controller: start-up, the CP290 menu and the serial device choice, the device
 // commands, the status sheet and the listing of the CP290's stored events.
-class Controller : public QObject, public StatusController {
+class Controller : public QObject, public StatusController, public DeviceAccess {
     Q_OBJECT
 public:
     // The CP290 menu's own items come first; the serial devices follow from this index.
@@ -50,7 +51,7 @@ public slots:
     void scanForSerialDevices();
     void menuNeedsUpdate();
     void serialDeviceSelected(QAction *item);
-    bool serialDeviceIsWritable();
+    bool serialDeviceIsWritable() override;
 
     void displayEventsFromCP290(QObject *sender = nullptr);
     void setBaseHouseCode(QObject *sender);

@@ -25,6 +25,7 @@ DocumentController::DocumentController(QObject *parent) : QObject(parent)
 Modules *DocumentController::adopt(Modules *document)
 {
     open.append(document);
+    document->setDeviceAccess(deviceAccess);
     document->windowControllerDidLoadNib();
     connect(document->window(), &QObject::destroyed, document, &QObject::deleteLater);
     emit documentWindowCreated(document);

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
+class DeviceAccess;
 class Modules;
 class QWidget;
 
@@ -12,6 +13,9 @@ class DocumentController : public QObject {
     Q_OBJECT
 public:
     explicit DocumentController(QObject *parent = nullptr);
+
+    // What the documents ask before they talk to the CP290.
+    void setDeviceAccess(DeviceAccess *access) { deviceAccess = access; }
 
     Modules *newDocument();
     // Nothing, and `error` in the toolkit's words, when the file cannot be read as a document.
@@ -33,6 +37,7 @@ private:
     void reportError(QWidget *window, const QString &title, const QString &reason);
 
     QList<QPointer<Modules>> open;
+    DeviceAccess *deviceAccess = nullptr;
 };
 
 // The toolkit's words for a document that could not be read.

@@ -3,6 +3,7 @@
 #include "document/EventDescription.h"
 #include "document/EventTextParser.h"
 #include "document/ModuleCells.h"
+#include "document/ui/EventEditorView.h"
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/OutlineModel.h"
 #include "platform/DateTime.h"
@@ -25,6 +26,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -104,6 +106,32 @@ void Modules::windowControllerDidLoadNib()
     for (QPushButton *each : {expandButton, collapseButton, eventsButton})
         buttons->addWidget(each);
     layout->addLayout(buttons);
+
+    // Switching the selected modules at once, and sending the whole document.
+    auto *direct = new QHBoxLayout();
+    onButton = button(tr("On"), content);
+    offButton = button(tr("Off"), content);
+    selectedBrightnessSlider = new QSlider(Qt::Horizontal, content);
+    selectedBrightnessSlider->setRange(1, 9);
+    selectedBrightnessSlider->setValue(9);
+    selectedBrightnessSlider->setPageStep(1);
+    selectedBrightnessSlider->setMaximumWidth(160);
+    selectedBrightnessLabel = new QLabel(EventEditorView::brightnessText(9), content);
+    selectedBrightnessLabel->setMinimumWidth(120);
+    connect(selectedBrightnessSlider, &QSlider::valueChanged, this,
+            [this](int level) { selectedBrightnessLabel->setText(EventEditorView::brightnessText(level)); });
+    auto *repeatButton = button(tr("Repeat Counts..."), content);
+    auto *sendButton = button(tr("Send to CP290"), content);
+    for (QWidget *each : std::initializer_list<QWidget *> {onButton, offButton, selectedBrightnessSlider, selectedBrightnessLabel})
+        direct->addWidget(each);
+    direct->addStretch();
+    direct->addWidget(repeatButton);
+    direct->addWidget(sendButton);
+    layout->addLayout(direct);
+    connect(onButton, &QPushButton::clicked, this, [this] { on(onButton); });
+    connect(offButton, &QPushButton::clicked, this, [this] { off(offButton); });
+    connect(repeatButton, &QPushButton::clicked, this, [this, repeatButton] { performEvents(repeatButton); });
+    connect(sendButton, &QPushButton::clicked, this, [this, sendButton] { sendEventsToCP290(sendButton); });
     connect(newModuleButton, &QPushButton::clicked, this, [this] { newModule(newModuleButton); });
     connect(newEventButton, &QPushButton::clicked, this, [this] { newEvent(newEventButton); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { deleteSelection(deleteButton); });
@@ -113,18 +141,19 @@ void Modules::windowControllerDidLoadNib()
     connect(collapseButton, &QPushButton::clicked, this, [this, collapseButton] { collapseAll(collapseButton); });
     connect(eventsButton, &QPushButton::clicked, this, [this] { showHideEvents(eventsButton); });
     thisWindow->setCentralWidget(content);
+    buildPerformEventsSheet();
 
     drawer = new QDockWidget(thisWindow);
     drawer->setObjectName(QStringLiteral("drawer"));
     drawer->setFeatures(QDockWidget::NoDockWidgetFeatures);
     drawer->setTitleBarWidget(new QWidget(drawer));
     drawerContent = new QStackedWidget(drawer);
-    noEventsView = new QLabel(tr("No single event is selected."), drawerContent);
+    noEventsView = new QLabel(tr("Select one event to edit it here."), drawerContent);
     static_cast<QLabel *>(noEventsView)->setAlignment(Qt::AlignCenter);
-    eventView = new QLabel(drawerContent);
-    static_cast<QLabel *>(eventView)->setAlignment(Qt::AlignCenter);
+    editor = new EventEditorView(drawerContent);
     drawerContent->addWidget(noEventsView);
-    drawerContent->addWidget(eventView);
+    drawerContent->addWidget(editor);
+    connectEventEditor();
     drawerContent->setFixedWidth(DrawerContentWidth);
     auto *drawerFrame = new QWidget(drawer);
     // The drawer keeps its length whatever the window's width and stays centred along its edge.
@@ -149,7 +178,7 @@ void Modules::windowControllerDidLoadNib()
         setDrawerRowsExpanded();
     }
 
-    thisWindow->resize(720, 460);
+    thisWindow->resize(760, 620);
     thisWindow->restoreGeometry(QSettings().value(WindowFrameKey).toByteArray());
     windowDidResize();
     changeCount = 0;
@@ -287,6 +316,7 @@ void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &valu
         readEventText(value.toString().toStdString(), module.events[item.event]);
         replaceModule(item.module, module);
         modulesOutline->viewport()->update();
+        loadEventData();
         updateChangeCount(true);
         return;
     }
@@ -296,6 +326,8 @@ void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &valu
     replaceModule(item.module, module);
     if (edit.eventsBroughtIntoLine)
         modulesOutline->viewport()->update();
+    if (edit.runModuleChanged)
+        moduleChanged();
     updateChangeCount(true);
 }
 
@@ -333,32 +365,6 @@ bool Modules::storeExpansion(const OutlineItem &item, bool expanded)
         return false;
     }
     return true;
-}
-
-void Modules::outlineViewSelectionDidChange()
-{
-    const int selected = modulesOutline->numberOfSelectedRows();
-    deleteButton->setEnabled(selected > 0);
-    newEventButton->setEnabled(selected == 1);
-    editButton->setEnabled(selected == 1);
-    endEditButton->setEnabled(selected == 1);
-    if (selected != 1) {
-        drawerContent->setCurrentWidget(noEventsView);
-        if (selected == 0)
-            currentModuleIndex = currentEventIndex = -1;
-        return;
-    }
-    const int row = modulesOutline->selectedRow();
-    currentModuleIndex = moduleIndexForOutlineRow(row);
-    if (modulesOutline->levelForRow(row) == 1) {
-        currentEventIndex = eventIndexForOutlineRow(row);
-        const Event &event = modulesArray[currentModuleIndex].events[currentEventIndex];
-        static_cast<QLabel *>(eventView)->setText(QString::fromStdString(eventDescription(event)));
-        drawerContent->setCurrentWidget(eventView);
-    } else {
-        currentEventIndex = -1;
-        drawerContent->setCurrentWidget(noEventsView);
-    }
 }
 
 std::vector<OutlineRow> Modules::outlineRows() const
@@ -428,6 +434,7 @@ void Modules::insertModule(const Module &module)
         }
     }
     endEditingInWindow();
+    saveEventData();
     modulesArray.insert(modulesArray.begin() + place, module);
     modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
     reloadAndFixExpanded();
@@ -471,7 +478,9 @@ void Modules::insertEvent(const Event &event)
     reloadAndFixExpanded();
     modulesOutline->expandItem({module, -1});
     modulesOutline->selectRowByExtendingSelection(moduleRow + position + 1, false);
+    currentModuleIndex = module;
     currentEventIndex = position;
+    loadEventData();
     updateChangeCount(true);
 }
 

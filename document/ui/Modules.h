@@ -10,8 +10,14 @@
 #include <QSize>
 #include <vector>
 
+class DeviceAccess;
+class EventEditorView;
+class QCheckBox;
+class QComboBox;
+class QDialog;
 class QDockWidget;
 class QLabel;
+class QSlider;
 #include <QMainWindow>
 class QPrinter;
 class QPushButton;
@@ -46,6 +52,12 @@ public:
     int currentModule() const { return currentModuleIndex; }
     int currentEventNumber() const { return currentEventIndex; }
     const ClassicEventRepeat &repeatCounts() const { return eventRepeat; }
+    void setDeviceAccess(DeviceAccess *access) { deviceAccess = access; }
+    EventEditorView *eventEditor() const { return editor; }
+    QPushButton *onCommandButton() const { return onButton; }
+    QPushButton *offCommandButton() const { return offButton; }
+    QSlider *selectedBrightness() const { return selectedBrightnessSlider; }
+    QDialog *repeatCountSheet() const { return performEventsSheet; }
 
     // Data source and delegate of the outline.
     int outlineViewNumberOfChildrenOfItem(const OutlineItem *item) const override;
@@ -67,6 +79,19 @@ public:
     bool copyValid();
     bool validateMenuItem(const QString &title);
 
+    // The event editor.
+    void loadEventData();
+    void doDaysPopupChanged();
+    void saveEventData();
+    void setCurrentEvent(const Event &event);
+    void riseSet(QCheckBox *changed);
+    void setKeyboardLoop();
+    void checkDaysWarning();
+    void moduleChanged();
+
+    // Sending to the CP290.
+    void onOff(uint8_t function);
+
     void printOutline(QPrinter &printer) const;
 
 public slots:
@@ -81,6 +106,24 @@ public slots:
     void printDocument(QObject *sender = nullptr);
     void runPageLayout(QObject *sender = nullptr);
 
+    void daysPopupChanged(QObject *sender = nullptr);
+    void repeat(QObject *sender = nullptr);
+    void today(QObject *sender = nullptr);
+    void tomorrow(QObject *sender = nullptr);
+    void eventOn(QObject *sender = nullptr);
+    void eventOff(QObject *sender = nullptr);
+    void sunrise(QObject *sender = nullptr);
+    void sunset(QObject *sender = nullptr);
+    void eventChanged(QObject *sender = nullptr);
+    void resetEvent(QObject *sender = nullptr);
+
+    void performEvents(QObject *sender = nullptr);
+    void performEventsOK(QObject *sender = nullptr);
+    void performEventsCancel(QObject *sender = nullptr);
+    void sendEventsToCP290(QObject *sender = nullptr);
+    void on(QObject *sender = nullptr);
+    void off(QObject *sender = nullptr);
+
 signals:
     void changeStateChanged();
 
@@ -90,6 +133,9 @@ protected:
 private:
     void setDrawerRowsExpanded();
     bool storeExpansion(const OutlineItem &item, bool expanded);
+    void connectEventEditor();
+    void buildPerformEventsSheet();
+    const Event &currentEvent() const;
     void windowDidResize();
     void windowWillClose();
     void replaceModule(int index, const Module &module);
@@ -121,7 +167,16 @@ private:
     QDockWidget *drawer = nullptr;
     QStackedWidget *drawerContent = nullptr;
     QWidget *noEventsView = nullptr;
-    QWidget *eventView = nullptr;
+    EventEditorView *editor = nullptr;
+    bool loadingEvent = false;
+    QPushButton *onButton = nullptr;
+    QPushButton *offButton = nullptr;
+    QSlider *selectedBrightnessSlider = nullptr;
+    QLabel *selectedBrightnessLabel = nullptr;
+    QDialog *performEventsSheet = nullptr;
+    QComboBox *eventRepeatOnPopup = nullptr;
+    QComboBox *eventRepeatOffPopup = nullptr;
+    DeviceAccess *deviceAccess = nullptr;
     QPushButton *eventsButton = nullptr;
     QPushButton *newModuleButton = nullptr;
     QPushButton *newEventButton = nullptr;

@@ -103,8 +103,35 @@ int main(int argc, char **argv)
     all &= shoot(output, "document-editing-event");
     sampleDocument->endEdit();
     sampleDocument->showHideEvents();
-    all &= shoot(output, "document-drawer");
+    all &= shoot(output, "drawer-clock-event");
+    sampleDocument->outline()->selectRowByExtendingSelection(sampleDocument->outline()->rowForItem({0, 0}), false);
+    all &= shoot(output, "drawer-sun-event");
+    sampleDocument->outline()->expandItem({4, -1});
+    sampleDocument->outline()->selectRowByExtendingSelection(sampleDocument->outline()->rowForItem({4, 0}), false);
+    all &= shoot(output, "drawer-dated-repeating-event");
     sampleDocument->showHideEvents();
+
+    QTimer::singleShot(600, [&] {
+        all &= shoot(output, "repeat-count-sheet");
+        sampleDocument->performEventsCancel();
+    });
+    sampleDocument->performEvents();
+
+    // The status sheet while the download runs: shot from the first redraws of the bar.
+    bool downloadShot = false;
+    QTimer::singleShot(0, [] {});
+    auto *watch = new QTimer(&application);
+    QObject::connect(watch, &QTimer::timeout, [&] {
+        if (!downloadShot && controller.statusSheet()->isVisible() && controller.statusSheet()->value() > 30) {
+            downloadShot = true;
+            all &= QGuiApplication::primaryScreen()->grabWindow(0).save(output + "/status-sheet-download.png");
+            std::printf("wrote %s/status-sheet-download.png\n", output.toLocal8Bit().constData());
+        }
+    });
+    watch->start(50);
+    sampleDocument->sendEventsToCP290();
+    watch->stop();
+    dismissAlerts(controller);
 
     document->menuBar()->setActiveAction(controller.cp290Menu()->menuAction());
     all &= shoot(output, "cp290-menu");

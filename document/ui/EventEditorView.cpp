@@ -1,0 +1,174 @@
+#include "document/ui/EventEditorView.h"
+
+#include "document/ui/FormatterDelegate.h"
+#include "widgets/VekHideableNSTextField.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+// A finished offset text is accepted only when it reads as hours and minutes.
+class OffsetValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return timeOffsetFormatter::objectValueForString(input.toStdString()) ? Acceptable : Intermediate;
+    }
+};
+
+bool legalSign(const std::string &text)
+{
+    return text == "+" || text == "-";
+}
+
+}  // namespace
+
+EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("eventView"));
+    onSwitch = new QRadioButton(tr("On"), this);
+    offSwitch = new QRadioButton(tr("Off"), this);
+    auto *onOff = new QButtonGroup(this);
+    onOff->addButton(onSwitch);
+    onOff->addButton(offSwitch);
+    eventBrightnessSlider = new QSlider(Qt::Horizontal, this);
+    eventBrightnessSlider->setRange(1, 9);
+    eventBrightnessSlider->setPageStep(1);
+    eventBrightnessSlider->setTickPosition(QSlider::TicksBelow);
+    eventBrightnessLabel = new QLabel(this);
+    eventBrightnessLabel->setMinimumWidth(120);
+
+    time = new QTimeEdit(this);
+    time->setDisplayFormat(QStringLiteral("h:mm AP"));
+    sunriseSwitch = new QCheckBox(tr("Sunrise"), this);
+    sunsetSwitch = new QCheckBox(tr("Sunset"), this);
+    offsetSign = new QLineEdit(QStringLiteral("+"), this);
+    offsetSign->setMaxLength(2);
+    offsetSign->setFixedWidth(28);
+    offsetSign->setAlignment(Qt::AlignCenter);
+    offsetSign->setValidator(new FormatterValidator(timeOffsetSignFormatter::isPartialStringValid, legalSign, offsetSign));
+    offset = new QLineEdit(QStringLiteral("00:00"), this);
+    offset->setFixedWidth(64);
+    offset->setValidator(new OffsetValidator(offset));
+    securitySwitch = new QCheckBox(tr("Security"), this);
+
+    daysPopup = new QComboBox(this);
+    daysPopup->addItems({tr("Days of the Week"), tr("On a Date"), tr("Even Days"), tr("Odd Days")});
+    dateBox = new QStackedWidget(this);
+    everyView = new QWidget(dateBox);
+    auto *days = new QHBoxLayout(everyView);
+    days->setContentsMargins(0, 0, 0, 0);
+    sundaySwitch = new QCheckBox(tr("Sun"), everyView);
+    mondaySwitch = new QCheckBox(tr("Mon"), everyView);
+    tuesdaySwitch = new QCheckBox(tr("Tue"), everyView);
+    wednesdaySwitch = new QCheckBox(tr("Wed"), everyView);
+    thursdaySwitch = new QCheckBox(tr("Thu"), everyView);
+    fridaySwitch = new QCheckBox(tr("Fri"), everyView);
+    saturdaySwitch = new QCheckBox(tr("Sat"), everyView);
+    for (int day = 0; day < 7; ++day)
+        days->addWidget(daySwitch(day));
+    dateView = new QWidget(dateBox);
+    auto *dated = new QHBoxLayout(dateView);
+    dated->setContentsMargins(0, 0, 0, 0);
+    date = new QDateEdit(dateView);
+    date->setCalendarPopup(true);
+    date->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
+    todayButton = new QPushButton(tr("Today"), dateView);
+    tomorrowButton = new QPushButton(tr("Tomorrow"), dateView);
+    repeatSwitch = new QCheckBox(tr("Every"), dateView);
+    repeatDays = new QSpinBox(dateView);
+    repeatDays->setRange(0, 365);
+    auto *daysLabel = new QLabel(tr("days"), dateView);
+    date->setMinimumWidth(110);
+    dated->setSpacing(6);
+    for (QPushButton *each : {todayButton, tomorrowButton})
+        each->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    repeatSwitch->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    for (QWidget *each : std::initializer_list<QWidget *> {date, todayButton, tomorrowButton, repeatSwitch, repeatDays, daysLabel})
+        dated->addWidget(each);
+    dated->addStretch();
+    emptyDaysView = new QWidget(dateBox);
+    dateBox->addWidget(everyView);
+    dateBox->addWidget(dateView);
+    dateBox->addWidget(emptyDaysView);
+
+    daysWarning = new VekHideableNSTextField(tr("No day is chosen: the event never happens."), this);
+    daysWarning->setReadOnly(true);
+    daysWarning->setFrame(false);
+    daysWarning->setFocusPolicy(Qt::NoFocus);
+    daysWarning->setStyleSheet(QStringLiteral("color: #b03000; background: transparent;"));
+    resetButton = new QPushButton(tr("Reset"), this);
+
+    // Laid out by hand: the warning comes and goes without moving anything else.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(10);
+    grid->addWidget(new QLabel(tr("Turn"), this), 0, 0);
+    auto *turn = new QHBoxLayout();
+    turn->addWidget(onSwitch);
+    turn->addWidget(offSwitch);
+    turn->addSpacing(16);
+    turn->addWidget(eventBrightnessSlider, 1);
+    turn->addWidget(eventBrightnessLabel);
+    grid->addLayout(turn, 0, 1);
+    grid->addWidget(new QLabel(tr("At"), this), 1, 0);
+    auto *when = new QHBoxLayout();
+    when->addWidget(time);
+    when->addSpacing(12);
+    when->addWidget(sunriseSwitch);
+    when->addWidget(sunsetSwitch);
+    when->addWidget(offsetSign);
+    when->addWidget(offset);
+    when->addStretch();
+    when->addWidget(securitySwitch);
+    grid->addLayout(when, 1, 1);
+    grid->addWidget(new QLabel(tr("On"), this), 2, 0);
+    auto *rule = new QHBoxLayout();
+    rule->addWidget(daysPopup);
+    rule->addStretch();
+    grid->addLayout(rule, 2, 1);
+    grid->addWidget(dateBox, 3, 1);
+    auto *bottom = new QHBoxLayout();
+    bottom->addSpacing(330);
+    bottom->addStretch();
+    bottom->addWidget(resetButton);
+    grid->addLayout(bottom, 4, 1);
+    // The drawer's content has one size; the warning sits over the free space of the bottom row.
+    resize(500, sizeHint().height());
+    setFixedSize(size());
+    grid->activate();
+    daysWarning->setGeometry(56, resetButton->geometry().top(), 330, resetButton->height());
+    daysWarning->raise();
+    daysWarning->awakeFromNib();
+}
+
+QCheckBox *EventEditorView::daySwitch(int day) const
+{
+    QCheckBox *const switches[] = {sundaySwitch, mondaySwitch, tuesdaySwitch, wednesdaySwitch,
+                                   thursdaySwitch, fridaySwitch, saturdaySwitch};
+    return switches[day];
+}
+
+QString EventEditorView::brightnessText(int level)
+{
+    if (level >= 9)
+        return tr("100%, no dimming");
+    return QString::number(level * 12.5, 'f', 1) + QLatin1Char('%');
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QStackedWidget;
+class QTimeEdit;
+class VekHideableNSTextField;
+
+// The event editor's controls, laid out for the drawer. The document reads and writes them; this
+// view only owns and arranges them.
+class EventEditorView : public QWidget {
+    Q_OBJECT
+public:
+    explicit EventEditorView(QWidget *parent = nullptr);
+
+    QRadioButton *onSwitch;
+    QRadioButton *offSwitch;
+    QSlider *eventBrightnessSlider;
+    QLabel *eventBrightnessLabel;
+    QTimeEdit *time;
+    QCheckBox *sunriseSwitch;
+    QCheckBox *sunsetSwitch;
+    QLineEdit *offsetSign;
+    QLineEdit *offset;
+    QCheckBox *securitySwitch;
+    QComboBox *daysPopup;
+    QStackedWidget *dateBox;
+    QWidget *everyView;
+    QWidget *dateView;
+    QWidget *emptyDaysView;
+    QCheckBox *sundaySwitch;
+    QCheckBox *mondaySwitch;
+    QCheckBox *tuesdaySwitch;
+    QCheckBox *wednesdaySwitch;
+    QCheckBox *thursdaySwitch;
+    QCheckBox *fridaySwitch;
+    QCheckBox *saturdaySwitch;
+    QDateEdit *date;
+    QPushButton *todayButton;
+    QPushButton *tomorrowButton;
+    QCheckBox *repeatSwitch;
+    QSpinBox *repeatDays;
+    VekHideableNSTextField *daysWarning;
+    QPushButton *resetButton;
+
+    // The day switches from Sunday to Saturday with their flag bits.
+    QCheckBox *daySwitch(int day) const;
+
+    // "50%" for level 4; "100%, no dimming" for 9.
+    static QString brightnessText(int level);
+};
