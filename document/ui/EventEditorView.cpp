@@ -3,6 +3,7 @@
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/VekHideableNSTextField.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -171,4 +172,18 @@ QString EventEditorView::brightnessText(int level)
     if (level >= 9)
         return tr("100%, no dimming");
     return QString::number(level * 12.5, 'f', 1) + QLatin1Char('%');
+}
+
+bool EventEditorView::focusNextPrevChild(bool next)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    for (int index = 0; index < keyboardLoop.size(); ++index) {
+        QWidget *field = keyboardLoop[index];
+        if (focus != field && !field->isAncestorOf(focus))
+            continue;
+        const int count = static_cast<int>(keyboardLoop.size());
+        keyboardLoop[(index + (next ? 1 : count - 1)) % count]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }

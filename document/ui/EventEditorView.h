@@ -57,4 +57,13 @@ public:
 
     // "50%" for level 4; "100%, no dimming" for 9.
     static QString brightnessText(int level);
+
+    // The fields Tab walks in a loop, from the first back to the first.
+    void setKeyboardLoop(const QList<QWidget *> &fields) { keyboardLoop = fields; }
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    QList<QWidget *> keyboardLoop;
 };

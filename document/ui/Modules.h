@@ -84,7 +84,7 @@ public:
     void doDaysPopupChanged();
     void saveEventData();
     void setCurrentEvent(const Event &event);
-    void riseSet(QCheckBox *changed);
+    void riseSet(QCheckBox *changed, bool moveFocus = true);
     void setKeyboardLoop();
     void checkDaysWarning();
     void moduleChanged();

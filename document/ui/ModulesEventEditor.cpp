@@ -174,12 +174,12 @@ void Modules::loadEventData()
     if (event.has(EventSunrise)) {
         SetRiseSetTimes();
         e->sunriseSwitch->setChecked(true);
-        riseSet(e->sunriseSwitch);
+        riseSet(e->sunriseSwitch, false);
         e->time->setTime(timeOf(gSunriseTime));
     } else if (event.has(EventSunset)) {
         SetRiseSetTimes();
         e->sunsetSwitch->setChecked(true);
-        riseSet(e->sunsetSwitch);
+        riseSet(e->sunsetSwitch, false);
         e->time->setTime(timeOf(gSunsetTime));
     } else {
         e->time->setTime(timeOf(event.Time));
@@ -275,8 +275,9 @@ void Modules::setCurrentEvent(const Event &event)
     checkDaysWarning();
 }
 
-// F. A sun switch turned on or off.
-void Modules::riseSet(QCheckBox *changed)
+// F. A sun switch turned on or off. The focus moves only when the user turned it: a reload after
+// every save would otherwise pull the focus back to the sign while the user tabs on.
+void Modules::riseSet(QCheckBox *changed, bool moveFocus)
 {
     EventEditorView *e = editor;
     if (changed->isChecked()) {
@@ -290,13 +291,15 @@ void Modules::riseSet(QCheckBox *changed)
         }
         e->offset->setEnabled(true);
         e->offsetSign->setEnabled(true);
-        e->offsetSign->setFocus();
+        if (moveFocus)
+            e->offsetSign->setFocus();
         e->time->setEnabled(false);
     } else {
         e->offset->setEnabled(false);
         e->offsetSign->setEnabled(false);
         e->time->setEnabled(true);
-        e->time->setFocus();
+        if (moveFocus)
+            e->time->setFocus();
     }
     setKeyboardLoop();
 }
@@ -317,19 +320,15 @@ void Modules::sunset(QObject *)
 void Modules::setKeyboardLoop()
 {
     EventEditorView *e = editor;
-    QWidget *start = e->time->isEnabled() ? static_cast<QWidget *>(e->time) : e->offsetSign;
-    QWidget *firstLegEnd = start;
-    if (!e->time->isEnabled()) {
-        QWidget::setTabOrder(e->offsetSign, e->offset);
-        firstLegEnd = e->offset;
-    }
-    QWidget::setTabOrder(firstLegEnd, e->date);
-    if (e->repeatSwitch->isChecked()) {
-        QWidget::setTabOrder(e->date, e->repeatDays);
-        QWidget::setTabOrder(e->repeatDays, start);
-    } else {
-        QWidget::setTabOrder(e->date, start);
-    }
+    QList<QWidget *> loop;
+    if (e->time->isEnabled())
+        loop << e->time;
+    else
+        loop << e->offsetSign << e->offset;
+    loop << e->date;
+    if (e->repeatSwitch->isChecked())
+        loop << e->repeatDays;
+    e->setKeyboardLoop(loop);
 }
 
 // H. The warning that no day is chosen.

@@ -1,0 +1,401 @@
+#include "app/Controller.h"
+#include "document/DownloadedModules.h"
+#include "document/EventDownload.h"
+#include "document/ui/DocumentController.h"
+#include "document/ui/EventEditorView.h"
+#include "document/ui/Modules.h"
+#include "driver/CommandExchange.h"
+#include "driver/TimerDownload.h"
+#include "platform/Location.h"
+#include "platform/qt/AlertSheets.h"
+#include "sun/SunriseSunset.h"
+#include "tests/support/Dates.h"
+#include "tests/support/Events.h"
+#include "tools/emulator/CP290Emulator.h"
+#include "widgets/OutlineModel.h"
+#include "widgets/VekHideableNSTextField.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Monday 7 December 2026, 10:00, in New York.
+const uint32_t Now = secondsAt(2026, 12, 7, 10, 0);
+
+Event weekdayLamp()
+{
+    Event event = clockEvent(EventOn | EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday, 7, 0, 4);
+    event.Date = secondsAt(2026, 3, 1);  // not used by the rule, kept all the same
+    event.Repeat = 3;
+    event.Adjust = 600;
+    event.Flags |= EventOffsetMinus;
+    event.padding[0] = 0x5A;
+    return event;
+}
+
+DocumentFileContent house()
+{
+    Event dated = clockEvent(EventOn | EventOnDate | EventRepeatDays, 19, 15);
+    dated.Date = secondsAt(2026, 12, 20);
+    dated.Repeat = 2;
+    DocumentFileContent content;
+    content.modules = {module(0, 1, {weekdayLamp()}), module(1, 2, {clockEvent(EventOn | EventAllDays, 8, 0)}, ModuleTypeAppliance),
+                       module(0, 17, {clockEvent(EventOn | EventAllDays, 21, 0)}, ModuleTypeNone),
+                       module(0, 18, {clockEvent(EventAllDays, 23, 0)}, ModuleTypeNone),
+                       module(2, 4, {dated, clockEvent(EventOn, 6, 0)}), module(0, 5, {})};
+    for (Module &m : content.modules)
+        m.expanded = true;
+    return content;
+}
+
+class EventEditor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setDateTimeSource([] { return Now; });
+        setLocationOverride(Location {41, -74, -18000});
+        EmulatorOptions options;
+        options.tickScale = 0.05;
+        options.linkPath = devices.filePath("ttyCP290").toStdString();
+        start(options);
+    }
+    void start(const EmulatorOptions &options)
+    {
+        box = std::make_unique<CP290Emulator>(options);
+        std::string error;
+        ASSERT_TRUE(box->start(&error)) << error;
+        box->setOutput([this](const std::string &line) {
+            std::lock_guard guard(lock);
+            switched.push_back(line);
+        });
+        QSettings().setValue("Extra Serial Device Folder", devices.path());
+        QSettings().setValue("SerialDevice", "CP290");
+        controller = std::make_unique<Controller>(SerialDeviceFolders {folder.path().toStdString(), folder.path().toStdString(), {}});
+        controller->awakeFromNib();
+        const QString path = folder.filePath("house.cp290");
+        std::string writeError;
+        ASSERT_TRUE(writeDocumentFile(path.toStdString(), house(), &writeError));
+        QString readError;
+        document = controller->documentController()->openDocumentWithContentsOfFile(path, &readError);
+        ASSERT_NE(document, nullptr) << readError.toStdString();
+        document->showHideEvents();
+        editor = document->eventEditor();
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        box.reset();
+        setDateTimeSource({});
+        setLocationOverride(std::nullopt);
+    }
+    void select(OutlineItem item, bool extend = false)
+    {
+        document->outline()->selectRowByExtendingSelection(document->outline()->rowForItem(item), extend);
+    }
+    const Event &event(int module, int index) const { return document->modules()[module].events[index]; }
+    QStringList alerts()
+    {
+        QStringList said;
+        for (int guard = 0; guard < 10; ++guard) {
+            QApplication::processEvents();
+            QMessageBox *alert = controller->alertSheets()->visibleAlert();
+            if (!alert)
+                break;
+            said << alert->text();
+            alert->accept();
+        }
+        return said;
+    }
+
+    QTemporaryDir folder, devices;
+    std::unique_ptr<CP290Emulator> box;
+    std::unique_ptr<Controller> controller;
+    Modules *document = nullptr;
+    EventEditorView *editor = nullptr;
+    std::mutex lock;
+    std::vector<std::string> switched;
+};
+
+}  // namespace
+
+TEST_F(EventEditor, EveryFieldLoadsAndSavesBackAsItWas)
+{
+    select({0, 0});
+    EXPECT_TRUE(editor->onSwitch->isChecked());
+    EXPECT_EQ(editor->eventBrightnessSlider->value(), 4);
+    EXPECT_TRUE(editor->eventBrightnessSlider->isEnabled());
+    EXPECT_EQ(editor->eventBrightnessLabel->text(), "50.0%");
+    EXPECT_EQ(editor->time->time(), QTime(7, 0));
+    EXPECT_TRUE(editor->time->isEnabled());
+    EXPECT_FALSE(editor->sunriseSwitch->isChecked());
+    EXPECT_EQ(editor->offsetSign->text(), "-");
+    EXPECT_EQ(editor->offset->text(), "00:10");
+    EXPECT_FALSE(editor->offset->isEnabled());
+    EXPECT_EQ(editor->daysPopup->currentIndex(), 0);
+    EXPECT_EQ(editor->dateBox->currentWidget(), editor->everyView);
+    EXPECT_FALSE(editor->sundaySwitch->isChecked());
+    EXPECT_TRUE(editor->mondaySwitch->isChecked());
+    EXPECT_EQ(editor->date->date(), QDate(2026, 3, 1));
+    EXPECT_EQ(editor->repeatDays->value(), 3);
+    EXPECT_TRUE(editor->daysWarning->hidden());
+
+    editor->securitySwitch->click();
+    EXPECT_TRUE(event(0, 0).has(EventSecurity));
+    editor->securitySwitch->click();
+    EXPECT_EQ(event(0, 0), weekdayLamp()) << "fields the rule does not use keep their values";
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(EventEditor, OffSetsFullBrightnessAndAppliancesCannotDim)
+{
+    select({1, 0});
+    EXPECT_FALSE(editor->eventBrightnessSlider->isEnabled()) << "an appliance";
+    EXPECT_FALSE(editor->eventBrightnessLabel->isEnabled());
+    select({0, 0});
+    EXPECT_TRUE(editor->eventBrightnessSlider->isEnabled());
+    editor->offSwitch->click();
+    EXPECT_EQ(editor->eventBrightnessSlider->value(), 9);
+    EXPECT_FALSE(editor->eventBrightnessSlider->isEnabled());
+    EXPECT_EQ(event(0, 0).Brightness, 9);
+    EXPECT_FALSE(event(0, 0).has(EventOn));
+    EXPECT_EQ(document->outline()->outlineModel()->data(document->outline()->outlineModel()->indexOf({0, 0})).toString(),
+              "Turn Off @ 07:00 AM On .MTWTF.") << "the outline follows at once";
+    editor->onSwitch->click();
+    editor->eventBrightnessSlider->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QApplication::processEvents();
+    EXPECT_EQ(event(0, 0).Brightness, 8);
+}
+
+TEST_F(EventEditor, ModuleRowsSetTheDirectControlsAndTheOnChoice)
+{
+    select({3, -1});  // All Modules
+    EXPECT_FALSE(document->onCommandButton()->isEnabled());
+    EXPECT_FALSE(document->offCommandButton()->isEnabled());
+    EXPECT_FALSE(editor->onSwitch->isEnabled());
+    EXPECT_EQ(document->modules()[3].type, ModuleTypeNone);
+    select({2, -1});  // All Lights
+    EXPECT_FALSE(document->onCommandButton()->isEnabled());
+    EXPECT_TRUE(editor->onSwitch->isEnabled());
+    select({0, -1});  // a light
+    EXPECT_TRUE(document->onCommandButton()->isEnabled());
+    EXPECT_TRUE(document->offCommandButton()->isEnabled());
+    EXPECT_TRUE(document->selectedBrightness()->isEnabled());
+    select({1, -1});  // an appliance
+    EXPECT_TRUE(document->onCommandButton()->isEnabled());
+    EXPECT_FALSE(document->selectedBrightness()->isEnabled());
+
+    select({0, -1});
+    select({4, -1}, true);  // two lights
+    EXPECT_TRUE(document->onCommandButton()->isEnabled());
+    EXPECT_TRUE(document->selectedBrightness()->isEnabled());
+    select({3, -1}, true);  // and All Modules
+    EXPECT_FALSE(document->onCommandButton()->isEnabled());
+    EXPECT_FALSE(document->offCommandButton()->isEnabled());
+    EXPECT_FALSE(document->selectedBrightness()->isEnabled());
+    EXPECT_EQ(document->currentModule(), -1);
+}
+
+TEST_F(EventEditor, UnitNumberBackFromAGroupMakesAnAppliance)
+{
+    select({2, -1});
+    document->outline()->outlineModel()->setData(document->outline()->outlineModel()->indexOf({2, -1}, 2), qlonglong(5));
+    EXPECT_EQ(document->modules()[2].unit, 5);
+    EXPECT_EQ(document->modules()[2].type, ModuleTypeAppliance);
+}
+
+TEST_F(EventEditor, SunSwitchShowsTodaysTimeAndSavesASunEvent)
+{
+    SetRiseSetTimes();
+    DateTimeRec sunrise;
+    SecondsToDate(gSunriseTime, &sunrise);
+    select({0, 0});
+    editor->sunsetSwitch->click();
+    editor->sunriseSwitch->click();
+    EXPECT_FALSE(editor->sunsetSwitch->isChecked());
+    EXPECT_EQ(editor->time->time(), QTime(sunrise.hour, sunrise.minute));
+    EXPECT_FALSE(editor->time->isEnabled());
+    EXPECT_TRUE(editor->offset->isEnabled());
+    EXPECT_TRUE(editor->offsetSign->isEnabled());
+    const Event saved = event(0, 0);
+    EXPECT_TRUE(saved.has(EventSunrise));
+    EXPECT_FALSE(saved.has(EventSunset));
+    EXPECT_FALSE(saved.has(EventClockTime));
+    EXPECT_EQ(saved.Adjust, 600u);
+}
+
+TEST_F(EventEditor, TabWalksTheLoopOfTheEnabledFields)
+{
+    document->window()->show();
+    QApplication::setActiveWindow(document->window());
+    // Whether Tab out of one field lands in the other. A time or date field first walks its own
+    // sections with Tab; a spin box takes the focus in its line edit.
+    const auto tabLeads = [](QWidget *from, QWidget *to) {
+        from->setFocus();
+        QApplication::processEvents();
+        QWidget *focus = QApplication::focusWidget();
+        for (int press = 0; press < 4 && (focus == from || from->isAncestorOf(focus)); ++press) {
+            QTest::keyClick(focus, Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+        }
+        return focus == to || to->isAncestorOf(focus);
+    };
+    select({4, 0});  // dated, repeating
+    ASSERT_TRUE(editor->repeatSwitch->isChecked());
+    EXPECT_TRUE(tabLeads(editor->time, editor->date));
+    EXPECT_TRUE(tabLeads(editor->date, editor->repeatDays));
+    EXPECT_TRUE(tabLeads(editor->repeatDays, editor->time));
+    editor->sunsetSwitch->click();
+    EXPECT_TRUE(tabLeads(editor->offsetSign, editor->offset));
+    EXPECT_TRUE(tabLeads(editor->offset, editor->date));
+    EXPECT_TRUE(tabLeads(editor->date, editor->repeatDays));
+    EXPECT_TRUE(tabLeads(editor->repeatDays, editor->offsetSign));
+}
+
+TEST_F(EventEditor, DayRulePopupShowsItsViewAndOffersSecurityOnlyForWeekdays)
+{
+    select({0, 0});
+    editor->daysPopup->setCurrentIndex(EventEvenDays);
+    emit editor->daysPopup->activated(EventEvenDays);
+    EXPECT_EQ(editor->dateBox->currentWidget(), editor->emptyDaysView);
+    EXPECT_FALSE(editor->securitySwitch->isEnabled());
+    const Event saved = event(0, 0);
+    EXPECT_EQ(saved.dayRule(), EventEvenDays);
+    EXPECT_FALSE(saved.has(EventSecurity));
+    EXPECT_EQ(saved.Flags & EventAllDays, weekdayLamp().Flags & EventAllDays) << "the hidden switches' days";
+    editor->daysPopup->setCurrentIndex(EventOnDate);
+    emit editor->daysPopup->activated(EventOnDate);
+    EXPECT_EQ(editor->dateBox->currentWidget(), editor->dateView);
+    EXPECT_EQ(event(0, 0).dayRule(), EventOnDate);
+}
+
+TEST_F(EventEditor, NoDayChosenShowsTheWarning)
+{
+    select({0, 0});
+    for (int day = 0; day < 7; ++day)
+        if (editor->daySwitch(day)->isChecked())
+            editor->daySwitch(day)->click();
+    EXPECT_FALSE(editor->daysWarning->hidden());
+    editor->sundaySwitch->click();
+    EXPECT_TRUE(editor->daysWarning->hidden());
+}
+
+TEST_F(EventEditor, TodayReachesTheEventAtTheNextSaveAndResetGivesTheDefault)
+{
+    select({4, 0});
+    editor->tomorrowButton->click();
+    EXPECT_EQ(event(4, 0).Date, secondsAt(2026, 12, 20)) << "no save of its own";
+    editor->todayButton->click();
+    select({4, 1});
+    EXPECT_EQ(event(4, 0).Date, secondsAt(2026, 12, 7));
+
+    editor->resetButton->click();
+    const Event reset = event(4, 1);
+    // Read back through the controls: the repeat switch of the dated event before keeps its state,
+    // a bit the weekday rule does not use.
+    EXPECT_EQ(reset.Flags & ~EventRepeatDays, EventAllDays | EventClockTime);
+    EXPECT_EQ(reset.Brightness, 9);
+    EXPECT_EQ(reset.Date, secondsAt(2026, 12, 7));
+    EXPECT_EQ(reset.Time, timeOfDay(10, 0));
+}
+
+TEST_F(EventEditor, RepeatSheetChangesTheCountsOnlyWhenAskedTo)
+{
+    QTimer::singleShot(0, [this] { document->performEventsCancel(); });
+    document->performEvents();
+    EXPECT_FALSE(document->isDocumentEdited());
+    QTimer::singleShot(0, [this] {
+        document->repeatCountSheet()->findChildren<QComboBox *>()[0]->setCurrentIndex(2);
+        document->performEventsOK();
+    });
+    document->performEvents();
+    EXPECT_EQ(document->repeatCounts(), (ClassicEventRepeat {3, 1}));
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(EventEditor, SendingLandsInTheCP290AsPlannedAndIsRemembered)
+{
+    document->sendEventsToCP290();
+    EXPECT_TRUE(alerts().isEmpty());
+    bool anyEvent = false;
+    ASSERT_TRUE(encodeDocumentEvents(document->modules(), document->repeatCounts(), &anyEvent));
+    ASSERT_EQ(box->storedRecordCount(), NumEvents);
+    for (int n = 0; n < NumEvents; ++n) {
+        const auto kept = box->storedRecord(n);
+        EXPECT_EQ(std::vector<uint8_t>(kept.begin(), kept.end()),
+                  std::vector<uint8_t>(CP290TimerEvent[n] + 2, CP290TimerEvent[n] + 10)) << n;
+    }
+    const auto remembered = recallDownloadedModules();
+    ASSERT_TRUE(remembered);
+    EXPECT_EQ(remembered->modules, document->modules());
+}
+
+TEST_F(EventEditor, NothingToSendAndTooManyRecordsSendNothing)
+{
+    select({0, -1});
+    select({1, -1}, true);
+    select({2, -1}, true);
+    select({3, -1}, true);
+    select({4, -1}, true);
+    document->deleteSelection();  // the empty module is left
+    document->sendEventsToCP290();
+    EXPECT_EQ(alerts(), QStringList {"There are no events to send."});
+    EXPECT_TRUE(recallDownloadedModules()) << "written all the same";
+
+    select({0, -1});
+    for (int minute = 0; minute < 129; ++minute) {
+        document->newEvent();
+        editor->time->setTime(QTime(minute / 60, minute % 60));
+        emit editor->time->editingFinished();
+        select({0, -1});
+    }
+    document->sendEventsToCP290();
+    EXPECT_EQ(alerts(), QStringList {"Too many events specified"});
+    EXPECT_TRUE(box->receivedFrames().empty());
+}
+
+TEST_F(EventEditor, FailureMidwayLeavesTheDefaultsUnwritten)
+{
+    controller.reset();
+    box.reset();
+    EmulatorOptions options;
+    options.tickScale = 0.05;
+    options.failAfter = 4;
+    options.linkPath = devices.filePath("ttyCP290").toStdString();
+    start(options);
+    document->sendEventsToCP290();
+    EXPECT_EQ(alerts(), (QStringList {"CP290 Not Responding", "Sending events failed."}));
+    EXPECT_FALSE(recallDownloadedModules());
+}
+
+TEST_F(EventEditor, DirectSwitchingSendsOneCommandPerRowLastFirst)
+{
+    select({0, -1});
+    select({1, -1}, true);
+    select({4, -1}, true);
+    document->selectedBrightness()->setValue(4);
+    document->on();
+    document->off();
+    std::lock_guard guard(lock);
+    ASSERT_EQ(switched.size(), 6u);
+    EXPECT_NE(switched[0].find("now C4 dim 50%"), std::string::npos) << switched[0];
+    EXPECT_NE(switched[1].find("now B2 on"), std::string::npos) << switched[1];
+    EXPECT_NE(switched[2].find("now A1 dim 50%"), std::string::npos) << switched[2];
+    EXPECT_NE(switched[3].find("now C4 off"), std::string::npos) << switched[3];
+}
