@@ -157,6 +157,8 @@ void Modules::loadEventData()
     const Module &module = modulesArray[currentModuleIndex];
     const Event event = currentEvent();
     EventEditorView *e = editor;
+    // The On choice follows the event's own module, not the module row selected before it.
+    e->onSwitch->setEnabled(module.unit != CP290AllModulesUnit);
     if (event.has(EventOn)) {
         e->onSwitch->setChecked(true);
         const bool dimmable = module.type != ModuleTypeAppliance && module.unit != CP290AllModulesUnit;

@@ -190,6 +190,10 @@ TEST_F(EventEditor, ModuleRowsSetTheDirectControlsAndTheOnChoice)
     EXPECT_FALSE(document->offCommandButton()->isEnabled());
     EXPECT_FALSE(editor->onSwitch->isEnabled());
     EXPECT_EQ(document->modules()[3].type, ModuleTypeNone);
+    select({1, 0});
+    EXPECT_TRUE(editor->onSwitch->isEnabled()) << "another module's event after the All Modules row";
+    select({3, 0});
+    EXPECT_FALSE(editor->onSwitch->isEnabled());
     select({2, -1});  // All Lights
     EXPECT_FALSE(document->onCommandButton()->isEnabled());
     EXPECT_TRUE(editor->onSwitch->isEnabled());
