@@ -197,11 +197,19 @@ void Controller::buildMenus()
     fileMenu->addSeparator();
     addItem(fileMenu, tr("&Quit"), QKeySequence::Quit, this, [] { QApplication::closeAllWindows(); });
 
-    // Cut, copy and paste are validated here; what they carry comes with the clipboard.
     editMenu = new QMenu(tr("&Edit"));
-    addItem(editMenu, tr("Cu&t"), QKeySequence::Cut, this, [] {});
-    addItem(editMenu, tr("&Copy"), QKeySequence::Copy, this, [] {});
-    addItem(editMenu, tr("&Paste"), QKeySequence::Paste, this, [] {});
+    addItem(editMenu, tr("Cu&t"), QKeySequence::Cut, this, [this] {
+        if (Modules *document = mainDocument(); document && document->validateMenuItem("Cut"))
+            document->cut();
+    });
+    addItem(editMenu, tr("&Copy"), QKeySequence::Copy, this, [this] {
+        if (Modules *document = mainDocument(); document && document->validateMenuItem("Copy"))
+            document->copy();
+    });
+    addItem(editMenu, tr("&Paste"), QKeySequence::Paste, this, [this] {
+        if (Modules *document = mainDocument(); document && document->validateMenuItem("Paste"))
+            document->paste();
+    });
     addItem(editMenu, tr("&Delete"), QKeySequence::Delete, this, [this] {
         if (Modules *document = mainDocument())
             document->deleteSelection();

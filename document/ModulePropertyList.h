@@ -26,6 +26,7 @@ class PropertyListNode {
 public:
     explicit PropertyListNode(plist_t node = nullptr) : node(node) {}
     ~PropertyListNode() { if (node) plist_free(node); }
+    PropertyListNode(PropertyListNode &&other) noexcept : node(other.release()) {}
     PropertyListNode(const PropertyListNode &) = delete;
     PropertyListNode &operator=(const PropertyListNode &) = delete;
     plist_t get() const { return node; }

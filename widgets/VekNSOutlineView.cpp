@@ -3,7 +3,10 @@
 #include "widgets/OutlineModel.h"
 
 #include <QHeaderView>
+#include <QDrag>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
     : QTreeView(parent), itemModel(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
@@ -15,6 +18,10 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int out
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setExpandsOnDoubleClick(false);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
     // The disclosure triangles sit in the tree's first logical column; show it where it belongs.
     if (outlineColumn != 0)
         header()->moveSection(0, outlineColumn);
@@ -29,6 +36,7 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int out
 
 void VekNSOutlineView::setDataSource(OutlineDataSource *dataSource)
 {
+    source = dataSource;
     itemModel->setDataSource(dataSource);
 }
 
@@ -222,4 +230,99 @@ void VekNSOutlineView::askDelegate(const QModelIndex &index, bool expanding)
     answeringDelegate = true;
     setExpanded(kept, !expanding);
     answeringDelegate = false;
+}
+
+void VekNSOutlineView::startDrag(Qt::DropActions)
+{
+    if (!source)
+        return;
+    std::vector<OutlineItem> items;
+    for (const int row : selectedRows())
+        items.insert(items.begin(), itemAtRow(row));
+    auto *pasteboard = new QMimeData;
+    if (items.empty() || !source->outlineViewWriteItemsToPasteboard(items, pasteboard)) {
+        delete pasteboard;
+        return;
+    }
+    auto *drag = new QDrag(this);
+    drag->setMimeData(pasteboard);
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+    source->draggingDone();
+}
+
+void VekNSOutlineView::proposedDrop(const QPoint &position, OutlineItem *parent, int *childIndex) const
+{
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid()) {
+        *parent = {};
+        *childIndex = -1;
+        return;
+    }
+    const QRect row = visualRect(index);
+    const int margin = std::max(2, row.height() / 4);
+    const OutlineItem item = itemModel->itemOf(index);
+    const OutlineItem owner = item.isModule() ? OutlineItem {} : OutlineItem {item.module, -1};
+    const int place = item.isModule() ? item.module : item.event;
+    if (position.y() < row.top() + margin) {
+        *parent = owner;
+        *childIndex = place;
+    } else if (position.y() > row.bottom() - margin && !(item.isModule() && isExpanded(index))) {
+        *parent = owner;
+        *childIndex = place + 1;
+    } else if (item.isModule() && isExpanded(index) && position.y() > row.bottom() - margin) {
+        *parent = item;
+        *childIndex = 0;
+    } else {
+        *parent = item;
+        *childIndex = -1;
+    }
+}
+
+namespace {
+
+VekNSOutlineView *outlineOf(QObject *dragSource)
+{
+    return qobject_cast<VekNSOutlineView *>(dragSource);
+}
+
+}  // namespace
+
+void VekNSOutlineView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (source && outlineOf(event->source()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void VekNSOutlineView::dragMoveEvent(QDragMoveEvent *event)
+{
+    QTreeView::dragMoveEvent(event);
+    OutlineItem parent;
+    int childIndex = -1;
+    proposedDrop(event->position().toPoint(), &parent, &childIndex);
+    VekNSOutlineView *from = outlineOf(event->source());
+    if (source && from && source->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void VekNSOutlineView::dropEvent(QDropEvent *event)
+{
+    OutlineItem parent;
+    int childIndex = -1;
+    proposedDrop(event->position().toPoint(), &parent, &childIndex);
+    VekNSOutlineView *from = outlineOf(event->source());
+    if (!source || !from
+        || !source->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
+        event->ignore();
+        return;
+    }
+    source->outlineViewAcceptDropItemChildIndex(event->mimeData(), from, parent, childIndex);
+    // The rows have moved already: the dragging view must not remove anything itself.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }

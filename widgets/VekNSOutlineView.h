@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QTreeView>
+
+class QMimeData;
+class VekNSOutlineView;
 #include <QVariant>
 #include <vector>
 
@@ -22,6 +25,16 @@ public:
     virtual QVariant outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const = 0;
     virtual void outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item) = 0;
     virtual bool outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const = 0;
+
+    // Dragging. The items come in row order, top to bottom; a drop names its parent (an item, or
+    // none for the root) and the child index (-1 onto the parent itself) and may retarget both.
+    virtual bool outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &items, QMimeData *pasteboard) = 0;
+    virtual bool outlineViewValidateDropProposedItemProposedChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                                                       OutlineItem *parent, int *childIndex) = 0;
+    virtual bool outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                                     const OutlineItem &parent, int childIndex) = 0;
+    // The drag that started in this outline has ended, dropped or not.
+    virtual void draggingDone() = 0;
 };
 
 // And what it tells its delegate.
@@ -43,6 +56,7 @@ public:
     void setDataSource(OutlineDataSource *dataSource);
     void setOutlineDelegate(OutlineDelegate *outlineDelegate) { delegateObject = outlineDelegate; }
     OutlineModel *outlineModel() const { return itemModel; }
+    OutlineDataSource *dataSource() const { return source; }
 
     int numberOfRows() const;
     int levelForRow(int row) const;
@@ -65,8 +79,15 @@ public:
     // Stores and closes the cell being edited, for good.
     void endEditing();
 
+    // Where a drop at a point of the viewport would go, as the outline proposes it.
+    void proposedDrop(const QPoint &position, OutlineItem *parent, int *childIndex) const;
+
 protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
@@ -76,6 +97,7 @@ private:
 
     OutlineModel *itemModel;
     OutlineDelegate *delegateObject = nullptr;
+    OutlineDataSource *source = nullptr;
     mutable std::vector<OutlineItem> rows;
     mutable bool rowsValid = false;
     bool reallyEnd = false;

@@ -64,6 +64,19 @@ public:
     QVariant outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const override;
     void outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item) override;
     bool outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const override;
+    bool outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &items, QMimeData *pasteboard) override;
+    bool outlineViewValidateDropProposedItemProposedChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                                               OutlineItem *parent, int *childIndex) override;
+    bool outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                             const OutlineItem &parent, int childIndex) override;
+    void draggingDone() override;
+
+    // What a document offers to the one that receives its dragged rows (itself included).
+    const Module &moduleAtIndexForDrag(int index) const;
+    void deleteModuleAtIndexForDrag(int index);
+    const Event &eventAtIndexForDragModuleIndex(int eventIndex, int moduleIndex) const;
+    void deleteEventAtIndexForDragModuleIndex(int eventIndex, int moduleIndex);
+    bool isDraggingModules() const { return draggingModules; }
     bool outlineViewShouldExpandItem(const OutlineItem &item) override;
     bool outlineViewShouldCollapseItem(const OutlineItem &item) override;
     void outlineViewSelectionDidChange() override;
@@ -98,6 +111,9 @@ public slots:
     void newModule(QObject *sender = nullptr);
     void newEvent(QObject *sender = nullptr);
     void deleteSelection(QObject *sender = nullptr);
+    void copy(QObject *sender = nullptr);
+    void cut(QObject *sender = nullptr);
+    void paste(QObject *sender = nullptr);
     void edit(QObject *sender = nullptr);
     void endEdit(QObject *sender = nullptr);
     void expandAll(QObject *sender = nullptr);

@@ -1,0 +1,125 @@
+#include "document/Pasteboard.h"
+
+#include "document/ModulePropertyList.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+std::optional<int> smallInteger(plist_t node)
+{
+    if (!node || plist_get_node_type(node) != PLIST_UINT)
+        return std::nullopt;
+    uint64_t value = 0;
+    plist_get_uint_val(node, &value);
+    if (value > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+PropertyListNode arrayIn(const std::string &data)
+{
+    PropertyListNode root = parsePropertyList(data);
+    if (root.get() && plist_get_node_type(root.get()) != PLIST_ARRAY)
+        return PropertyListNode();
+    return root;
+}
+
+}  // namespace
+
+std::string modulesClipboardData(const std::vector<Module> &modules)
+{
+    const PropertyListNode array(modulesToPropertyList(modules));
+    return propertyListBinary(array.get());
+}
+
+std::optional<std::vector<Module>> modulesFromClipboardData(const std::string &data)
+{
+    const PropertyListNode array = arrayIn(data);
+    std::string error;
+    return array.get() ? modulesFromPropertyList(array.get(), &error) : std::nullopt;
+}
+
+std::string eventsClipboardData(const std::vector<Event> &events)
+{
+    const PropertyListNode array(plist_new_array());
+    for (const Event &event : events) {
+        const std::vector<uint8_t> bytes = eventBytes(event);
+        plist_array_append_item(array.get(), plist_new_data(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+    }
+    return propertyListBinary(array.get());
+}
+
+std::optional<std::vector<Event>> eventsFromClipboardData(const std::string &data)
+{
+    const PropertyListNode array = arrayIn(data);
+    if (!array.get())
+        return std::nullopt;
+    std::vector<Event> events;
+    for (uint32_t i = 0; i < plist_array_get_size(array.get()); ++i) {
+        plist_t item = plist_array_get_item(array.get(), i);
+        uint64_t length = 0;
+        const char *bytes = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
+        if (!bytes || length != EventRecordSize)
+            return std::nullopt;
+        uint8_t block[EventRecordSize];
+        std::memcpy(block, bytes, EventRecordSize);
+        events.push_back(eventFromBytes(block));
+    }
+    return events;
+}
+
+std::string modulesDragData(const std::vector<int> &moduleIndices)
+{
+    const PropertyListNode array(plist_new_array());
+    for (const int index : moduleIndices)
+        plist_array_append_item(array.get(), plist_new_uint(static_cast<uint64_t>(index)));
+    return propertyListBinary(array.get());
+}
+
+std::optional<std::vector<int>> modulesFromDragData(const std::string &data)
+{
+    const PropertyListNode array = arrayIn(data);
+    if (!array.get())
+        return std::nullopt;
+    std::vector<int> indices;
+    for (uint32_t i = 0; i < plist_array_get_size(array.get()); ++i) {
+        const auto index = smallInteger(plist_array_get_item(array.get(), i));
+        if (!index)
+            return std::nullopt;
+        indices.push_back(*index);
+    }
+    return indices;
+}
+
+std::string eventsDragData(const std::vector<DraggedEvent> &events)
+{
+    const PropertyListNode array(plist_new_array());
+    for (const DraggedEvent &event : events) {
+        plist_t entry = plist_new_dict();
+        plist_dict_set_item(entry, "Event Index", plist_new_uint(static_cast<uint64_t>(event.eventIndex)));
+        plist_dict_set_item(entry, "Module Index", plist_new_uint(static_cast<uint64_t>(event.moduleIndex)));
+        plist_array_append_item(array.get(), entry);
+    }
+    return propertyListBinary(array.get());
+}
+
+std::optional<std::vector<DraggedEvent>> eventsFromDragData(const std::string &data)
+{
+    const PropertyListNode array = arrayIn(data);
+    if (!array.get())
+        return std::nullopt;
+    std::vector<DraggedEvent> events;
+    for (uint32_t i = 0; i < plist_array_get_size(array.get()); ++i) {
+        plist_t entry = plist_array_get_item(array.get(), i);
+        if (plist_get_node_type(entry) != PLIST_DICT)
+            return std::nullopt;
+        const auto event = smallInteger(plist_dict_get_item(entry, "Event Index"));
+        const auto module = smallInteger(plist_dict_get_item(entry, "Module Index"));
+        if (!event || !module)
+            return std::nullopt;
+        events.push_back({*event, *module});
+    }
+    return events;
+}

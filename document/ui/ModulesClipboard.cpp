@@ -1,0 +1,229 @@
+// Modules and events moving by the clipboard and by dragging rows, within a window and between
+// windows. A module travels with its events; events travel only between the events of a module.
+
+#include "document/DragAndDrop.h"
+#include "document/Pasteboard.h"
+#include "document/ui/Modules.h"
+#include "widgets/OutlineModel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+namespace {
+
+QByteArray bytesOf(const std::string &data)
+{
+    return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
+}
+
+std::string dataOf(const QMimeData *pasteboard, const char *type)
+{
+    const QByteArray bytes = pasteboard ? pasteboard->data(QString::fromLatin1(type)) : QByteArray();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The first of the two types the pasteboard offers, as the original asked for its first type.
+const char *firstType(const QMimeData *pasteboard)
+{
+    if (!pasteboard)
+        return nullptr;
+    for (const QString &format : pasteboard->formats()) {
+        if (format == QLatin1String(ModulesPasteboardType))
+            return ModulesPasteboardType;
+        if (format == QLatin1String(EventsPasteboardType))
+            return EventsPasteboardType;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void Modules::copy(QObject *)
+{
+    copyValid();
+    auto *pasteboard = new QMimeData;
+    if (dragCutCopyModules) {
+        std::vector<Module> modules;
+        for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row)
+            if (modulesOutline->isRowSelected(row) && modulesOutline->levelForRow(row) == 0)
+                modules.push_back(modulesArray[modulesOutline->itemAtRow(row).module]);
+        pasteboard->setData(ModulesPasteboardType, bytesOf(modulesClipboardData(modules)));
+    } else {
+        std::vector<Event> events;
+        for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
+            const OutlineItem item = modulesOutline->itemAtRow(row);
+            if (modulesOutline->isRowSelected(row) && !item.isModule())
+                events.push_back(modulesArray[item.module].events[item.event]);
+        }
+        pasteboard->setData(EventsPasteboardType, bytesOf(eventsClipboardData(events)));
+    }
+    QApplication::clipboard()->setMimeData(pasteboard);
+}
+
+void Modules::cut(QObject *)
+{
+    copy();
+    deleteSelection();
+}
+
+void Modules::paste(QObject *)
+{
+    const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
+    const char *type = firstType(pasteboard);
+    if (!type)
+        return;
+    int rows = 0;
+    if (type == ModulesPasteboardType) {
+        const auto modules = modulesFromClipboardData(dataOf(pasteboard, type));
+        if (!modules)
+            return;  // not what this application puts there
+        for (const Module &module : *modules) {
+            insertModule(module);
+            rows += 1 + (module.expanded ? static_cast<int>(module.events.size()) : 0);
+        }
+    } else {
+        const auto events = eventsFromClipboardData(dataOf(pasteboard, type));
+        if (!events || modulesArray.empty())
+            return;
+        for (const Event &event : *events)
+            insertEvent(event);
+    }
+    int last = modulesOutline->selectedRow();
+    for (int row = last + 1; row < modulesOutline->numberOfRows() && modulesOutline->numberOfSelectedRows() < rows; ++row)
+        modulesOutline->selectRowByExtendingSelection(last = row, true);
+    if (last >= 0)
+        modulesOutline->scrollTo(modulesOutline->outlineModel()->indexOf(modulesOutline->itemAtRow(last)));
+}
+
+bool Modules::outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &items, QMimeData *pasteboard)
+{
+    dragCutCopyModules = dragCutCopyEvents = false;
+    for (auto item = items.rbegin(); item != items.rend(); ++item)
+        (item->isModule() ? dragCutCopyModules : dragCutCopyEvents) = true;
+    if (dragCutCopyModules && dragCutCopyEvents)
+        return false;
+    if (dragCutCopyModules) {
+        std::vector<int> modules;
+        for (auto item = items.rbegin(); item != items.rend(); ++item)
+            modules.push_back(item->module);
+        pasteboard->setData(ModulesPasteboardType, bytesOf(modulesDragData(modules)));
+    } else {
+        std::vector<DraggedEvent> events;
+        for (auto item = items.rbegin(); item != items.rend(); ++item)
+            events.push_back({item->event, item->module});
+        pasteboard->setData(EventsPasteboardType, bytesOf(eventsDragData(events)));
+    }
+    draggingModules = dragCutCopyModules;
+    return true;
+}
+
+bool Modules::outlineViewValidateDropProposedItemProposedChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                                                    OutlineItem *parent, int *childIndex)
+{
+    const char *type = firstType(pasteboard);
+    // Drags from outside this application have no document behind them.
+    if (!type || !source || !dynamic_cast<Modules *>(source->dataSource()))
+        return false;
+    const DraggedKind kind = type == ModulesPasteboardType ? DraggedKind::Modules : DraggedKind::Events;
+    const DropProposal proposed {parent->module, parent->module >= 0 && !parent->isModule(), *childIndex};
+    const bool expanded = parent->module >= 0 && modulesOutline->isItemExpanded({parent->module, -1});
+    const auto drop = validateDrop(kind, proposed, expanded, static_cast<int>(modulesArray.size()));
+    if (!drop)
+        return false;
+    *parent = drop->parentModule < 0 ? OutlineItem {} : OutlineItem {drop->parentModule, -1};
+    *childIndex = drop->childIndex;
+    return true;
+}
+
+bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                                  const OutlineItem &parent, int childIndex)
+{
+    auto *from = dynamic_cast<Modules *>(source->dataSource());
+    const char *type = firstType(pasteboard);
+    if (!from || !type)
+        return false;
+    saveEventData();
+    if (type == ModulesPasteboardType) {
+        const auto dragged = modulesFromDragData(dataOf(pasteboard, type));
+        if (!dragged)
+            return false;
+        const int n = static_cast<int>(dragged->size());
+        int first = childIndex;
+        if (from == this) {
+            first = moveWithinList(modulesArray, *dragged, childIndex);
+        } else {
+            for (const int k : *dragged) {
+                modulesArray.insert(modulesArray.begin() + childIndex, from->moduleAtIndexForDrag(k));
+                modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
+                from->deleteModuleAtIndexForDrag(k);
+            }
+        }
+        reloadAndFixExpanded();
+        modulesOutline->deselectAll();
+        for (int module = first; module < first + n; ++module)
+            modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({module, -1}), module != first);
+    } else {
+        const auto dragged = eventsFromDragData(dataOf(pasteboard, type));
+        if (!dragged || parent.module < 0)
+            return false;
+        const int m = parent.module;
+        Module module = modulesArray[m];
+        int first = childIndex;
+        std::vector<int> withinModule;
+        for (const DraggedEvent &event : *dragged)
+            if (from == this && event.moduleIndex == m)
+                withinModule.push_back(event.eventIndex);
+        if (withinModule.size() == dragged->size()) {
+            first = moveWithinList(module.events, withinModule, childIndex);
+            replaceModule(m, module);
+        } else {
+            for (const DraggedEvent &event : *dragged) {
+                module.events.insert(module.events.begin() + childIndex, from->eventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex));
+                replaceModule(m, module);
+                from->deleteEventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex);
+                module = modulesArray[m];
+            }
+        }
+        reloadAndFixExpanded();
+        modulesOutline->deselectAll();
+        const int moduleRow = modulesOutline->rowForItem({m, -1});
+        for (int event = first; event < first + static_cast<int>(dragged->size()); ++event)
+            modulesOutline->selectRowByExtendingSelection(moduleRow + 1 + event, event != first);
+    }
+    if (from != this) {
+        from->reloadAndFixExpanded();
+        from->updateChangeCount(true);
+    }
+    draggingModules = false;
+    updateChangeCount(true);
+    return true;
+}
+
+void Modules::draggingDone()
+{
+    draggingModules = false;
+}
+
+const Module &Modules::moduleAtIndexForDrag(int index) const
+{
+    return modulesArray[index];
+}
+
+void Modules::deleteModuleAtIndexForDrag(int index)
+{
+    modulesArray.erase(modulesArray.begin() + index);
+    modulesOutlineArray.pop_back();
+}
+
+const Event &Modules::eventAtIndexForDragModuleIndex(int eventIndex, int moduleIndex) const
+{
+    return modulesArray[moduleIndex].events[eventIndex];
+}
+
+void Modules::deleteEventAtIndexForDragModuleIndex(int eventIndex, int moduleIndex)
+{
+    Module module = modulesArray[moduleIndex];
+    module.events.erase(module.events.begin() + eventIndex);
+    replaceModule(moduleIndex, module);
+}

@@ -1,0 +1,207 @@
+#include "document/Pasteboard.h"
+#include "document/ui/DocumentController.h"
+#include "document/ui/Modules.h"
+#include "tests/support/Events.h"
+#include "widgets/OutlineModel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Modules a to e; b holds three events and is expanded, d holds one and is collapsed.
+DocumentFileContent letters()
+{
+    DocumentFileContent content;
+    for (const char *name : {"a", "b", "c", "d", "e"}) {
+        content.modules.push_back(module(0, static_cast<int>(content.modules.size()) + 1, {}));
+        content.modules.back().name = name;
+    }
+    content.modules[1].events = {clockEvent(EventOn | EventAllDays, 1, 0), clockEvent(EventOn | EventAllDays, 2, 0),
+                                 clockEvent(EventOn | EventAllDays, 3, 0)};
+    content.modules[1].expanded = true;
+    content.modules[3].events = {clockEvent(EventAllDays, 4, 0)};
+    return content;
+}
+
+class Clipboard : public ::testing::Test {
+protected:
+    Modules *open(const QString &name)
+    {
+        const QString path = folder.filePath(name);
+        std::string error;
+        EXPECT_TRUE(writeDocumentFile(path.toStdString(), letters(), &error));
+        QString readError;
+        return documents.openDocumentWithContentsOfFile(path, &readError);
+    }
+    static QString names(const Modules &document)
+    {
+        QString text;
+        for (const Module &m : document.modules())
+            text += QString::fromStdString(m.name);
+        return text;
+    }
+    static std::vector<int> hours(const Module &module)
+    {
+        std::vector<int> list;
+        for (const Event &event : module.events)
+            list.push_back(SecondsToNSCalendarDate(event.Time).hour);
+        return list;
+    }
+    static void select(Modules *document, std::initializer_list<OutlineItem> items)
+    {
+        bool first = true;
+        for (const OutlineItem &item : items) {
+            document->outline()->selectRowByExtendingSelection(document->outline()->rowForItem(item), !first);
+            first = false;
+        }
+    }
+    // What a drag of these items would put on the drag pasteboard.
+    static std::unique_ptr<QMimeData> dragged(Modules *document, const std::vector<OutlineItem> &items)
+    {
+        auto pasteboard = std::make_unique<QMimeData>();
+        EXPECT_TRUE(document->outlineViewWriteItemsToPasteboard(items, pasteboard.get()));
+        return pasteboard;
+    }
+    static bool drop(Modules *into, Modules *from, const QMimeData &pasteboard, OutlineItem parent, int childIndex)
+    {
+        if (!into->outlineViewValidateDropProposedItemProposedChildIndex(&pasteboard, from->outline(), &parent, &childIndex))
+            return false;
+        return into->outlineViewAcceptDropItemChildIndex(&pasteboard, from->outline(), parent, childIndex);
+    }
+
+    QTemporaryDir folder;
+    DocumentController documents;
+};
+
+}  // namespace
+
+TEST_F(Clipboard, CopiedEventsPasteBackInTheirOrderAndOnlyTheTopmostIsSelected)
+{
+    Modules *document = open("one.cp290");
+    select(document, {{1, 0}, {1, 2}});
+    ASSERT_TRUE(document->validateMenuItem("Copy"));
+    document->copy();
+    const QByteArray bytes = QApplication::clipboard()->mimeData()->data(EventsPasteboardType);
+    const auto onBoard = eventsFromClipboardData(std::string(bytes.constData(), bytes.size()));
+    ASSERT_TRUE(onBoard);
+    EXPECT_EQ(SecondsToNSCalendarDate((*onBoard)[0].Time).hour, 3) << "the bottom row first";
+
+    select(document, {{1, 1}});
+    document->paste();
+    EXPECT_EQ(hours(document->modules()[1]), (std::vector<int> {1, 1, 3, 2, 3}));
+    EXPECT_EQ(document->outline()->selectedRows(), std::vector<int> {document->outline()->rowForItem({1, 1})});
+    EXPECT_EQ(document->currentEventNumber(), 1);
+}
+
+TEST_F(Clipboard, PastedModulesAreSelectedWithTheirExpandedEvents)
+{
+    Modules *document = open("one.cp290");
+    select(document, {{1, -1}, {1, 0}, {1, 1}, {1, 2}, {2, -1}});  // b with all its events, and c
+    document->copy();
+    const QByteArray bytes = QApplication::clipboard()->mimeData()->data(ModulesPasteboardType);
+    ASSERT_EQ(modulesFromClipboardData(std::string(bytes.constData(), bytes.size()))->size(), 2u) << "b once, and c";
+
+    select(document, {{4, -1}});  // paste before e
+    document->paste();
+    EXPECT_EQ(names(*document), "abcdbce");
+    EXPECT_EQ(document->outline()->numberOfSelectedRows(), 5) << "b, its three events and c";
+    EXPECT_EQ(document->outline()->itemAtRow(document->outline()->selectedRow()), (OutlineItem {4, -1}));
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(Clipboard, ForeignOrBrokenClipboardContentChangesNothing)
+{
+    Modules *document = open("one.cp290");
+    const std::vector<Module> before = document->modules();
+    for (const QByteArray &content : {QByteArray("text under our name"), QByteArray(), QByteArray("bplist00\x01\x02", 10)}) {
+        for (const char *type : {ModulesPasteboardType, EventsPasteboardType}) {
+            auto *pasteboard = new QMimeData;
+            pasteboard->setData(type, content);
+            QApplication::clipboard()->setMimeData(pasteboard);
+            select(document, {{1, 0}});
+            document->paste();
+            EXPECT_EQ(document->modules(), before) << type;
+        }
+    }
+}
+
+TEST_F(Clipboard, ModulesDraggedInsideADocumentMoveAndStaySelected)
+{
+    Modules *document = open("one.cp290");
+    auto pasteboard = dragged(document, {{1, -1}, {2, -1}});
+    EXPECT_TRUE(document->isDraggingModules());
+    ASSERT_TRUE(drop(document, document, *pasteboard, {}, 4));
+    EXPECT_EQ(names(*document), "adbce");
+    EXPECT_EQ(document->outline()->numberOfSelectedRows(), 2);
+    EXPECT_TRUE(document->outline()->isRowSelected(document->outline()->rowForItem({2, -1})));
+    EXPECT_FALSE(document->isDraggingModules());
+
+    pasteboard = dragged(document, {{2, -1}});
+    ASSERT_TRUE(drop(document, document, *pasteboard, {2, -1}, -1)) << "onto its own row";
+    EXPECT_EQ(names(*document), "adbce");
+    pasteboard = dragged(document, {{0, -1}});
+    ASSERT_TRUE(drop(document, document, *pasteboard, {2, -1}, 1)) << "between b's events: just after b";
+    EXPECT_EQ(names(*document), "dbace");
+}
+
+TEST_F(Clipboard, WhileModulesAreDraggedNoModuleExpands)
+{
+    Modules *document = open("one.cp290");
+    auto pasteboard = dragged(document, {{0, -1}});
+    document->outline()->expandItem({3, -1});
+    EXPECT_FALSE(document->outline()->isItemExpanded({3, -1}));
+    document->draggingDone();
+    document->outline()->expandItem({3, -1});
+    EXPECT_TRUE(document->outline()->isItemExpanded({3, -1}));
+}
+
+TEST_F(Clipboard, EventsMoveBetweenModulesAndDocuments)
+{
+    Modules *first = open("one.cp290");
+    Modules *second = open("two.cp290");
+    second->outline()->expandItem({3, -1});
+    auto pasteboard = dragged(first, {{1, 0}, {1, 2}});
+    ASSERT_TRUE(drop(second, first, *pasteboard, {3, -1}, 0));
+    EXPECT_EQ(hours(second->modules()[3]), (std::vector<int> {1, 3, 4}));
+    EXPECT_EQ(hours(first->modules()[1]), std::vector<int> {2}) << "the source loses them";
+    EXPECT_EQ(first->outline()->numberOfRows(), 6) << "and its outline follows";
+    EXPECT_EQ(second->outline()->numberOfSelectedRows(), 2);
+    EXPECT_TRUE(first->isDocumentEdited());
+    EXPECT_TRUE(second->isDocumentEdited());
+
+    pasteboard = dragged(second, {{3, 2}});
+    ASSERT_TRUE(drop(second, second, *pasteboard, {3, -1}, 0)) << "inside one module";
+    EXPECT_EQ(hours(second->modules()[3]), (std::vector<int> {4, 1, 3}));
+}
+
+TEST_F(Clipboard, DropsTheTableRefusesAreNotDone)
+{
+    Modules *document = open("one.cp290");
+    const std::vector<Module> before = document->modules();
+    auto events = dragged(document, {{1, 0}});
+    EXPECT_FALSE(drop(document, document, *events, {}, 2)) << "between modules at the root";
+    EXPECT_FALSE(drop(document, document, *events, {3, -1}, 0)) << "into a collapsed module";
+    EXPECT_FALSE(drop(document, document, *events, {1, -1}, -1)) << "onto the module row";
+    auto pasteboard = std::make_unique<QMimeData>();
+    EXPECT_FALSE(document->outlineViewWriteItemsToPasteboard({{0, -1}, {1, 0}}, pasteboard.get())) << "mixed";
+    EXPECT_EQ(document->modules(), before);
+}
+
+TEST_F(Clipboard, DropFromOutsideTheApplicationIsRefusedByTheOutline)
+{
+    Modules *document = open("one.cp290");
+    document->window()->show();
+    const std::vector<Module> before = document->modules();
+    QMimeData pasteboard;
+    pasteboard.setData(ModulesPasteboardType, QByteArray::fromStdString(modulesDragData({0})));
+    const QPoint onC = document->outline()->visualRect(document->outline()->outlineModel()->indexOf({2, -1})).center();
+    QDropEvent drop(onC, Qt::MoveAction, &pasteboard, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(document->outline()->viewport(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(document->modules(), before);
+}
