@@ -72,22 +72,26 @@ std::optional<std::string> readDefaultFromSettingsText(const std::string &settin
     return std::nullopt;
 }
 
-std::string settingsFilePath()
+namespace {
+
+std::string settingsFilePath(const std::string &domain)
 {
-    return userConfigFolder() + "/Tavorin/Tavorin.conf";
+    return userConfigFolder() + "/Tavorin/" + domain + ".conf";
 }
 
-std::string settingsFileText()
+std::string settingsFileText(const std::string &domain)
 {
-    std::ifstream file(settingsFilePath());
+    std::ifstream file(settingsFilePath(domain));
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-std::optional<std::string> readApplicationDefault(const std::string &key)
+}  // namespace
+
+std::optional<std::string> readApplicationDefault(const std::string &key, const std::string &domain)
 {
-    return readDefaultFromSettingsText(settingsFileText(), key);
+    return readDefaultFromSettingsText(settingsFileText(domain), key);
 }
 
 std::string settingsTextWithDefaults(const std::string &settingsText,
@@ -143,15 +147,15 @@ std::string settingsTextWithDefaults(const std::string &settingsText,
     return text;
 }
 
-bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values)
+bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values, const std::string &domain)
 {
-    const std::string path = settingsFilePath();
+    const std::string path = settingsFilePath(domain);
     if (!makeFolders(std::filesystem::path(path).parent_path().string()))
         return false;
     const std::string temporary = path + ".new";
     {
         std::ofstream file(temporary, std::ios::trunc);
-        file << settingsTextWithDefaults(settingsFileText(), values);
+        file << settingsTextWithDefaults(settingsFileText(domain), values);
         if (!file.flush())
             return false;
     }

@@ -5,13 +5,18 @@
 #include <utility>
 #include <vector>
 
-// Read-only access, without the toolkit, to the string user defaults that the application keeps
-// in its settings file (~/.config/Tavorin/Tavorin.conf, section [General]).
-std::optional<std::string> readApplicationDefault(const std::string &key);
+// Access, without the toolkit, to the string user defaults that the application keeps in its
+// settings file (~/.config/Tavorin/Tavorin.conf, section [General]), or another domain of ours
+// ("Tavorin Helper": ~/.config/Tavorin/Tavorin Helper.conf).
+inline constexpr char ApplicationDomain[] = "Tavorin";
+inline constexpr char HelperDomain[] = "Tavorin Helper";
+
+std::optional<std::string> readApplicationDefault(const std::string &key, const std::string &domain = ApplicationDomain);
 std::optional<std::string> readDefaultFromSettingsText(const std::string &settingsText, const std::string &key);
 
 // Sets string defaults in the settings file, keeping every other line; written atomically.
-bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values);
+bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values,
+                              const std::string &domain = ApplicationDomain);
 std::string settingsTextWithDefaults(const std::string &settingsText,
                                      const std::vector<std::pair<std::string, std::string>> &values);
 
