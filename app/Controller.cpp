@@ -1,6 +1,9 @@
 #include "app/Controller.h"
 
-#include "app/EventListingWindow.h"
+#include "app/DisclaimerSheet.h"
+#include "app/PreferencesSheet.h"
+#include "app/TextDocumentWindow.h"
+#include "platform/qt/HelpViewer.h"
 #include "app/StatusSheet.h"
 #include "document/ui/DocumentController.h"
 #include "document/ui/Modules.h"
@@ -12,7 +15,11 @@
 #include "platform/TickPause.h"
 #include "platform/qt/AlertSheets.h"
 
+#include <QAbstractButton>
 #include <QActionGroup>
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QUrl>
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -58,13 +65,19 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
 {
     alerts = new AlertSheets([this] { return mainWindow(); }, this);
     status = new StatusSheet();
-    listing = new EventListingWindow();
+    listing = new TextDocumentWindow(QStringLiteral("Events From CP290"));
     documents = new DocumentController(this);
     documents->setDeviceAccess(this);
     connect(documents, &DocumentController::documentWindowCreated, this,
             [this](Modules *document) { addDocumentWindow(document->window()); });
+    initApplicationResources();
+    buildHelperWindows();
+    help = new HelpViewer();
+    disclaimer = new DisclaimerSheet();
     buildMenus();
-    installMenus(listing->menuBar());
+    for (QMainWindow *window : {static_cast<QMainWindow *>(listing), static_cast<QMainWindow *>(logWindow),
+                                static_cast<QMainWindow *>(help)})
+        installMenus(window->menuBar());
 }
 
 Controller::~Controller()
@@ -75,6 +88,10 @@ Controller::~Controller()
         gStatusProgressIndicator = nullptr;
     delete status;
     delete listing;
+    delete logWindow;
+    delete preferencesSheet;
+    delete help;
+    delete disclaimer;
     delete fileMenu;
     delete editMenu;
     delete cp290;
@@ -84,12 +101,50 @@ Controller::~Controller()
 
 void Controller::awakeFromNib()
 {
-    // The background helper's preferences come with the helper.
+    // The helper's preferences need no access step: both domains are files read when needed.
     scanForSerialDevices();
     gStatusProgressIndicator = status;
     gController = this;
     alerts->installAsAlertPresenter();
-    // The helper's paths, install, login item and launch, and the disclaimer, come with them.
+    helperPaths();
+    helperInstall();
+    helperLoginItemAndLaunch();
+    QTimer::singleShot(0, this, &Controller::checkDisclaimer);
+}
+
+void Controller::checkDisclaimer()
+{
+    if (QSettings().contains(QStringLiteral("DisclaimerAccepted")))
+        return;
+    if (QWidget *window = mainWindow(); window && disclaimer->parentWidget() != window)
+        disclaimer->setParent(window, disclaimer->windowFlags());
+    disclaimer->setWindowModality(Qt::WindowModal);
+    if (disclaimer->exec() != 0) {
+        QSettings().setValue(QStringLiteral("DisclaimerAccepted"), true);
+        return;
+    }
+    QCoreApplication::exit(0);
+}
+
+void Controller::showHelp(QObject *sender)
+{
+    QString anchor;
+    if (auto *item = qobject_cast<QAction *>(sender))
+        anchor = item->text();
+    else if (auto *control = qobject_cast<QAbstractButton *>(sender))
+        anchor = control->text();
+    help->showHelpAnchor(anchor.remove(QLatin1Char('&')));
+}
+
+QString Controller::authorMailURL()
+{
+    const QString text = QStringLiteral("mailto:tavorin@example.org?Subject=Tavorin 3.4&body=");
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, "!$&'()*+,;=:/?@#~-._"));
+}
+
+void Controller::emailTheAuthor()
+{
+    QDesktopServices::openUrl(QUrl(authorMailURL(), QUrl::StrictMode));
 }
 
 bool Controller::applicationOpenUntitledFile()
@@ -100,11 +155,6 @@ bool Controller::applicationOpenUntitledFile()
         return true;
     newDocument();
     return true;
-}
-
-void Controller::applicationWillTerminate()
-{
-    // The helper's quit step comes with the helper.
 }
 
 void Controller::newDocument()
@@ -133,7 +183,7 @@ void Controller::validateEditMenu()
     Modules *document = mainDocument();
     for (QAction *item : editMenu->actions())
         if (!item->isSeparator())
-            item->setEnabled(document && document->validateMenuItem(item->text().remove('&')));
+            item->setEnabled(item == preferencesItem || (document && document->validateMenuItem(item->text().remove('&'))));
 }
 
 QWidget *Controller::mainWindow() const
@@ -214,6 +264,8 @@ void Controller::buildMenus()
         if (Modules *document = mainDocument())
             document->deleteSelection();
     });
+    editMenu->addSeparator();
+    preferencesItem = addItem(editMenu, tr("Pr&eferences..."), QKeySequence::Preferences, this, [this] { preferences(); });
     connect(editMenu, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
 
     cp290 = new QMenu(tr("CP&290"));
@@ -248,7 +300,15 @@ void Controller::buildMenus()
         listing->activateWindow();
     });
 
+    addItem(windowMenu, tr("Helper &Log"), this, [this] { helperLog(); });
+
     helpMenu = new QMenu(tr("&Help"));
+    QAction *bookItem = addItem(helpMenu, tr("Tavorin Help"), QKeySequence::HelpContents, this, [] {});
+    connect(bookItem, &QAction::triggered, this, [this, bookItem] { showHelp(bookItem); });
+    QAction *serialItem = addItem(helpMenu, tr("Serial Devices"), this, [] {});
+    connect(serialItem, &QAction::triggered, this, [this] { help->showHelpAnchor(QStringLiteral("No Serial Device")); });
+    addItem(helpMenu, tr("&E-mail the Author..."), this, [this] { emailTheAuthor(); });
+    helpMenu->addSeparator();
     addItem(helpMenu, tr("&About Tavorin"), this, [this] {
         showAlert(tr("Tavorin"), tr("Programs and drives a CP290 home-control interface."));
     });

@@ -5,13 +5,18 @@
 #include "platform/StatusHooks.h"
 
 #include <QList>
+#include <optional>
 #include <QObject>
 #include <QPointer>
 
 class AlertSheets;
+class DisclaimerSheet;
+class HelpViewer;
+class PreferencesSheet;
+class QPushButton;
 class DocumentController;
 class Modules;
-class EventListingWindow;
+class TextDocumentWindow;
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -41,8 +46,20 @@ public:
     QMenu *cp290Menu() const { return cp290; }
     AlertSheets *alertSheets() const { return alerts; }
     StatusSheet *statusSheet() const { return status; }
-    EventListingWindow *eventsWindow() const { return listing; }
+    TextDocumentWindow *eventsWindow() const { return listing; }
     DocumentController *documentController() const { return documents; }
+    PreferencesSheet *preferencesWindow() const { return preferencesSheet; }
+    TextDocumentWindow *helperLogWindow() const { return logWindow; }
+    QPushButton *clearLog() const { return clearLogButton; }
+    HelpViewer *helpViewer() const { return help; }
+    DisclaimerSheet *disclaimerSheet() const { return disclaimer; }
+    const QString &installedHelperPath() const { return helperPath; }
+    const QString &helperLogPath() const { return logPath; }
+    // Where the copy of the helper shipped with the application lies.
+    void setHelperResourcePath(const QString &path) { helperResourcePath = path; }
+    static QString defaultHelperResourcePath();
+    // The mailto URL of the message to the author.
+    static QString authorMailURL();
 
     void statusStartWithMessage(const std::string &message) override;
     void statusEnd() override;
@@ -62,6 +79,13 @@ public slots:
     void newDocument();
     void openDocument();
 
+    void preferences();
+    void doneWithPreferences();
+    void helperLog(QObject *sender = nullptr);
+    void checkDisclaimer();
+    void showHelp(QObject *sender);
+    void emailTheAuthor();
+
 private:
     void buildMenus();
     QString devicePathForTitle(const QString &title) const;
@@ -74,6 +98,11 @@ private:
     // The document of the frontmost window, if that is a document window.
     Modules *mainDocument() const;
     void validateEditMenu();
+    void helperPaths();
+    void helperInstall();
+    void helperLoginItemAndLaunch();
+    void launchHelper();
+    void buildHelperWindows();
 
     SerialDeviceFolders deviceFolders;
     QMenu *fileMenu = nullptr;
@@ -81,10 +110,21 @@ private:
     QMenu *cp290 = nullptr;
     QMenu *windowMenu = nullptr;
     QMenu *helpMenu = nullptr;
+    QAction *preferencesItem = nullptr;
     AlertSheets *alerts = nullptr;
     StatusSheet *status = nullptr;
-    EventListingWindow *listing = nullptr;
+    TextDocumentWindow *listing = nullptr;
     DocumentController *documents = nullptr;
+    PreferencesSheet *preferencesSheet = nullptr;
+    TextDocumentWindow *logWindow = nullptr;
+    QPushButton *clearLogButton = nullptr;
+    HelpViewer *help = nullptr;
+    DisclaimerSheet *disclaimer = nullptr;
+    std::optional<long> helperProcessID;
+    QString helperPath;
+    QString logPath;
+    QString helperResourcePath = defaultHelperResourcePath();
+    bool helperRunning = false;
     QList<QPointer<QMainWindow>> documentWindows;
     bool deviceCommandRunning = false;
 };

@@ -13,7 +13,7 @@
 
 namespace {
 
-std::optional<Location> &locationOverride()
+std::optional<Location> &overriddenLocation()
 {
     static std::optional<Location> location;
     return location;
@@ -141,7 +141,7 @@ std::optional<Location> locationFromPreferences()
 
 Location currentLocation()
 {
-    if (const auto &forced = locationOverride())
+    if (const auto &forced = overriddenLocation())
         return *forced;
     if (const auto preferred = locationFromPreferences())
         return *preferred;
@@ -150,7 +150,12 @@ Location currentLocation()
 
 void setLocationOverride(std::optional<Location> location)
 {
-    locationOverride() = location;
+    overriddenLocation() = location;
+}
+
+std::optional<Location> locationOverride()
+{
+    return overriddenLocation();
 }
 
 void ReadLocation(MachineLocation *location)

@@ -34,6 +34,7 @@ std::optional<Location> locationFromPreferences();
 Location locationFromTimeZone();
 // The command line's --location; an empty override gives the preferences or the zone again.
 void setLocationOverride(std::optional<Location> location);
+std::optional<Location> locationOverride();
 
 // The coordinates of a zone in a zone1970.tab-style table ("CC\t+DDMM+DDDMM\tZone..." lines).
 std::optional<Location> zoneCoordinates(const std::string &tableText, const std::string &zoneName);

@@ -1,5 +1,5 @@
 #include "app/Controller.h"
-#include "app/EventListingWindow.h"
+#include "app/TextDocumentWindow.h"
 #include "app/StatusSheet.h"
 #include "driver/CommandExchange.h"
 #include "driver/SerialLink.h"

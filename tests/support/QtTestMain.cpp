@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tavorin"));
     QApplication::setApplicationName(QStringLiteral("Tavorin"));
+    // The disclaimer would hold every test in its modal loop; its own tests take the key away.
+    QSettings().setValue(QStringLiteral("DisclaimerAccepted"), true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,7 +3,7 @@
 //   tavorin-screenshots OUTPUT-FOLDER SAMPLE-DOCUMENT
 
 #include "app/Controller.h"
-#include "app/EventListingWindow.h"
+#include "app/TextDocumentWindow.h"
 #include "app/StatusSheet.h"
 #include "document/DocumentFile.h"
 #include "document/EventDownload.h"
@@ -77,6 +77,8 @@ int main(int argc, char **argv)
     }
     QSettings().setValue(QStringLiteral("Extra Serial Device Folder"), devices);
     QSettings().setValue(QStringLiteral("SerialDevice"), QStringLiteral("CP290"));
+    QSettings().setValue(QStringLiteral("DisclaimerAccepted"), true);
+    QSettings().setValue(QStringLiteral("No Helper"), true);  // pictures need no helper running
 
     Controller controller;
     controller.awakeFromNib();

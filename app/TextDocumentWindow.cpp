@@ -1,4 +1,4 @@
-#include "app/EventListingWindow.h"
+#include "app/TextDocumentWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +16,10 @@ QPrinter &sharedPrinter()
     return printer;
 }
 
-EventListingWindow::EventListingWindow(QWidget *parent) : QMainWindow(parent), eventsView(new QPlainTextEdit(this))
+TextDocumentWindow::TextDocumentWindow(const QString &title, QWidget *parent)
+    : QMainWindow(parent), eventsView(new QPlainTextEdit(this))
 {
-    setWindowTitle(QStringLiteral("Events From CP290"));
-    setObjectName(QStringLiteral("eventsWindow"));
+    setWindowTitle(title);
     // The listing lines its columns up with blanks: it needs a fixed-pitch font.
     eventsView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     eventsView->setReadOnly(true);
@@ -28,17 +28,23 @@ EventListingWindow::EventListingWindow(QWidget *parent) : QMainWindow(parent), e
     resize(560, 420);
 }
 
-void EventListingWindow::setListingText(const QString &text)
+void TextDocumentWindow::setListingText(const QString &text)
 {
     eventsView->setPlainText(text);
 }
 
-QString EventListingWindow::listingText() const
+QString TextDocumentWindow::listingText() const
 {
     return eventsView->toPlainText();
 }
 
-void EventListingWindow::saveDocumentAs()
+void TextDocumentWindow::scrollToEnd()
+{
+    eventsView->moveCursor(QTextCursor::End);
+    eventsView->ensureCursorVisible();
+}
+
+void TextDocumentWindow::saveDocumentAs()
 {
     auto *panel = new QFileDialog(this, tr("Save"), QDir::homePath() + "/" + windowTitle());
     panel->setAcceptMode(QFileDialog::AcceptSave);
@@ -53,7 +59,7 @@ void EventListingWindow::saveDocumentAs()
     panel->open();
 }
 
-void EventListingWindow::printDocument()
+void TextDocumentWindow::printDocument()
 {
     QPrinter &printer = sharedPrinter();
     auto *dialog = new QPrintDialog(&printer, this);
@@ -68,7 +74,7 @@ void EventListingWindow::printDocument()
     dialog->open();
 }
 
-void EventListingWindow::runPageLayout()
+void TextDocumentWindow::runPageLayout()
 {
     auto *dialog = new QPageSetupDialog(&sharedPrinter(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

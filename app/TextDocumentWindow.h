@@ -5,15 +5,16 @@
 class QPlainTextEdit;
 class QPrinter;
 
-// "Events From CP290": the listing of the records stored in the CP290, as plain text that can be
-// saved, printed and laid out on pages.
-class EventListingWindow : public QMainWindow {
+// A window of plain text that can be saved, printed and laid out on pages: "Events From CP290",
+// the listing of the records stored in the CP290, and the helper's log.
+class TextDocumentWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit EventListingWindow(QWidget *parent = nullptr);
+    explicit TextDocumentWindow(const QString &title, QWidget *parent = nullptr);
 
     void setListingText(const QString &text);
     QString listingText() const;
+    void scrollToEnd();
 
     void saveDocumentAs();
     void printDocument();

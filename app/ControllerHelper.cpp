@@ -1,0 +1,165 @@
+// The application controller and the background helper: its install, login item and launch, the
+// preferences sheet, and the helper's log window.
+
+#include "app/Controller.h"
+#include "app/PreferencesSheet.h"
+#include "app/TextDocumentWindow.h"
+#include "driver/DeviceOperations.h"
+#include "platform/HelperBundle.h"
+#include "platform/Location.h"
+#include "platform/LoginItems.h"
+#include "platform/UserDefaultsFile.h"
+#include "platform/UserFolders.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QToolBar>
+#include <csignal>
+#include <filesystem>
+
+namespace {
+
+const char *const NoHelperKey = "No Helper";
+
+bool helperIsOn()
+{
+    return !QSettings().contains(NoHelperKey);
+}
+
+std::optional<long> helperProcessIDNow()
+{
+    const auto text = readApplicationDefault("Process ID", HelperDomain);
+    if (!text || text->empty())
+        return std::nullopt;
+    return std::strtol(text->c_str(), nullptr, 10);
+}
+
+}  // namespace
+
+QString Controller::defaultHelperResourcePath()
+{
+    const QString beside = QCoreApplication::applicationDirPath() + "/" + HelperBundleName;
+    if (QDir(beside).exists())
+        return beside;
+    return QCoreApplication::applicationDirPath() + "/../share/tavorin/" + HelperBundleName;
+}
+
+void Controller::helperPaths()
+{
+    const QString library = QString::fromStdString(userLibraryFolder());
+    logPath = library + "/Logs/TavorinHelper.log";
+    const QString support = library + "/Application Support";
+    QDir().mkpath(support + "/Tavorin");
+    helperPath = support + "/Tavorin/" + HelperBundleName;
+}
+
+void Controller::helperInstall()
+{
+    helperProcessID = helperProcessIDNow();
+    const std::string installed = helperPath.toStdString(), resource = helperResourcePath.toStdString();
+    std::error_code error;
+    const bool present = std::filesystem::exists(std::filesystem::symlink_status(installed, error));
+    if (present && bundleVersionNumber(installed) >= bundleVersionNumber(resource))
+        return;
+    if (!QDir(helperResourcePath).exists())
+        return;  // nothing to install from
+    if (helperProcessID)
+        kill(static_cast<pid_t>(*helperProcessID), SIGTERM);
+    copyBundle(resource, installed);
+}
+
+void Controller::launchHelper()
+{
+    QProcess::startDetached(QString::fromStdString(helperExecutable(helperPath.toStdString())), {});
+}
+
+void Controller::helperLoginItemAndLaunch()
+{
+    if (!helperIsOn())
+        return;
+    if (!findHelperLoginItem(readLoginItems()))
+        addLoginItem(helperExecutable(helperPath.toStdString()), true);
+    launchHelper();
+}
+
+void Controller::applicationWillTerminate()
+{
+    if (helperIsOn())
+        launchHelper();
+}
+
+void Controller::preferences()
+{
+    helperRunning = helperIsOn();
+    preferencesSheet->helperCheckbox->setChecked(helperRunning);
+    const auto preferred = locationFromPreferences();
+    preferencesSheet->showLocation(preferred.value_or(locationFromTimeZone()), !preferred);
+    if (QWidget *window = mainWindow(); window && preferencesSheet->parentWidget() != window)
+        preferencesSheet->setParent(window, preferencesSheet->windowFlags());
+    preferencesSheet->setWindowModality(Qt::WindowModal);
+    preferencesSheet->exec();
+}
+
+void Controller::doneWithPreferences()
+{
+    preferencesSheet->done(1);
+    if (preferencesSheet->locationEdited()) {
+        const Location place = preferencesSheet->location();
+        QSettings settings;
+        settings.setValue("Latitude", QString::number(place.latitude));
+        settings.setValue("Longitude", QString::number(place.longitude));
+        settings.setValue("GMT Offset", QString::number(place.gmtOffset));
+        settings.sync();
+    }
+    const bool checked = preferencesSheet->helperCheckbox->isChecked();
+    if (checked && !helperRunning) {
+        writeLog("Enabled by user.");
+        if (!findHelperLoginItem(readLoginItems()))
+            addLoginItem(helperExecutable(helperPath.toStdString()), true);
+        QSettings().remove(NoHelperKey);
+        QSettings().sync();
+        launchHelper();
+    } else if (!checked && helperRunning) {
+        writeLog("Disabled by user.");
+        const std::vector<LoginItem> items = readLoginItems();
+        if (const LoginItem *helper = findHelperLoginItem(items))
+            removeLoginItem(*helper);
+        QSettings().setValue(NoHelperKey, true);
+        QSettings().sync();
+        if (const auto pid = helperProcessIDNow())
+            kill(static_cast<pid_t>(*pid), SIGTERM);
+    }
+}
+
+void Controller::helperLog(QObject *sender)
+{
+    if (sender == clearLogButton) {
+        QFile log(logPath);
+        if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            log.close();
+    }
+    QFile log(logPath);
+    if (log.open(QIODevice::ReadOnly | QIODevice::Text))
+        logWindow->setListingText(QString::fromUtf8(log.readAll()));
+    logWindow->scrollToEnd();
+    logWindow->show();
+    logWindow->raise();
+    logWindow->activateWindow();
+}
+
+void Controller::buildHelperWindows()
+{
+    preferencesSheet = new PreferencesSheet();
+    connect(preferencesSheet->doneButton, &QPushButton::clicked, this, [this] { doneWithPreferences(); });
+    logWindow = new TextDocumentWindow(QStringLiteral("Tavorin Helper Log"));
+    clearLogButton = new QPushButton(tr("Clear"), logWindow);
+    QToolBar *bar = logWindow->addToolBar(tr("Log"));
+    bar->setMovable(false);
+    bar->addWidget(clearLogButton);
+    connect(clearLogButton, &QPushButton::clicked, this, [this] { helperLog(clearLogButton); });
+}

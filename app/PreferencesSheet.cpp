@@ -1,0 +1,97 @@
+#include "app/PreferencesSheet.h"
+
+#include "platform/DateTime.h"
+#include "sun/SunriseSunset.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+QDoubleSpinBox *spinBox(double low, double high, double step, const QString &suffix, QWidget *parent)
+{
+    auto *box = new QDoubleSpinBox(parent);
+    box->setRange(low, high);
+    box->setSingleStep(step);
+    box->setDecimals(2);
+    box->setSuffix(suffix);
+    return box;
+}
+
+}  // namespace
+
+PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
+{
+    setObjectName(QStringLiteral("preferencesWindow"));
+    setWindowTitle(tr("Preferences"));
+    helperCheckbox = new QCheckBox(tr("Download the events again every day with the background helper"), this);
+    latitude = spinBox(-90, 90, 1, tr("° north"), this);
+    longitude = spinBox(-180, 180, 1, tr("° east"), this);
+    gmtOffsetHours = spinBox(-14, 14, 0.5, tr(" h east of Greenwich"), this);
+    sunTimes = new QLabel(this);
+    origin = new QLabel(this);
+    origin->setStyleSheet(QStringLiteral("color: gray;"));
+    doneButton = new QPushButton(tr("Done"), this);
+    doneButton->setDefault(true);
+
+    auto *place = new QGroupBox(tr("Location for sunrise and sunset"), this);
+    auto *form = new QFormLayout(place);
+    form->addRow(tr("Latitude:"), latitude);
+    form->addRow(tr("Longitude:"), longitude);
+    form->addRow(tr("Offset:"), gmtOffsetHours);
+    form->addRow(tr("Today:"), sunTimes);
+    form->addRow(QString(), origin);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(helperCheckbox);
+    layout->addWidget(place);
+    layout->addWidget(doneButton, 0, Qt::AlignRight);
+
+    for (QDoubleSpinBox *box : {latitude, longitude, gmtOffsetHours})
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (showing)
+                return;
+            edited = true;
+            origin->setText(tr("As you set it."));
+            updateSunTimes();
+        });
+}
+
+void PreferencesSheet::showLocation(const Location &place, bool fromTimeZone)
+{
+    showing = true;
+    latitude->setValue(place.latitude);
+    longitude->setValue(place.longitude);
+    gmtOffsetHours->setValue(place.gmtOffset / 3600.0);
+    showing = false;
+    edited = false;
+    origin->setText(fromTimeZone ? tr("From the time zone of this computer.") : tr("As you set it."));
+    updateSunTimes();
+}
+
+Location PreferencesSheet::location() const
+{
+    return {latitude->value(), longitude->value(), static_cast<int32_t>(std::lround(gmtOffsetHours->value() * 3600))};
+}
+
+void PreferencesSheet::updateSunTimes()
+{
+    const std::optional<Location> before = locationOverride();
+    setLocationOverride(location());
+    SetRiseSetTimes();
+    setLocationOverride(before);
+    if (gSunriseTime == SunNeverRisesOrSets) {
+        sunTimes->setText(tr("no sunrise or sunset"));
+        return;
+    }
+    DateTimeRec rise, set;
+    SecondsToDate(gSunriseTime, &rise);
+    SecondsToDate(gSunsetTime, &set);
+    sunTimes->setText(tr("sunrise %1, sunset %2")
+                          .arg(QString::asprintf("%02d:%02d", rise.hour, rise.minute), QString::asprintf("%02d:%02d", set.hour, set.minute)));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Location.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+
+// The preferences sheet: the background helper on or off, and the place sunrise and sunset are
+// computed for, with today's times beside it.
+class PreferencesSheet : public QDialog {
+    Q_OBJECT
+public:
+    explicit PreferencesSheet(QWidget *parent = nullptr);
+
+    QCheckBox *helperCheckbox;
+    QDoubleSpinBox *latitude;
+    QDoubleSpinBox *longitude;
+    QDoubleSpinBox *gmtOffsetHours;
+    QLabel *sunTimes;
+    QPushButton *doneButton;
+
+    void showLocation(const Location &location, bool fromTimeZone);
+    Location location() const;
+    bool locationEdited() const { return edited; }
+
+private:
+    void updateSunTimes();
+    bool edited = false;
+    bool showing = false;
+    QLabel *origin;
+};

@@ -1,0 +1,264 @@
+#include "app/Controller.h"
+#include "app/DisclaimerSheet.h"
+#include "app/PreferencesSheet.h"
+#include "app/TextDocumentWindow.h"
+#include "driver/DeviceOperations.h"
+#include "platform/HelperBundle.h"
+#include "platform/Location.h"
+#include "platform/LoginItems.h"
+#include "platform/UserDefaultsFile.h"
+#include "platform/qt/HelpViewer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QApplication>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A shipped helper whose program only notes that it was started.
+void makeBundle(const fs::path &bundle, const std::string &version, const fs::path &marker)
+{
+    fs::create_directories(bundle / "Contents" / "bin");
+    std::ofstream(bundle / "Contents" / "Info.plist")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+           "\t<key>CFBundleVersion</key>\n\t<string>" << version << "</string>\n</dict>\n</plist>\n";
+    const fs::path program = bundle / "Contents" / "bin" / "tavorin-helper";
+    std::ofstream(program) << "#!/bin/sh\necho started >> '" << marker.string() << "'\n";
+    fs::permissions(program, fs::perms::owner_all);
+}
+
+class HelperControl : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        library = fs::path(home.path().toStdString()) / "data";
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(library.string()));
+        marker = fs::path(home.path().toStdString()) / "launched";
+        resource = fs::path(home.path().toStdString()) / "shipped" / HelperBundleName;
+        makeBundle(resource, "1.1", marker);
+    }
+    std::unique_ptr<Controller> start()
+    {
+        auto controller = std::make_unique<Controller>(SerialDeviceFolders {home.path().toStdString(), home.path().toStdString(), {}});
+        controller->setHelperResourcePath(QString::fromStdString(resource.string()));
+        controller->awakeFromNib();
+        return controller;
+    }
+    bool launched(int times = 1)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 3000) {
+            std::ifstream file(marker);
+            int lines = 0;
+            for (std::string line; std::getline(file, line);)
+                ++lines;
+            if (lines >= times)
+                return true;
+            QTest_wait(20);
+        }
+        return false;
+    }
+    static void QTest_wait(int milliseconds)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    fs::path installed() const { return library / "Application Support" / "Tavorin" / HelperBundleName; }
+    std::string log() const
+    {
+        std::ifstream file(library / "Logs" / "TavorinHelper.log");
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    static pid_t sleeper()
+    {
+        const pid_t child = fork();
+        if (child == 0) {
+            execl("/bin/sleep", "sleep", "30", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        writeApplicationDefaults({{"Process ID", std::to_string(child)}}, HelperDomain);
+        return child;
+    }
+    static bool terminatedBySignal15(pid_t child)
+    {
+        for (int tries = 0; tries < 100; ++tries) {
+            int status = 0;
+            if (waitpid(child, &status, WNOHANG) == child)
+                return WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM;
+            usleep(10000);
+        }
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        return false;
+    }
+    // Runs the preferences sheet, letting `change` act on it before Done.
+    static void preferences(Controller &controller, const std::function<void(PreferencesSheet &)> &change)
+    {
+        QTimer::singleShot(0, [&] {
+            change(*controller.preferencesWindow());
+            controller.preferencesWindow()->doneButton->click();
+        });
+        controller.preferences();
+    }
+
+    QTemporaryDir home;
+    fs::path library, marker, resource;
+};
+
+}  // namespace
+
+TEST_F(HelperControl, FirstStartInstallsRegistersAndLaunches)
+{
+    auto controller = start();
+    EXPECT_EQ(bundleVersion(installed().string()), "1.1");
+    const auto items = readLoginItems();
+    ASSERT_NE(findHelperLoginItem(items), nullptr);
+    EXPECT_EQ(findHelperLoginItem(items)->path, helperExecutable(installed().string()));
+    EXPECT_TRUE(launched());
+}
+
+TEST_F(HelperControl, NewerShippedVersionReplacesAndSignalsAnOlderOne)
+{
+    makeBundle(installed(), "1.0", marker);
+    const pid_t running = sleeper();
+    auto controller = start();
+    EXPECT_TRUE(terminatedBySignal15(running));
+    EXPECT_EQ(bundleVersion(installed().string()), "1.1");
+
+    controller.reset();
+    makeBundle(resource, "1.1b1", marker);
+    const pid_t again = sleeper();
+    controller = start();
+    EXPECT_EQ(bundleVersion(installed().string()), "1.1") << "a beta of the same version does not replace it";
+    EXPECT_FALSE(terminatedBySignal15(again));
+}
+
+TEST_F(HelperControl, AnExistingLoginItemElsewhereIsNotDuplicated)
+{
+    const std::string elsewhere = "/opt/old/Tavorin Helper.app/Contents/bin/tavorin-helper";
+    ASSERT_TRUE(addLoginItem(elsewhere, false));
+    auto controller = start();
+    const auto items = readLoginItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].path, elsewhere);
+}
+
+TEST_F(HelperControl, PreferencesLeftAsTheyWereChangeAndLogNothing)
+{
+    auto controller = start();
+    const auto before = readLoginItems().size();
+    preferences(*controller, [](PreferencesSheet &) {});
+    EXPECT_EQ(log(), "");
+    EXPECT_FALSE(QSettings().contains("No Helper"));
+    EXPECT_FALSE(QSettings().contains("Latitude"));
+    EXPECT_EQ(readLoginItems().size(), before);
+}
+
+TEST_F(HelperControl, TurningTheHelperOffAndOnAgain)
+{
+    auto controller = start();
+    ASSERT_TRUE(launched(1));
+    const pid_t running = sleeper();
+    preferences(*controller, [](PreferencesSheet &sheet) { sheet.helperCheckbox->setChecked(false); });
+    EXPECT_NE(log().find(" -- Disabled by user.\n"), std::string::npos) << log();
+    EXPECT_EQ(findHelperLoginItem(readLoginItems()), nullptr);
+    EXPECT_TRUE(QSettings().value("No Helper").toBool());
+    EXPECT_TRUE(terminatedBySignal15(running));
+
+    controller->applicationWillTerminate();
+    QTest_wait(200);
+    EXPECT_FALSE(launched(2)) << "quitting with the helper off launches nothing";
+
+    preferences(*controller, [](PreferencesSheet &sheet) { sheet.helperCheckbox->setChecked(true); });
+    EXPECT_NE(log().find(" -- Enabled by user.\n"), std::string::npos);
+    EXPECT_FALSE(QSettings().contains("No Helper"));
+    EXPECT_NE(findHelperLoginItem(readLoginItems()), nullptr);
+    EXPECT_TRUE(launched(2));
+    controller->applicationWillTerminate();
+    EXPECT_TRUE(launched(3)) << "quitting with the helper on launches it";
+}
+
+TEST_F(HelperControl, LocationIsShownFromTheZoneUntilTheUserSetsIt)
+{
+    auto controller = start();
+    preferences(*controller, [](PreferencesSheet &sheet) {
+        EXPECT_TRUE(sheet.sunTimes->text().startsWith("sunrise") || sheet.sunTimes->text() == "no sunrise or sunset");
+        sheet.latitude->setValue(41);
+        sheet.longitude->setValue(-74);
+        sheet.gmtOffsetHours->setValue(-5);
+    });
+    EXPECT_EQ(QSettings().value("Latitude").toString(), "41");
+    EXPECT_EQ(QSettings().value("GMT Offset").toString(), "-18000");
+    const auto preferred = locationFromPreferences();
+    ASSERT_TRUE(preferred);
+    EXPECT_EQ(preferred->longitude, -74);
+}
+
+TEST_F(HelperControl, ClearingTheLogEmptiesTheFileAndTheWindow)
+{
+    auto controller = start();
+    writeLog("Events sent.");
+    controller->helperLog();
+    EXPECT_TRUE(controller->helperLogWindow()->listingText().endsWith("-- Events sent.\n"));
+    controller->clearLog()->click();
+    EXPECT_EQ(controller->helperLogWindow()->listingText(), "");
+    EXPECT_EQ(log(), "");
+}
+
+TEST_F(HelperControl, DisclaimerAcceptedOnceIsNotShownAgain)
+{
+    auto controller = start();
+    QApplication::processEvents();  // the check scheduled at start-up, with the key still there
+    QSettings().remove("DisclaimerAccepted");
+    QTimer::singleShot(0, [&] { controller->disclaimerSheet()->acceptButton->click(); });
+    controller->checkDisclaimer();
+    EXPECT_TRUE(QSettings().value("DisclaimerAccepted").toBool());
+    controller->checkDisclaimer();  // returns at once: nothing clicks this time
+}
+
+// Declining ends the application, whose event loops then stop: a test of its own.
+TEST_F(HelperControl, DisclaimerDeclinedLeavesNoMark)
+{
+    auto controller = start();
+    QApplication::processEvents();
+    QSettings().remove("DisclaimerAccepted");
+    QTimer::singleShot(0, [&] { controller->disclaimerSheet()->declineButton->click(); });
+    controller->checkDisclaimer();
+    EXPECT_FALSE(QSettings().contains("DisclaimerAccepted"));
+}
+
+TEST_F(HelperControl, HelpOpensAtTheAnchorOfTheAskingControl)
+{
+    auto controller = start();
+    QAction item(QStringLiteral("Set CP290 Clock"));
+    controller->showHelp(&item);
+    EXPECT_TRUE(controller->helpViewer()->isVisible());
+    EXPECT_EQ(controller->helpViewer()->browser()->source().toString(), "qrc:/help/cp290.html");
+    EXPECT_EQ(controller->helpViewer()->pageForAnchor("No Serial Device"), "qrc:/help/serial.html");
+    EXPECT_EQ(controller->helpViewer()->pageForAnchor("Nothing of the kind"), "qrc:/help/index.html");
+    EXPECT_EQ(Controller::authorMailURL(), "mailto:tavorin@example.org?Subject=Tavorin%203.4&body=");
+    EXPECT_EQ(QUrl::fromPercentEncoding(Controller::authorMailURL().toLatin1()),
+              "mailto:tavorin@example.org?Subject=Tavorin 3.4&body=");
+}

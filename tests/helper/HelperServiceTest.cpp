@@ -1,0 +1,225 @@
+#include "document/DownloadedModules.h"
+#include "document/EventDownload.h"
+#include "driver/CommandExchange.h"
+#include "driver/DeviceOperations.h"
+#include "driver/TimerDownload.h"
+#include "platform/HelperBundle.h"
+#include "platform/Location.h"
+#include "platform/LoginItems.h"
+#include "platform/UserDefaultsFile.h"
+#include "tests/support/Dates.h"
+#include "tests/support/Events.h"
+#include "tests/support/RecordingFrontEnd.h"
+#include "tools/emulator/CP290Emulator.h"
+#include "tools/helper/HelperService.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path &path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A home of its own: settings, data and the emulated CP290 linked into a folder of devices.
+class Helper : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        home = fs::temp_directory_path() / ("tavorin-helper-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(home);
+        fs::create_directories(home / "devices");
+        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+        setLocationOverride(Location {41, -74, -18000});
+        writeApplicationDefaults({{"SerialDevice", "CP290"}, {"Extra Serial Device Folder", (home / "devices").string()}});
+    }
+    void TearDown() override
+    {
+        setDateTimeSource({});
+        setLocationOverride(std::nullopt);
+        box.reset();
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_DATA_HOME");
+        fs::remove_all(home);
+    }
+    void startBox(bool silent = false)
+    {
+        EmulatorOptions options;
+        options.silent = silent;
+        options.tickScale = 0.05;
+        options.linkPath = (home / "devices" / "ttyCP290").string();
+        box = std::make_unique<CP290Emulator>(options);
+        std::string error;
+        ASSERT_TRUE(box->start(&error)) << error;
+    }
+    static std::vector<Module> house()
+    {
+        Event dated = clockEvent(EventOn | EventOnDate | EventRepeatDays, 19, 0);
+        dated.Date = secondsAt(2026, 12, 7);
+        dated.Repeat = 2;
+        return {module(0, 1, {dated}), module(1, 2, {clockEvent(EventOn | EventEvenDays, 8, 0)}),
+                module(2, 3, {clockEvent(EventOn | EventAllDays, 21, 0)})};
+    }
+    // The records the download computes for a moment, as stored bytes.
+    static std::vector<std::vector<uint8_t>> planFor(uint32_t now)
+    {
+        setDateTimeSource([now] { return now; });
+        bool anyEvent = false;
+        encodeDocumentEvents(house(), {}, &anyEvent);
+        std::vector<std::vector<uint8_t>> records;
+        for (int n = 0; n < NumEvents; ++n)
+            records.emplace_back(CP290TimerEvent[n] + 2, CP290TimerEvent[n] + 10);
+        return records;
+    }
+    std::vector<std::vector<uint8_t>> stored() const
+    {
+        std::vector<std::vector<uint8_t>> records;
+        for (int n = 0; n < box->storedRecordCount(); ++n) {
+            const auto record = box->storedRecord(n);
+            records.emplace_back(record.begin(), record.end());
+        }
+        return records;
+    }
+
+    fs::path home;
+    std::unique_ptr<CP290Emulator> box;
+};
+
+}  // namespace
+
+TEST(HelperBundle, VersionNumbersFollowTheRule)
+{
+    struct Case {
+        const char *text;
+        int number;
+    } cases[] = {{"1.0", 10999}, {"1.0a1", 10110}, {"1.0b2", 10220}, {"1.1", 11999}, {"1.15", 11500},
+                 {"1.1b1", 11210}, {"1.0.1", 10999}, {"", 999}, {"garbage", 999}};
+    for (const Case &c : cases)
+        EXPECT_EQ(helperVersionNumber(c.text), c.number) << c.text;
+    EXPECT_LT(helperVersionNumber("1.0"), helperVersionNumber("1.1"));
+    EXPECT_GT(helperVersionNumber("1.1"), helperVersionNumber("1.1b1"));
+}
+
+TEST_F(Helper, NightlyRunLoadsTheNewDaysRecords)
+{
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    ASSERT_TRUE(rememberDownloadedModules(house(), {}));
+    HelperService service;
+
+    const uint32_t evening = secondsAt(2026, 12, 7, 23, 59);
+    EXPECT_TRUE(service.dueAtStart(evening)) << "never downloaded";
+    const auto first = planFor(evening);
+    ASSERT_TRUE(service.runDownload());
+    EXPECT_EQ(stored(), first);
+    EXPECT_FALSE(service.dueAtStart(evening)) << "done for today";
+
+    const uint32_t next = HelperService::nextRunTime(evening, true);
+    EXPECT_EQ(next, secondsAt(2026, 12, 8, 0, 1));
+    EXPECT_TRUE(service.dueAtStart(next));
+    const auto second = planFor(next);
+    ASSERT_TRUE(service.runDownload());
+    EXPECT_EQ(stored(), second);
+    EXPECT_NE(first, second) << "the dated event moves to the other day";
+    EXPECT_NE(slurp(helperLogFilePath()).find("-- Events sent.\n"), std::string::npos);
+}
+
+TEST_F(Helper, FailedRunLogsItsAlertAndTriesAgainSoon)
+{
+    startBox(true);
+    RecordingFrontEnd frontEnd(box->devicePath());
+    ASSERT_TRUE(rememberDownloadedModules(house(), {}));
+    setDateTimeSource([] { return secondsAt(2026, 12, 8, 0, 1); });
+    HelperService service;
+    EXPECT_FALSE(service.runDownload());
+    EXPECT_EQ(service.lastLine(), "CP290 Not Responding");
+    EXPECT_NE(slurp(helperLogFilePath()).find("-- CP290 Not Responding\n"), std::string::npos);
+    EXPECT_TRUE(service.dueAtStart(secondsAt(2026, 12, 8, 0, 1))) << "a failure is no download";
+    EXPECT_EQ(HelperService::nextRunTime(secondsAt(2026, 12, 8, 0, 1), false), secondsAt(2026, 12, 8, 0, 16));
+}
+
+TEST_F(Helper, NothingRememberedIsLoggedAndSendsNothing)
+{
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    HelperService service;
+    EXPECT_FALSE(service.runDownload());
+    EXPECT_EQ(service.lastLine(), "There are no events to send.");
+    EXPECT_TRUE(box->receivedFrames().empty());
+}
+
+TEST_F(Helper, ProgramRecordsItsProcessRunsAloneAndEndsOnSignal15)
+{
+    const auto run = [] {
+        const pid_t child = fork();
+        if (child == 0) {
+            execl(TAVORIN_HELPER_PATH, "tavorin-helper", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        return child;
+    };
+    // Nothing remembered: it starts, runs once (logging so) and waits for midnight.
+    const pid_t helper = run();
+    std::optional<std::string> recorded;
+    for (int wait = 0; wait < 200 && !recorded; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        recorded = readApplicationDefault("Process ID", HelperDomain);
+    }
+    ASSERT_TRUE(recorded);
+    EXPECT_EQ(*recorded, std::to_string(helper));
+
+    const pid_t second = run();
+    int status = 0;
+    waitpid(second, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second copy leaves at once";
+
+    kill(helper, SIGTERM);
+    waitpid(helper, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string log = slurp(helperLogFilePath());
+    EXPECT_NE(log.find("-- Started.\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("-- Stopped.\n"), std::string::npos) << log;
+    EXPECT_TRUE(fs::exists(helperLogFilePath())) << "it removes nothing";
+    EXPECT_TRUE(readApplicationDefault("Process ID", HelperDomain));
+}
+
+TEST(LoginItems, TheHelpersEntryIsFoundWhereverItsBundleLies)
+{
+    const fs::path folder = fs::temp_directory_path() / ("tavorin-autostart-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "other.desktop") << "[Desktop Entry]\nExec=/usr/bin/other --flag\n";
+    EXPECT_EQ(findHelperLoginItem(readLoginItems(folder.string())), nullptr);
+    std::ofstream(folder / "old.desktop") << "[Desktop Entry]\nExec=\"/opt/x/Tavorin Helper.app/Contents/bin/tavorin-helper\"\n";
+    const auto items = readLoginItems(folder.string());
+    ASSERT_NE(findHelperLoginItem(items), nullptr);
+    EXPECT_EQ(findHelperLoginItem(items)->path, "/opt/x/Tavorin Helper.app/Contents/bin/tavorin-helper");
+
+    ASSERT_TRUE(addLoginItem("/home/a b/Tavorin Helper.app/Contents/bin/tavorin-helper", true, folder.string()));
+    bool found = false;
+    for (const LoginItem &item : readLoginItems(folder.string()))
+        if (item.path == "/home/a b/Tavorin Helper.app/Contents/bin/tavorin-helper") {
+            found = true;
+            EXPECT_TRUE(item.hide);
+            EXPECT_TRUE(removeLoginItem(item));
+        }
+    EXPECT_TRUE(found) << "a path with a blank survives the entry's quoting";
+    fs::remove_all(folder);
+}

@@ -1,0 +1,69 @@
+#include "tools/helper/HelperService.h"
+
+#include "document/DownloadedModules.h"
+#include "document/EventDownload.h"
+#include "driver/DeviceOperations.h"
+#include "driver/SerialLink.h"
+#include "platform/Alerts.h"
+#include "platform/DateTime.h"
+#include "platform/UserDefaultsFile.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr char LastDownloadKey[] = "Last Download";
+constexpr uint32_t RetryAfterFailure = 15 * 60;
+
+uint32_t midnightOf(uint32_t seconds)
+{
+    return seconds - seconds % SecondsPerDay;
+}
+
+}  // namespace
+
+void recordProcessID(long pid)
+{
+    writeApplicationDefaults({{"Process ID", std::to_string(pid)}}, HelperDomain);
+}
+
+bool HelperService::runDownload()
+{
+    std::string firstAlert;
+    setAlertPresenter([&firstAlert](const Alert &alert) {
+        if (firstAlert.empty())
+            firstAlert = alert.title;
+    });
+    bool sent = false;
+    const auto modules = recallDownloadedModules();
+    const auto device = rememberedSerialDevicePath();
+    if (!modules) {
+        firstAlert = "There are no events to send.";
+    } else if (!device) {
+        firstAlert = "No Serial Device";
+    } else {
+        setCP290DeviceFilePath(device->c_str());
+        sent = downloadDocumentEvents(modules->modules, modules->eventRepeat) == DownloadOutcome::Sent;
+    }
+    setAlertPresenter({});
+    line = sent ? "Events sent." : firstAlert;
+    writeLog(line);
+    if (sent)
+        writeApplicationDefaults({{LastDownloadKey, std::to_string(midnightOf(GetDateTime()))}}, HelperDomain);
+    return sent;
+}
+
+bool HelperService::dueAtStart(uint32_t now) const
+{
+    const auto last = readApplicationDefault(LastDownloadKey, HelperDomain);
+    if (!last)
+        return true;
+    return std::strtoul(last->c_str(), nullptr, 10) < midnightOf(now);
+}
+
+uint32_t HelperService::nextRunTime(uint32_t now, bool succeeded)
+{
+    if (!succeeded)
+        return now + RetryAfterFailure;
+    return midnightOf(now) + SecondsPerDay + 60;
+}

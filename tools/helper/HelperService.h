@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the background helper does: download again, every day shortly after local midnight, the
+// modules and repeat counts the application last downloaded, so that dated, interval, even and
+// odd day and sunrise and sunset events stay right without the application running.
+class HelperService {
+public:
+    // One download through the driver. Logs one line: "Events sent." or the failure's alert title.
+    bool runDownload();
+
+    // A download is due at start when the last one was on an earlier day (or never happened).
+    bool dueAtStart(uint32_t now) const;
+    // After a run at `now`: a minute past the next local midnight, or a quarter of an hour later
+    // when the run failed.
+    static uint32_t nextRunTime(uint32_t now, bool succeeded);
+
+    std::string lastLine() const { return line; }
+
+private:
+    std::string line;
+};
+
+// The helper's preferences: "Process ID" for the application, "Last Download" (date seconds of
+// the day of the last successful download) for itself.
+void recordProcessID(long pid);
