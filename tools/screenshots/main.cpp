@@ -4,7 +4,11 @@
 
 #include "app/Controller.h"
 #include "app/TextDocumentWindow.h"
+#include "app/DisclaimerSheet.h"
+#include "app/PreferencesSheet.h"
 #include "app/StatusSheet.h"
+#include "driver/DeviceOperations.h"
+#include "platform/qt/HelpViewer.h"
 #include "document/DocumentFile.h"
 #include "document/EventDownload.h"
 #include "document/ui/DocumentController.h"
@@ -13,7 +17,9 @@
 #include "platform/qt/AlertSheets.h"
 #include "tools/emulator/CP290Emulator.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QEventLoop>
 #include <QMenu>
@@ -155,5 +161,31 @@ int main(int argc, char **argv)
     controller.displayCP290Clock();
     all &= shoot(output, "alert-clock");
     dismissAlerts(controller);
+
+    QTimer::singleShot(600, [&] {
+        all &= shoot(output, "preferences-sheet");
+        controller.preferencesWindow()->reject();
+    });
+    controller.preferences();
+
+    writeLog("Enabled by user.");
+    writeLog("Events sent.");
+    controller.helperLog();
+    controller.helperLogWindow()->move(120, 160);
+    all &= shoot(output, "helper-log");
+    controller.helperLogWindow()->hide();
+
+    QAction helpItem(QStringLiteral("No Serial Device"));
+    controller.showHelp(&helpItem);
+    controller.helpViewer()->move(160, 60);
+    all &= shoot(output, "help-serial-devices");
+    controller.helpViewer()->hide();
+
+    QSettings().remove(QStringLiteral("DisclaimerAccepted"));
+    QTimer::singleShot(600, [&] {
+        all &= shoot(output, "disclaimer");
+        controller.disclaimerSheet()->acceptButton->click();
+    });
+    controller.checkDisclaimer();
     return all ? 0 : 1;
 }
