@@ -427,57 +427,47 @@ void Controller::showAlert(const QString &title, const QString &message)
     alerts->beginAlertSheet(title, message);
 }
 
+// A device command under the status sheet: the whole bar for one driver call, then its alert
+// (none on success when `succeeded` has no title).
+void Controller::runUnderStatusSheet(const char *message, const std::function<bool()> &driverCall, const Alert &succeeded,
+                                     const QString &failedTitle)
+{
+    if (!beginDeviceCommand())
+        return;
+    if (serialDeviceIsWritable()) {
+        statusStartWithMessage(message);
+        gProgressBudget = StatusProgressFullScale;
+        const bool done = driverCall();
+        statusEnd();
+        if (!done)
+            showAlert(failedTitle);
+        else if (!succeeded.title.empty())
+            showAlert(QString::fromStdString(succeeded.title), QString::fromStdString(succeeded.message));
+    }
+    endDeviceCommand();
+}
+
 void Controller::setBaseHouseCode(QObject *sender)
 {
     const QAction *item = qobject_cast<QAction *>(sender);
     const int tag = item && item->data().isValid() ? item->data().toInt() : -1;
-    if (tag < 0 || !beginDeviceCommand())
+    if (tag < 0)
         return;
-    if (serialDeviceIsWritable()) {
-        statusStartWithMessage("Setting Base House Code...");
-        gProgressBudget = StatusProgressFullScale;
-        const bool done = CP290DoSetBaseHouseCode(tag);
-        statusEnd();
-        if (done)
-            showAlert(QStringLiteral("Base House Code Set"),
-                      QStringLiteral("The Base House Code was set sucessfully.  Your events have been erased."));
-        else
-            showAlert(QStringLiteral("Setting Base House Code Failed"));
-    }
-    endDeviceCommand();
+    runUnderStatusSheet("Setting Base House Code...", [tag] { return CP290DoSetBaseHouseCode(tag); },
+                        {"Base House Code Set", "The Base House Code was set sucessfully.  Your events have been erased."},
+                        QStringLiteral("Setting Base House Code Failed"));
 }
 
 void Controller::selfTest(QObject *)
 {
-    if (!beginDeviceCommand())
-        return;
-    if (serialDeviceIsWritable()) {
-        statusStartWithMessage("Running Self Test...");
-        gProgressBudget = StatusProgressFullScale;
-        const bool done = CP290DoSelfTest();
-        statusEnd();
-        if (done)
-            showAlert(QStringLiteral("Self Test OK"),
-                      QStringLiteral("The self test completed sucessfully.  Your events have been erased."));
-        else
-            showAlert(QStringLiteral("Self Test Failed"));
-    }
-    endDeviceCommand();
+    runUnderStatusSheet("Running Self Test...", CP290DoSelfTest,
+                        {"Self Test OK", "The self test completed sucessfully.  Your events have been erased."},
+                        QStringLiteral("Self Test Failed"));
 }
 
 void Controller::setCP290Clock(QObject *)
 {
-    if (!beginDeviceCommand())
-        return;
-    if (serialDeviceIsWritable()) {
-        statusStartWithMessage("Setting CP290 Clock...");
-        gProgressBudget = StatusProgressFullScale;
-        const bool done = CP290DoSetClock();
-        statusEnd();
-        if (!done)
-            showAlert(QStringLiteral("Setting Clock Failed"));
-    }
-    endDeviceCommand();
+    runUnderStatusSheet("Setting CP290 Clock...", CP290DoSetClock, {}, QStringLiteral("Setting Clock Failed"));
 }
 
 void Controller::displayCP290Clock(QObject *)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "document/ui/DeviceAccess.h"
+#include "platform/Alerts.h"
 #include "platform/SerialDevices.h"
 #include "platform/StatusHooks.h"
 
 #include <QList>
+#include <functional>
 #include <optional>
 #include <QObject>
 #include <QPointer>
@@ -95,6 +97,8 @@ private:
     bool beginDeviceCommand();
     void endDeviceCommand();
     void showAlert(const QString &title, const QString &message = {});
+    void runUnderStatusSheet(const char *message, const std::function<bool()> &driverCall, const Alert &succeeded,
+                             const QString &failedTitle);
     // The document of the frontmost window, if that is a document window.
     Modules *mainDocument() const;
     void validateEditMenu();

@@ -527,21 +527,23 @@ void Modules::endEdit(QObject *)
 
 void Modules::expandAll(QObject *)
 {
-    for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
-        module->expanded = true;
-    expandingAll = true;
-    reloadAndFixExpanded();
-    expandingAll = false;
-    updateChangeCount(true);
+    setEveryModuleExpanded(true);
 }
 
 void Modules::collapseAll(QObject *)
 {
+    setEveryModuleExpanded(false);
+}
+
+// The flags make the outline's expand and collapse questions answer yes during the reload, so
+// that the Alt-key rule is not applied again.
+void Modules::setEveryModuleExpanded(bool expanded)
+{
     for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
-        module->expanded = false;
-    collapsingAll = true;
+        module->expanded = expanded;
+    (expanded ? expandingAll : collapsingAll) = true;
     reloadAndFixExpanded();
-    collapsingAll = false;
+    expandingAll = collapsingAll = false;
     updateChangeCount(true);
 }
 

@@ -149,6 +149,7 @@ protected:
 private:
     void setDrawerRowsExpanded();
     bool storeExpansion(const OutlineItem &item, bool expanded);
+    void setEveryModuleExpanded(bool expanded);
     void connectEventEditor();
     void buildPerformEventsSheet();
     const Event &currentEvent() const;
