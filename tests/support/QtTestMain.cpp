@@ -1,5 +1,5 @@
-// main() of the GUI suites: the real widgets on the offscreen platform, with user defaults of
-// their own in a fresh folder, so that no test sees the user's or another test's settings.
+// main() of the GUI suites: the real widgets on the offscreen platform, with user defaults and
+// data folders of their own, so that no test sees or changes the user's or another test's.
 
 #include <QApplication>
 #include <QDir>
@@ -9,8 +9,9 @@
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir settings;
+    QTemporaryDir settings, data;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
