@@ -191,7 +191,7 @@ QWidget *Controller::mainWindow() const
     QWidget *active = QApplication::activeWindow();
     if (active && !active->isWindowType())
         active = active->window();
-    if (active && (active == listing || documentWindows.contains(qobject_cast<QMainWindow *>(active))))
+    if (active && (active == listing || documentWindows.contains(active)))
         return active;
     for (auto window = documentWindows.crbegin(); window != documentWindows.crend(); ++window)
         if (*window && (*window)->isVisible())

@@ -129,6 +129,6 @@ private:
     QString logPath;
     QString helperResourcePath = defaultHelperResourcePath();
     bool helperRunning = false;
-    QList<QPointer<QMainWindow>> documentWindows;
+    QList<QPointer<QWidget>> documentWindows;
     bool deviceCommandRunning = false;
 };

@@ -62,8 +62,10 @@ Modules::Modules(QObject *parent) : QObject(parent)
 
 Modules::~Modules()
 {
-    if (thisWindow)
-        delete thisWindow;
+    if (!thisWindow)
+        return;
+    thisWindow->removeEventFilter(this);
+    delete thisWindow;
 }
 
 void Modules::windowControllerDidLoadNib()
@@ -71,6 +73,7 @@ void Modules::windowControllerDidLoadNib()
     thisWindow = new QMainWindow();
     thisWindow->setAttribute(Qt::WA_DeleteOnClose);
     thisWindow->installEventFilter(this);
+    connect(thisWindow, &QObject::destroyed, this, [this] { thisWindow = nullptr; });
     currentModuleIndex = -1;
     expandingAll = collapsingAll = false;
 
@@ -606,9 +609,11 @@ void Modules::windowWillClose()
 
 bool Modules::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == thisWindow && event->type() == QEvent::Resize)
+    if (watched != thisWindow || (event->type() != QEvent::Resize && event->type() != QEvent::Close))
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize)
         windowDidResize();
-    if (watched == thisWindow && event->type() == QEvent::Close) {
+    if (event->type() == QEvent::Close) {
         if (isDocumentEdited()) {
             const auto answer = QMessageBox::question(
                 thisWindow, tr("Save changes?"),

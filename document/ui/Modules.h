@@ -179,7 +179,9 @@ private:
     QString filePath;
     int changeCount = 0;
 
-    QPointer<QMainWindow> thisWindow;
+    // Not a QPointer: the window is compared while it is being destroyed, when a guarded pointer
+    // would cast an object that is no longer a QMainWindow.
+    QMainWindow *thisWindow = nullptr;
     VekNSOutlineView *modulesOutline = nullptr;
     QDockWidget *drawer = nullptr;
     QStackedWidget *drawerContent = nullptr;
