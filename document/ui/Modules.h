@@ -6,7 +6,6 @@
 #include "widgets/VekNSOutlineView.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QSize>
 #include <vector>
 

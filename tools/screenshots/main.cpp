@@ -127,7 +127,6 @@ int main(int argc, char **argv)
 
     // The status sheet while the download runs: shot from the first redraws of the bar.
     bool downloadShot = false;
-    QTimer::singleShot(0, [] {});
     auto *watch = new QTimer(&application);
     QObject::connect(watch, &QTimer::timeout, [&] {
         if (!downloadShot && controller.statusSheet()->isVisible() && controller.statusSheet()->value() > 30) {
