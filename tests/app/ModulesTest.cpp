@@ -333,3 +333,22 @@ TEST_F(DocumentWindow, PrintedPagesNeverCutARow)
     EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 20), 20) << "a break on a boundary stays";
     EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 55), 55) << "below the last row";
 }
+
+TEST_F(DocumentWindow, RevertBringsBackTheSavedContentAndView)
+{
+    DocumentFileContent content = sampleContent();
+    content.selectedRows = {3};
+    Modules *document = open(content);
+    document->outline()->deselectAll();
+    document->newModule();
+    document->endEdit();
+    document->outline()->collapseItem({0, -1});
+    ASSERT_TRUE(document->isDocumentEdited());
+    QString error;
+    ASSERT_TRUE(document->revertToSaved(&error)) << error.toStdString();
+    EXPECT_EQ(document->modules(), sampleContent().modules);
+    EXPECT_TRUE(document->outline()->isItemExpanded({0, -1}));
+    EXPECT_EQ(document->outline()->selectedRows(), std::vector<int> {3});
+    EXPECT_FALSE(document->isDocumentEdited());
+    EXPECT_EQ(document->currentModule(), 1) << "the saved selection is the pump";
+}
