@@ -193,7 +193,22 @@ void VekNSOutlineView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEd
 {
     const QModelIndex edited = currentIndex();
     const bool eventRow = edited.isValid() && edited.parent().isValid();
-    if (!eventRow) {
+    if (!eventRow && (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)) {
+        // Tab walks the row's cells as they are shown, then on to the next row.
+        QTreeView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        const int step = hint == QAbstractItemDelegate::EditNextItem ? 1 : -1;
+        const int visual = header()->visualIndex(edited.column()) + step;
+        const int row = rowForItem(itemModel->itemOf(edited));
+        QModelIndex next;
+        if (visual >= 0 && visual < header()->count())
+            next = edited.siblingAtColumn(header()->logicalIndex(visual));
+        else if (row + step >= 0 && row + step < numberOfRows())
+            next = indexOfItem(itemAtRow(row + step), header()->logicalIndex(step > 0 ? 0 : header()->count() - 1));
+        if (next.isValid() && (next.flags() & Qt::ItemIsEditable)) {
+            setCurrentIndex(next);
+            edit(next);
+        }
+    } else if (!eventRow) {
         QTreeView::closeEditor(editor, hint);
     } else {
         // The text is stored and editing stays in this cell until the end-editing command.

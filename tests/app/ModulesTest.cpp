@@ -352,3 +352,21 @@ TEST_F(DocumentWindow, RevertBringsBackTheSavedContentAndView)
     EXPECT_FALSE(document->isDocumentEdited());
     EXPECT_EQ(document->currentModule(), 1) << "the saved selection is the pump";
 }
+
+TEST_F(DocumentWindow, TabInAModuleRowMovesEditingToTheNextCell)
+{
+    Modules *document = open(sampleContent());
+    document->window()->show();
+    QApplication::setActiveWindow(document->window());
+    VekNSOutlineView *outline = document->outline();
+    outline->selectRowByExtendingSelection(3, false);
+    document->edit();
+    QLineEdit *name = editor(*document);
+    ASSERT_NE(name, nullptr);
+    QTest::keyClicks(name, "Well Pump");
+    QTest::keyClick(name, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(document->modules()[1].name, "Well Pump");
+    EXPECT_TRUE(outline->isEditing());
+    EXPECT_EQ(outline->currentIndex().column(), 1) << "the house code cell";
+}
