@@ -78,22 +78,26 @@ int showClock()
     return Done;
 }
 
-int setClock()
+// A command given the whole progress budget, as the menu's commands are: its success message on
+// standard output, or its failure alert.
+int withFullBudget(bool (*driverCall)(), const char *failure, const char *success)
 {
     gProgressBudget = StatusProgressFullScale;
-    if (!CP290DoSetClock())
-        return reportFailure("Setting Clock Failed");
-    std::printf("The CP290 clock was set.\n");
+    if (!driverCall())
+        return reportFailure(failure);
+    std::printf("%s\n", success);
     return Done;
+}
+
+int setClock()
+{
+    return withFullBudget(CP290DoSetClock, "Setting Clock Failed", "The CP290 clock was set.");
 }
 
 int selfTest()
 {
-    gProgressBudget = StatusProgressFullScale;
-    if (!CP290DoSelfTest())
-        return reportFailure("Self Test Failed");
-    std::printf("The self test completed sucessfully.  Your events have been erased.\n");
-    return Done;
+    return withFullBudget(CP290DoSelfTest, "Self Test Failed",
+                          "The self test completed sucessfully.  Your events have been erased.");
 }
 
 int listEvents()
