@@ -67,26 +67,6 @@ bool readInteger(plist_t dictionary, const char *key, int64_t low, int64_t high,
     return true;
 }
 
-bool readEvents(plist_t array, std::vector<Event> *events, uint32_t module, std::string *error)
-{
-    const uint32_t count = plist_array_get_size(array);
-    events->reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(array, i);
-        uint64_t length = 0;
-        const char *bytes = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
-        if (!bytes || length != EventRecordSize) {
-            *error = where(module, "Events") + " item " + std::to_string(i + 1)
-                + (bytes ? " is " + std::to_string(length) + " bytes, not 20" : " is not a data item");
-            return false;
-        }
-        uint8_t record[EventRecordSize];
-        std::memcpy(record, bytes, EventRecordSize);
-        events->push_back(eventFromBytes(record));
-    }
-    return true;
-}
-
 std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string *error)
 {
     if (plist_get_node_type(dictionary) != PLIST_DICT) {
@@ -121,12 +101,48 @@ std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string
     uint8_t isExpanded = 0;
     plist_get_bool_val(expanded, &isExpanded);
     module.expanded = isExpanded != 0;
-    if (!readEvents(events, &module.events, index, error))
+    std::string eventError;
+    auto read = eventsFromPropertyList(events, &eventError);
+    if (!read) {
+        *error = where(index, "Events") + " " + eventError;
         return std::nullopt;
+    }
+    module.events = std::move(*read);
     return module;
 }
 
 }  // namespace
+
+plist_t eventsToPropertyList(const std::vector<Event> &events)
+{
+    plist_t array = plist_new_array();
+    for (const Event &event : events) {
+        const std::vector<uint8_t> bytes = eventBytes(event);
+        plist_array_append_item(array, plist_new_data(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+    }
+    return array;
+}
+
+std::optional<std::vector<Event>> eventsFromPropertyList(plist_t array, std::string *error)
+{
+    std::vector<Event> events;
+    const uint32_t count = plist_array_get_size(array);
+    events.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        plist_t item = plist_array_get_item(array, i);
+        uint64_t length = 0;
+        const char *bytes = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
+        if (!bytes || length != EventRecordSize) {
+            *error = "item " + std::to_string(i + 1)
+                + (bytes ? " is " + std::to_string(length) + " bytes, not 20" : " is not a data item");
+            return std::nullopt;
+        }
+        uint8_t record[EventRecordSize];
+        std::memcpy(record, bytes, EventRecordSize);
+        events.push_back(eventFromBytes(record));
+    }
+    return events;
+}
 
 plist_t modulesToPropertyList(const std::vector<Module> &modules)
 {
@@ -136,12 +152,7 @@ plist_t modulesToPropertyList(const std::vector<Module> &modules)
         plist_t dictionary = plist_new_dict();
         plist_dict_set_item(dictionary, "#", plist_new_uint(static_cast<uint64_t>(module.unit)));
         plist_dict_set_item(dictionary, "C", plist_new_uint(static_cast<uint64_t>(module.houseCode)));
-        plist_t events = plist_new_array();
-        for (const Event &event : module.events) {
-            const std::vector<uint8_t> bytes = eventBytes(event);
-            plist_array_append_item(events, plist_new_data(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
-        }
-        plist_dict_set_item(dictionary, "Events", events);
+        plist_dict_set_item(dictionary, "Events", eventsToPropertyList(module.events));
         plist_dict_set_item(dictionary, "N", plist_new_string(module.name.c_str()));
         plist_dict_set_item(dictionary, "T", plist_new_uint(static_cast<uint64_t>(module.type)));
         plist_dict_set_item(dictionary, "X", plist_new_bool(module.expanded));

@@ -16,6 +16,11 @@ plist_t modulesToPropertyList(const std::vector<Module> &modules);
 // The modules of an array node, or nothing with `error` saying which value is wrong.
 std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error);
 
+// Events as an array of 20-byte data items in the machine's own order; nothing, with `error`
+// naming the item, when one is not such a block.
+plist_t eventsToPropertyList(const std::vector<Event> &events);
+std::optional<std::vector<Event>> eventsFromPropertyList(plist_t array, std::string *error);
+
 // Converts every event of every module between byte orders with the given converters; nothing on
 // a big-endian machine. Items that are not modules with 20-byte events are left for the reader
 // to refuse.

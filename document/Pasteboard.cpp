@@ -3,7 +3,6 @@
 #include "document/ModulePropertyList.h"
 
 #include <climits>
-#include <cstring>
 
 namespace {
 
@@ -43,31 +42,15 @@ std::optional<std::vector<Module>> modulesFromClipboardData(const std::string &d
 
 std::string eventsClipboardData(const std::vector<Event> &events)
 {
-    const PropertyListNode array(plist_new_array());
-    for (const Event &event : events) {
-        const std::vector<uint8_t> bytes = eventBytes(event);
-        plist_array_append_item(array.get(), plist_new_data(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
-    }
+    const PropertyListNode array(eventsToPropertyList(events));
     return propertyListBinary(array.get());
 }
 
 std::optional<std::vector<Event>> eventsFromClipboardData(const std::string &data)
 {
     const PropertyListNode array = arrayIn(data);
-    if (!array.get())
-        return std::nullopt;
-    std::vector<Event> events;
-    for (uint32_t i = 0; i < plist_array_get_size(array.get()); ++i) {
-        plist_t item = plist_array_get_item(array.get(), i);
-        uint64_t length = 0;
-        const char *bytes = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
-        if (!bytes || length != EventRecordSize)
-            return std::nullopt;
-        uint8_t block[EventRecordSize];
-        std::memcpy(block, bytes, EventRecordSize);
-        events.push_back(eventFromBytes(block));
-    }
-    return events;
+    std::string error;
+    return array.get() ? eventsFromPropertyList(array.get(), &error) : std::nullopt;
 }
 
 std::string modulesDragData(const std::vector<int> &moduleIndices)
