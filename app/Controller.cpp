@@ -8,6 +8,7 @@
 #include "document/ui/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
+#include "driver/DeviceCommandTexts.h"
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "driver/StoredEventListing.h"
@@ -50,12 +51,6 @@ QAction *addItem(QMenu *menu, const QString &title, const QKeySequence &keys, QO
 QAction *addItem(QMenu *menu, const QString &title, QObject *context, std::function<void()> action)
 {
     return addItem(menu, title, QKeySequence(), context, std::move(action));
-}
-
-QString clockText(int hour, int minute)
-{
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return QString::asprintf("The CP290 reports the clock as %d:%02d %s.", hour12, minute, hour < 12 ? "AM" : "PM");
 }
 
 }  // namespace
@@ -390,10 +385,7 @@ bool Controller::serialDeviceIsWritable()
             return true;
         break;
     }
-    alerts->beginAlertSheet(QStringLiteral("No Serial Device"),
-                            QStringLiteral("No serial device has been found.  Please make sure you have selected a "
-                                           "serial device under the CP290 menu and recheck your connections."),
-                            [this] { scanForSerialDevices(); });
+    alerts->beginAlertSheet(NoSerialDeviceTitle, NoSerialDeviceMessage, [this] { scanForSerialDevices(); });
     return false;
 }
 
@@ -454,20 +446,18 @@ void Controller::setBaseHouseCode(QObject *sender)
     if (tag < 0)
         return;
     runUnderStatusSheet("Setting Base House Code...", [tag] { return CP290DoSetBaseHouseCode(tag); },
-                        {"Base House Code Set", "The Base House Code was set sucessfully.  Your events have been erased."},
-                        QStringLiteral("Setting Base House Code Failed"));
+                        {BaseHouseCodeSetTitle, BaseHouseCodeSetMessage}, BaseHouseCodeFailedTitle);
 }
 
 void Controller::selfTest(QObject *)
 {
     runUnderStatusSheet("Running Self Test...", CP290DoSelfTest,
-                        {"Self Test OK", "The self test completed sucessfully.  Your events have been erased."},
-                        QStringLiteral("Self Test Failed"));
+                        {SelfTestOKTitle, SelfTestOKMessage}, SelfTestFailedTitle);
 }
 
 void Controller::setCP290Clock(QObject *)
 {
-    runUnderStatusSheet("Setting CP290 Clock...", CP290DoSetClock, {}, QStringLiteral("Setting Clock Failed"));
+    runUnderStatusSheet("Setting CP290 Clock...", CP290DoSetClock, {}, SettingClockFailedTitle);
 }
 
 void Controller::displayCP290Clock(QObject *)
@@ -476,9 +466,9 @@ void Controller::displayCP290Clock(QObject *)
         return;
     if (serialDeviceIsWritable()) {
         if (CP290DoGetClock())
-            showAlert(QStringLiteral("Clock From CP290"), clockText(gHour, gMinute));
+            showAlert(ClockFromCP290Title, QString::fromStdString(clockReportText(gHour, gMinute)));
         else
-            showAlert(QStringLiteral("Getting Clock Failed"));
+            showAlert(GettingClockFailedTitle);
     }
     endDeviceCommand();
 }
@@ -500,7 +490,7 @@ void Controller::displayEventsFromCP290(QObject *)
         gProgressBudget = StatusProgressFullScale;
         if (!CP290DoGetEvents()) {
             statusEnd();
-            showAlert(QStringLiteral("Getting Events From CP290 Failed"));
+            showAlert(GettingEventsFailedTitle);
         } else {
             statusEnd();
             listing->setListingText(QString::fromStdString(storedEventListingText(CP290TimerEvent, now)));

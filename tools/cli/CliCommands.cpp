@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 #include "DeviceCommands.h"
 #include "DocumentCommands.h"
+#include "driver/DeviceCommandTexts.h"
 #include "driver/SerialLink.h"
 #include "platform/Alerts.h"
 #include "platform/UserDefaultsFile.h"
@@ -45,9 +46,7 @@ int runCli(const std::vector<std::string> &arguments)
         if (device.empty()) {
             const auto remembered = rememberedSerialDevicePath();
             if (!remembered) {
-                requestAlert("No Serial Device",
-                             "No serial device has been found.  Please make sure you have selected a serial device "
-                             "under the CP290 menu and recheck your connections.");
+                requestAlert(NoSerialDeviceTitle, NoSerialDeviceMessage);
                 return Failed;
             }
             device = *remembered;

@@ -1,6 +1,7 @@
 #include "DeviceCommands.h"
 
 #include "driver/CommandExchange.h"
+#include "driver/DeviceCommandTexts.h"
 #include "driver/DeviceOperations.h"
 #include "driver/StoredEventListing.h"
 #include "platform/Alerts.h"
@@ -62,8 +63,8 @@ int prepareBaseHouse(const CommandLine &line, Action *action)
     *action = [house = *house] {
         gProgressBudget = StatusProgressFullScale;
         if (!CP290DoSetBaseHouseCode(house))
-            return reportFailure("Setting Base House Code Failed");
-        std::printf("The Base House Code was set sucessfully.  Your events have been erased.\n");
+            return reportFailure(BaseHouseCodeFailedTitle);
+        std::printf("%s\n", BaseHouseCodeSetMessage);
         return Done;
     };
     return Done;
@@ -72,9 +73,8 @@ int prepareBaseHouse(const CommandLine &line, Action *action)
 int showClock()
 {
     if (!CP290DoGetClock())
-        return reportFailure("Getting Clock Failed");
-    const int hour12 = gHour % 12 == 0 ? 12 : gHour % 12;
-    std::printf("The CP290 reports the clock as %d:%02d %s.\n", hour12, gMinute, gHour < 12 ? "AM" : "PM");
+        return reportFailure(GettingClockFailedTitle);
+    std::printf("%s\n", clockReportText(gHour, gMinute).c_str());
     return Done;
 }
 
@@ -91,13 +91,12 @@ int withFullBudget(bool (*driverCall)(), const char *failure, const char *succes
 
 int setClock()
 {
-    return withFullBudget(CP290DoSetClock, "Setting Clock Failed", "The CP290 clock was set.");
+    return withFullBudget(CP290DoSetClock, SettingClockFailedTitle, "The CP290 clock was set.");
 }
 
 int selfTest()
 {
-    return withFullBudget(CP290DoSelfTest, "Self Test Failed",
-                          "The self test completed sucessfully.  Your events have been erased.");
+    return withFullBudget(CP290DoSelfTest, SelfTestFailedTitle, SelfTestOKMessage);
 }
 
 int listEvents()
@@ -106,7 +105,7 @@ int listEvents()
     SecondsToDate(GetDateTime(), &now);
     gProgressBudget = StatusProgressFullScale;
     if (!CP290DoGetEvents())
-        return reportFailure("Getting Events From CP290 Failed");
+        return reportFailure(GettingEventsFailedTitle);
     const std::string listing = storedEventListingText(CP290TimerEvent, now);
     std::printf("%s%s", listing.c_str(), listing.back() == '\n' ? "" : "\n");
     return Done;
