@@ -318,15 +318,6 @@ SerialDeviceFolders Controller::currentDeviceFolders() const
     return folders;
 }
 
-QString Controller::devicePathForTitle(const QString &title) const
-{
-    const SerialDeviceFolders folders = currentDeviceFolders();
-    for (const SerialDevice &device : scanSerialDevices(folders))
-        if (QString::fromStdString(device.title) == title)
-            return QString::fromStdString(device.path);
-    return QString::fromStdString(folders.dev) + "/tty" + title;
-}
-
 void Controller::menuNeedsUpdate()
 {
     scanForSerialDevices();
@@ -342,6 +333,7 @@ void Controller::scanForSerialDevices()
     for (const SerialDevice &device : scanSerialDevices(currentDeviceFolders())) {
         QAction *item = cp290->addAction(QString::fromStdString(device.title));
         item->setCheckable(true);
+        item->setData(QString::fromStdString(device.path));  // where the scan found it
         connect(item, &QAction::triggered, this, [this, item] { serialDeviceSelected(item); });
     }
 
@@ -370,7 +362,7 @@ void Controller::serialDeviceSelected(QAction *item)
         }
         item->setChecked(true);
         QSettings().setValue(SerialDeviceKey, item->text());
-        setCP290DeviceFilePath(devicePathForTitle(item->text()).toLocal8Bit().constData());
+        setCP290DeviceFilePath(item->data().toString().toLocal8Bit().constData());
     }
 }
 
@@ -381,7 +373,7 @@ bool Controller::serialDeviceIsWritable()
     for (int index = FirstDeviceItem; index < items.size(); ++index) {
         if (!items[index]->isChecked())
             continue;
-        if (access(devicePathForTitle(items[index]->text()).toLocal8Bit().constData(), W_OK) == 0)
+        if (access(items[index]->data().toString().toLocal8Bit().constData(), W_OK) == 0)
             return true;
         break;
     }

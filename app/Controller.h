@@ -90,7 +90,6 @@ public slots:
 
 private:
     void buildMenus();
-    QString devicePathForTitle(const QString &title) const;
     SerialDeviceFolders currentDeviceFolders() const;
     // Runs a device command unless one is already running: the status sheet's redraws must never
     // let a second command into the driver.
