@@ -1,43 +1,16 @@
 #include "document/EventTextParser.h"
 
-#include <climits>
+#include "document/IntegerText.h"
+
 #include <cmath>
 #include <cstring>
 #include <strings.h>
 
 namespace {
 
-bool isScanSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// Reads an integer as the C library's "%d" does (white space, a sign, digits), saturating instead
-// of overflowing. Returns the characters taken, 0 when there is no number.
-int scanInteger(const char *p, int *value)
-{
-    const char *start = p;
-    while (isScanSpace(*p))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-')
-        negative = *p++ == '-';
-    if (!isDigit(*p))
-        return 0;
-    long long number = 0;
-    while (isDigit(*p)) {
-        if (number <= INT_MAX)
-            number = number * 10 + (*p - '0');
-        ++p;
-    }
-    number = negative ? -number : number;
-    *value = static_cast<int>(number < INT_MIN ? INT_MIN : number > INT_MAX ? INT_MAX : number);
-    return static_cast<int>(p - start);
 }
 
 // Three integers separated by `separator`, as "%d/%d/%d%n" reads them; the characters taken, or 0.

@@ -1,6 +1,7 @@
 #include "document/FieldFormatters.h"
 
-#include <cctype>
+#include "document/IntegerText.h"
+
 #include <cstdio>
 
 const char *const VekHouseCodes[16] = {"A", "B", "C", "D", "E", "F", "G", "H",
@@ -26,26 +27,15 @@ PartialCheck wholeTextSelected(const std::string &text)
     return {false, text, {0, static_cast<int>(text.size())}};
 }
 
-// An integer as "%d" reads it from the start of the text: white space, a sign, digits.
+// The integer at the start of the text and where it ends, or nothing.
 std::optional<long> leadingInteger(const std::string &text, std::size_t *end)
 {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
-    const std::size_t digits = i;
-    long value = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        if (value < 100000000)
-            value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (i == digits)
+    int value = 0;
+    const int taken = scanInteger(text.c_str(), &value);
+    if (taken == 0)
         return std::nullopt;
-    *end = i;
-    return negative ? -value : value;
+    *end = static_cast<std::size_t>(taken);
+    return value;
 }
 
 }  // namespace
