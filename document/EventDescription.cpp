@@ -43,7 +43,7 @@ std::string eventTimeText(const Event &event)
     if (event.has(EventSunset))
         return sunText("Sunset", event);
     const DateTimeRec time = SecondsToNSCalendarDate(event.Time);
-    const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
+    const int hour12 = twelveHourClockHour(time.hour);
     return twoDigits(hour12) + ":" + twoDigits(time.minute) + (time.hour < 12 ? " AM" : " PM");
 }
 

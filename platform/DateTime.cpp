@@ -100,7 +100,7 @@ void setDateTimeSource(DateTimeSource source)
 std::string formatListingDateTime(const DateTimeRec &date)
 {
     static const char *const dayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    const int hour12 = date.hour % 12 == 0 ? 12 : date.hour % 12;
+    const int hour12 = twelveHourClockHour(date.hour);
     char text[40];
     std::snprintf(text, sizeof text, "%s %02d/%02d/%02d %02d:%02d %s",
                   dayNames[(date.dayOfWeek + 6) % 7], date.month, date.day, date.year % 100,

@@ -35,5 +35,11 @@ uint32_t GetDateTime();
 using DateTimeSource = std::function<uint32_t()>;
 void setDateTimeSource(DateTimeSource source);  // an empty source restores the system clock
 
+// The hour of a 12-hour clock for an hour 0 to 23: 12 for 0 and 12.
+inline int twelveHourClockHour(int hour)
+{
+    return hour % 12 == 0 ? 12 : hour % 12;
+}
+
 // "%a %m/%d/%y %I:%M %p" in English whatever the process locale, e.g. "Fri 12/04/26 02:15 PM".
 std::string formatListingDateTime(const DateTimeRec &date);
