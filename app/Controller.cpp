@@ -15,6 +15,7 @@
 #include "platform/DateTime.h"
 #include "platform/TickPause.h"
 #include "platform/qt/AlertSheets.h"
+#include "platform/qt/WindowCommands.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -59,20 +60,19 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     : QObject(parent), deviceFolders(std::move(deviceFolders))
 {
     alerts = new AlertSheets([this] { return mainWindow(); }, this);
-    status = new StatusSheet();
-    listing = new TextDocumentWindow(QStringLiteral("Events From CP290"));
+    status = new StatusSheet(this);
+    listing = std::make_unique<TextDocumentWindow>(QStringLiteral("Events From CP290"));
     documents = new DocumentController(this);
     documents->setDeviceAccess(this);
     connect(documents, &DocumentController::documentWindowCreated, this,
-            [this](Modules *document) { addDocumentWindow(document->window()); });
+            [this](Modules *document, WindowCommands *commands) { addWindow(document->window(), commands); });
     initApplicationResources();
     buildHelperWindows();
-    help = new HelpViewer();
-    disclaimer = new DisclaimerSheet();
+    help = std::make_unique<HelpViewer>();
     buildMenus();
-    for (QMainWindow *window : {static_cast<QMainWindow *>(listing), static_cast<QMainWindow *>(logWindow),
-                                static_cast<QMainWindow *>(help)})
-        installMenus(window->menuBar());
+    addWindow(listing.get(), listing.get());
+    addWindow(logWindow.get(), logWindow.get());
+    addWindow(help.get(), nullptr);
 }
 
 Controller::~Controller()
@@ -81,17 +81,16 @@ Controller::~Controller()
         gController = nullptr;
     if (gStatusProgressIndicator == status)
         gStatusProgressIndicator = nullptr;
-    delete status;
-    delete listing;
-    delete logWindow;
-    delete preferencesSheet;
-    delete help;
-    delete disclaimer;
-    delete fileMenu;
-    delete editMenu;
-    delete cp290;
-    delete windowMenu;
-    delete helpMenu;
+}
+
+PreferencesSheet *Controller::preferencesWindow() const
+{
+    return preferencesSheet;
+}
+
+DisclaimerSheet *Controller::disclaimerSheet() const
+{
+    return disclaimer;
 }
 
 void Controller::awakeFromNib()
@@ -111,8 +110,9 @@ void Controller::checkDisclaimer()
 {
     if (QSettings().contains(QStringLiteral("DisclaimerAccepted")))
         return;
-    if (QWidget *window = mainWindow(); window && disclaimer->parentWidget() != window)
-        disclaimer->setParent(window, disclaimer->windowFlags());
+    // Made for this showing on the main window, and gone with the modal loop.
+    disclaimer = new DisclaimerSheet(mainWindow());
+    disclaimer->setAttribute(Qt::WA_DeleteOnClose);
     disclaimer->setWindowModality(Qt::WindowModal);
     if (disclaimer->exec() != 0) {
         QSettings().setValue(QStringLiteral("DisclaimerAccepted"), true);
@@ -162,15 +162,25 @@ void Controller::openDocument()
     documents->openDocument(mainWindow());
 }
 
-void Controller::addDocumentWindow(QMainWindow *window)
+void Controller::addWindow(QMainWindow *window, WindowCommands *commands)
 {
-    installMenus(window->menuBar());
-    documentWindows.append(window);
+    for (QMenu *menu : {fileMenu.get(), editMenu.get(), cp290.get(), windowMenu.get(), helpMenu.get()})
+        window->menuBar()->addMenu(menu);
+    menuWindows.append({window, commands});
 }
 
 Modules *Controller::mainDocument() const
 {
     return documents->documentForWindow(mainWindow());
+}
+
+WindowCommands *Controller::mainWindowCommands() const
+{
+    const QWidget *main = mainWindow();
+    for (const MenuWindow &each : menuWindows)
+        if (each.window == main)
+            return each.commands;
+    return nullptr;
 }
 
 void Controller::validateEditMenu()
@@ -181,130 +191,118 @@ void Controller::validateEditMenu()
             item->setEnabled(item == preferencesItem || (document && document->validateMenuItem(item->text().remove('&'))));
 }
 
+// The active window when it is one of ours with content of its own, else the one of those shown
+// last (document windows come after the controller's own windows).
 QWidget *Controller::mainWindow() const
 {
-    QWidget *active = QApplication::activeWindow();
-    if (active && !active->isWindowType())
+    const QWidget *active = QApplication::activeWindow();
+    if (active)
         active = active->window();
-    if (active && (active == listing || documentWindows.contains(active)))
-        return active;
-    for (auto window = documentWindows.crbegin(); window != documentWindows.crend(); ++window)
-        if (*window && (*window)->isVisible())
-            return *window;
-    return listing->isVisible() ? listing : nullptr;
-}
-
-void Controller::installMenus(QMenuBar *menuBar)
-{
-    for (QMenu *menu : {fileMenu, editMenu, cp290, windowMenu, helpMenu})
-        menuBar->addMenu(menu);
+    for (const MenuWindow &each : menuWindows)
+        if (each.window && each.commands && each.window == active)
+            return each.window;
+    for (auto each = menuWindows.crbegin(); each != menuWindows.crend(); ++each)
+        if (each->window && each->commands && each->window->isVisible())
+            return each->window;
+    return nullptr;
 }
 
 void Controller::buildMenus()
 {
-    fileMenu = new QMenu(tr("&File"));
-    addItem(fileMenu, tr("&New"), QKeySequence::New, this, [this] { newDocument(); });
-    addItem(fileMenu, tr("&Open..."), QKeySequence::Open, this, [this] { openDocument(); });
-    fileMenu->addSeparator();
-    addItem(fileMenu, tr("&Close"), QKeySequence::Close, this, [] {
+    fileMenu = std::make_unique<QMenu>(tr("&File"));
+    QMenu *file = fileMenu.get();
+    addItem(file, tr("&New"), QKeySequence::New, this, [this] { newDocument(); });
+    addItem(file, tr("&Open..."), QKeySequence::Open, this, [this] { openDocument(); });
+    file->addSeparator();
+    addItem(file, tr("&Close"), QKeySequence::Close, this, [] {
         if (QWidget *window = QApplication::activeWindow())
             window->close();
     });
-    addItem(fileMenu, tr("&Save"), QKeySequence::Save, this, [this] {
-        if (Modules *document = mainDocument())
-            documents->saveDocument(document);
-        else if (mainWindow() == listing)
-            listing->saveDocumentAs();
-    });
-    addItem(fileMenu, tr("Save &As..."), QKeySequence::SaveAs, this, [this] {
-        if (Modules *document = mainDocument())
-            documents->saveDocumentAs(document);
-        else if (mainWindow() == listing)
-            listing->saveDocumentAs();
-    });
-    addItem(fileMenu, tr("&Revert to Saved"), this, [this] {
+    const auto frontWindow = [this](void (WindowCommands::*command)()) {
+        return [this, command] {
+            if (WindowCommands *commands = mainWindowCommands())
+                (commands->*command)();
+        };
+    };
+    addItem(file, tr("&Save"), QKeySequence::Save, this, frontWindow(&WindowCommands::saveDocument));
+    addItem(file, tr("Save &As..."), QKeySequence::SaveAs, this, frontWindow(&WindowCommands::saveDocumentAs));
+    addItem(file, tr("&Revert to Saved"), this, [this] {
         if (Modules *document = mainDocument())
             documents->revertDocumentToSaved(document);
     });
-    fileMenu->addSeparator();
-    addItem(fileMenu, tr("Page Set&up..."), this, [this] {
-        if (Modules *document = mainDocument())
-            document->runPageLayout();
-        else
-            listing->runPageLayout();
-    });
-    addItem(fileMenu, tr("&Print..."), QKeySequence::Print, this, [this] {
-        if (Modules *document = mainDocument())
-            document->printDocument();
-        else if (mainWindow() == listing)
-            listing->printDocument();
-    });
-    fileMenu->addSeparator();
-    addItem(fileMenu, tr("&Quit"), QKeySequence::Quit, this, [] { QApplication::closeAllWindows(); });
+    file->addSeparator();
+    addItem(file, tr("Page Set&up..."), this, frontWindow(&WindowCommands::runPageLayout));
+    addItem(file, tr("&Print..."), QKeySequence::Print, this, frontWindow(&WindowCommands::printDocument));
+    file->addSeparator();
+    addItem(file, tr("&Quit"), QKeySequence::Quit, this, [] { QApplication::closeAllWindows(); });
 
-    editMenu = new QMenu(tr("&Edit"));
-    addItem(editMenu, tr("Cu&t"), QKeySequence::Cut, this, [this] {
+    editMenu = std::make_unique<QMenu>(tr("&Edit"));
+    QMenu *edit = editMenu.get();
+    addItem(edit, tr("Cu&t"), QKeySequence::Cut, this, [this] {
         if (Modules *document = mainDocument(); document && document->validateMenuItem("Cut"))
             document->cut();
     });
-    addItem(editMenu, tr("&Copy"), QKeySequence::Copy, this, [this] {
+    addItem(edit, tr("&Copy"), QKeySequence::Copy, this, [this] {
         if (Modules *document = mainDocument(); document && document->validateMenuItem("Copy"))
             document->copy();
     });
-    addItem(editMenu, tr("&Paste"), QKeySequence::Paste, this, [this] {
+    addItem(edit, tr("&Paste"), QKeySequence::Paste, this, [this] {
         if (Modules *document = mainDocument(); document && document->validateMenuItem("Paste"))
             document->paste();
     });
-    addItem(editMenu, tr("&Delete"), QKeySequence::Delete, this, [this] {
+    addItem(edit, tr("&Delete"), QKeySequence::Delete, this, [this] {
         if (Modules *document = mainDocument())
             document->deleteSelection();
     });
     editMenu->addSeparator();
-    preferencesItem = addItem(editMenu, tr("Pr&eferences..."), QKeySequence::Preferences, this, [this] { preferences(); });
-    connect(editMenu, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
+    preferencesItem = addItem(edit, tr("Pr&eferences..."), QKeySequence::Preferences, this, [this] { preferences(); });
+    connect(edit, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
 
-    cp290 = new QMenu(tr("CP&290"));
-    cp290->setObjectName(QStringLiteral("cp290Menu"));
-    addItem(cp290, tr("&List Events in CP290"), this, [this] { displayEventsFromCP290(); });
-    cp290->addSeparator();
-    QMenu *baseHouse = cp290->addMenu(tr("Set &Base House Code"));
+    cp290 = std::make_unique<QMenu>(tr("CP&290"));
+    QMenu *device = cp290.get();
+    device->setObjectName(QStringLiteral("cp290Menu"));
+    addItem(device, tr("&List Events in CP290"), this, [this] { displayEventsFromCP290(); });
+    device->addSeparator();
+    QMenu *baseHouse = device->addMenu(tr("Set &Base House Code"));
     for (int house = 0; house < 16; ++house) {
         QAction *item = baseHouse->addAction(QString(QChar('A' + house)));
         item->setData(house);  // the tag
         connect(item, &QAction::triggered, this, [this, item] { setBaseHouseCode(item); });
     }
-    addItem(cp290, tr("Run Self &Test"), this, [this] { selfTest(); });
-    cp290->addSeparator();
-    addItem(cp290, tr("&Set CP290 Clock"), this, [this] { setCP290Clock(); });
-    addItem(cp290, tr("Show CP290 Cl&ock"), this, [this] { displayCP290Clock(); });
-    cp290->addSeparator();
-    addItem(cp290, tr("&Rescan Serial Devices"), this, [this] { scanForSerialDevices(); });
-    cp290->addSeparator();
-    cp290->addAction(tr("Serial Device:"))->setEnabled(false);
-    Q_ASSERT(cp290->actions().size() == FirstDeviceItem);
-    connect(cp290, &QMenu::aboutToShow, this, &Controller::menuNeedsUpdate);
+    addItem(device, tr("Run Self &Test"), this, [this] { selfTest(); });
+    device->addSeparator();
+    addItem(device, tr("&Set CP290 Clock"), this, [this] { setCP290Clock(); });
+    addItem(device, tr("Show CP290 Cl&ock"), this, [this] { displayCP290Clock(); });
+    device->addSeparator();
+    addItem(device, tr("&Rescan Serial Devices"), this, [this] { scanForSerialDevices(); });
+    device->addSeparator();
+    device->addAction(tr("Serial Device:"))->setEnabled(false);
+    Q_ASSERT(device->actions().size() == FirstDeviceItem);
+    connect(device, &QMenu::aboutToShow, this, &Controller::menuNeedsUpdate);
 
-    windowMenu = new QMenu(tr("&Window"));
-    addItem(windowMenu, tr("&Minimize"), QKeySequence(tr("Ctrl+M")), this, [] {
+    windowMenu = std::make_unique<QMenu>(tr("&Window"));
+    QMenu *windows = windowMenu.get();
+    addItem(windows, tr("&Minimize"), QKeySequence(tr("Ctrl+M")), this, [] {
         if (QWidget *window = QApplication::activeWindow())
             window->showMinimized();
     });
-    addItem(windowMenu, tr("&Events From CP290"), this, [this] {
+    addItem(windows, tr("&Events From CP290"), this, [this] {
         listing->show();
         listing->raise();
         listing->activateWindow();
     });
 
-    addItem(windowMenu, tr("Helper &Log"), this, [this] { helperLog(); });
+    addItem(windows, tr("Helper &Log"), this, [this] { helperLog(); });
 
-    helpMenu = new QMenu(tr("&Help"));
-    QAction *bookItem = addItem(helpMenu, tr("Tavorin Help"), QKeySequence::HelpContents, this, [] {});
+    helpMenu = std::make_unique<QMenu>(tr("&Help"));
+    QMenu *helpItems = helpMenu.get();
+    QAction *bookItem = addItem(helpItems, tr("Tavorin Help"), QKeySequence::HelpContents, this, [] {});
     connect(bookItem, &QAction::triggered, this, [this, bookItem] { showHelp(bookItem); });
-    QAction *serialItem = addItem(helpMenu, tr("Serial Devices"), this, [] {});
+    QAction *serialItem = addItem(helpItems, tr("Serial Devices"), this, [] {});
     connect(serialItem, &QAction::triggered, this, [this] { help->showHelpAnchor(QStringLiteral("No Serial Device")); });
-    addItem(helpMenu, tr("&E-mail the Author..."), this, [this] { emailTheAuthor(); });
-    helpMenu->addSeparator();
-    addItem(helpMenu, tr("&About Tavorin"), this, [this] {
+    addItem(helpItems, tr("&E-mail the Author..."), this, [this] { emailTheAuthor(); });
+    helpItems->addSeparator();
+    addItem(helpItems, tr("&About Tavorin"), this, [this] {
         showAlert(tr("Tavorin"), tr("Programs and drives a CP290 home-control interface."));
     });
 }

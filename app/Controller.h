@@ -6,10 +6,11 @@
 #include "platform/StatusHooks.h"
 
 #include <QList>
-#include <functional>
-#include <optional>
 #include <QObject>
 #include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
 
 class AlertSheets;
 class DisclaimerSheet;
@@ -24,6 +25,7 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 class StatusSheet;
+class WindowCommands;
 
 // The application controller: start-up, the CP290 menu and the serial device choice, the device
 // commands, the status sheet and the listing of the CP290's stored events.
@@ -40,21 +42,22 @@ public:
     bool applicationOpenUntitledFile();
     void applicationWillTerminate();
 
-    // Every document window gets the application's menus; the frontmost one is the main window.
-    void addDocumentWindow(QMainWindow *window);
+    // Every window with the application's menus offers the File menu's commands for its own
+    // content (none for the help viewer); the frontmost such window is the main window.
+    void addWindow(QMainWindow *window, WindowCommands *commands);
     QWidget *mainWindow() const;
-    void installMenus(QMenuBar *menuBar);
 
-    QMenu *cp290Menu() const { return cp290; }
+    QMenu *cp290Menu() const { return cp290.get(); }
     AlertSheets *alertSheets() const { return alerts; }
     StatusSheet *statusSheet() const { return status; }
-    TextDocumentWindow *eventsWindow() const { return listing; }
+    TextDocumentWindow *eventsWindow() const { return listing.get(); }
     DocumentController *documentController() const { return documents; }
-    PreferencesSheet *preferencesWindow() const { return preferencesSheet; }
-    TextDocumentWindow *helperLogWindow() const { return logWindow; }
+    // The sheets made for one showing, while they are shown.
+    PreferencesSheet *preferencesWindow() const;
+    DisclaimerSheet *disclaimerSheet() const;
+    TextDocumentWindow *helperLogWindow() const { return logWindow.get(); }
     QPushButton *clearLog() const { return clearLogButton; }
-    HelpViewer *helpViewer() const { return help; }
-    DisclaimerSheet *disclaimerSheet() const { return disclaimer; }
+    HelpViewer *helpViewer() const { return help.get(); }
     const QString &installedHelperPath() const { return helperPath; }
     const QString &helperLogPath() const { return logPath; }
     // Where the copy of the helper shipped with the application lies.
@@ -100,6 +103,7 @@ private:
                              const QString &failedTitle);
     // The document of the frontmost window, if that is a document window.
     Modules *mainDocument() const;
+    WindowCommands *mainWindowCommands() const;
     void validateEditMenu();
     void helperPaths();
     void helperInstall();
@@ -107,27 +111,32 @@ private:
     void launchHelper();
     void buildHelperWindows();
 
+    struct MenuWindow {
+        QPointer<QWidget> window;
+        WindowCommands *commands;
+    };
+
     SerialDeviceFolders deviceFolders;
-    QMenu *fileMenu = nullptr;
-    QMenu *editMenu = nullptr;
-    QMenu *cp290 = nullptr;
-    QMenu *windowMenu = nullptr;
-    QMenu *helpMenu = nullptr;
+    std::unique_ptr<QMenu> fileMenu;
+    std::unique_ptr<QMenu> editMenu;
+    std::unique_ptr<QMenu> cp290;
+    std::unique_ptr<QMenu> windowMenu;
+    std::unique_ptr<QMenu> helpMenu;
     QAction *preferencesItem = nullptr;
     AlertSheets *alerts = nullptr;
     StatusSheet *status = nullptr;
-    TextDocumentWindow *listing = nullptr;
+    std::unique_ptr<TextDocumentWindow> listing;
     DocumentController *documents = nullptr;
-    PreferencesSheet *preferencesSheet = nullptr;
-    TextDocumentWindow *logWindow = nullptr;
+    QPointer<PreferencesSheet> preferencesSheet;
+    std::unique_ptr<TextDocumentWindow> logWindow;
     QPushButton *clearLogButton = nullptr;
-    HelpViewer *help = nullptr;
-    DisclaimerSheet *disclaimer = nullptr;
+    std::unique_ptr<HelpViewer> help;
+    QPointer<DisclaimerSheet> disclaimer;
     std::optional<long> helperProcessID;
     QString helperPath;
     QString logPath;
     QString helperResourcePath = defaultHelperResourcePath();
     bool helperRunning = false;
-    QList<QPointer<QWidget>> documentWindows;
+    QList<MenuWindow> menuWindows;
     bool deviceCommandRunning = false;
 };

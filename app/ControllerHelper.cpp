@@ -95,12 +95,14 @@ void Controller::applicationWillTerminate()
 
 void Controller::preferences()
 {
+    // Made for this showing on the main window, and gone with the modal loop.
+    preferencesSheet = new PreferencesSheet(mainWindow());
+    preferencesSheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(preferencesSheet->doneButton, &QPushButton::clicked, this, [this] { doneWithPreferences(); });
     helperRunning = helperIsOn();
     preferencesSheet->helperCheckbox->setChecked(helperRunning);
     const auto preferred = locationFromPreferences();
     preferencesSheet->showLocation(preferred.value_or(locationFromTimeZone()), !preferred);
-    if (QWidget *window = mainWindow(); window && preferencesSheet->parentWidget() != window)
-        preferencesSheet->setParent(window, preferencesSheet->windowFlags());
     preferencesSheet->setWindowModality(Qt::WindowModal);
     preferencesSheet->exec();
 }
@@ -154,10 +156,8 @@ void Controller::helperLog(QObject *sender)
 
 void Controller::buildHelperWindows()
 {
-    preferencesSheet = new PreferencesSheet();
-    connect(preferencesSheet->doneButton, &QPushButton::clicked, this, [this] { doneWithPreferences(); });
-    logWindow = new TextDocumentWindow(QStringLiteral("Tavorin Helper Log"));
-    clearLogButton = new QPushButton(tr("Clear"), logWindow);
+    logWindow = std::make_unique<TextDocumentWindow>(QStringLiteral("Tavorin Helper Log"));
+    clearLogButton = new QPushButton(tr("Clear"), logWindow.get());
     QToolBar *bar = logWindow->addToolBar(tr("Log"));
     bar->setMovable(false);
     bar->addWidget(clearLogButton);

@@ -2,17 +2,21 @@
 
 #include "platform/StatusHooks.h"
 
-#include <QDialog>
+#include <QObject>
+#include <QPointer>
+#include <QString>
 
-class QLabel;
-class QProgressBar;
+class QWidget;
+class StatusSheetWindow;
 
-// The one progress display: a window-modal sheet with a message and a bar from 0 to 130 that the
-// driver advances while it blocks the main thread.
-class StatusSheet : public QDialog, public ProgressIndicator {
+// The one progress display: a bar from 0 to 130 that the driver advances while it blocks the main
+// thread, shown as a window-modal sheet with a message. The sheet is made for each showing as a
+// child of the window it covers, so it lives no longer than that window; the progress lives here.
+class StatusSheet : public QObject, public ProgressIndicator {
     Q_OBJECT
 public:
-    explicit StatusSheet(QWidget *parent = nullptr);
+    explicit StatusSheet(QObject *parent = nullptr);
+    ~StatusSheet() override;
 
     void begin(QWidget *window, const QString &message);
     void fill();  // the full bar, so that the end is seen
@@ -22,10 +26,11 @@ public:
     void display() override;
 
     double value() const { return progress; }
-    QString message() const;
+    QString message() const { return text; }
+    bool isVisible() const;
 
 private:
-    QLabel *messageLabel;
-    QProgressBar *bar;
+    QPointer<StatusSheetWindow> sheet;
+    QString text;
     double progress = 0;
 };

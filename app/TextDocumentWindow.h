@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt/WindowCommands.h"
+
 #include <QMainWindow>
 
 class QPlainTextEdit;
@@ -7,7 +9,7 @@ class QPrinter;
 
 // A window of plain text that can be saved, printed and laid out on pages: "Events From CP290",
 // the listing of the records stored in the CP290, and the helper's log.
-class TextDocumentWindow : public QMainWindow {
+class TextDocumentWindow : public QMainWindow, public WindowCommands {
     Q_OBJECT
 public:
     explicit TextDocumentWindow(const QString &title, QWidget *parent = nullptr);
@@ -16,9 +18,11 @@ public:
     QString listingText() const;
     void scrollToEnd();
 
-    void saveDocumentAs();
-    void printDocument();
-    void runPageLayout();
+    // Saving asks for a file name each time, as the original's listing did.
+    void saveDocument() override { saveDocumentAs(); }
+    void saveDocumentAs() override;
+    void printDocument() override;
+    void runPageLayout() override;
 
 private:
     QPlainTextEdit *eventsView;

@@ -1,6 +1,7 @@
 // Tavorin: the application. With a file argument it opens that document, otherwise the last one.
 
 #include "app/Controller.h"
+#include "app/WidgetMap.h"
 #include "document/ui/DocumentController.h"
 #include "platform/qt/AlertSheets.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char **argv)
 
     Controller controller;
     controller.awakeFromNib();
+    installWidgetMapOnRequest(&controller);
     QObject::connect(&application, &QApplication::aboutToQuit, &controller, &Controller::applicationWillTerminate);
 
     const QStringList files = arguments.positionalArguments();

@@ -1,6 +1,7 @@
 #include "document/ui/DocumentController.h"
 
 #include "document/ui/Modules.h"
+#include "platform/qt/WindowCommands.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +11,23 @@
 namespace {
 
 const char *const DocumentFilter = QT_TRANSLATE_NOOP("DocumentController", "Tavorin documents (*.cp290);;All files (*)");
+
+// The File menu's commands for one document window; it lives as long as the document.
+class DocumentWindowCommands : public QObject, public WindowCommands {
+public:
+    DocumentWindowCommands(DocumentController *documents, Modules *document)
+        : QObject(document), documents(documents), document(document)
+    {
+    }
+    void saveDocument() override { documents->saveDocument(document); }
+    void saveDocumentAs() override { documents->saveDocumentAs(document); }
+    void printDocument() override { document->printDocument(); }
+    void runPageLayout() override { document->runPageLayout(); }
+
+private:
+    DocumentController *documents;
+    Modules *document;
+};
 
 }  // namespace
 
@@ -28,7 +46,7 @@ Modules *DocumentController::adopt(Modules *document)
     document->setDeviceAccess(deviceAccess);
     document->windowControllerDidLoadNib();
     connect(document->window(), &QObject::destroyed, document, &QObject::deleteLater);
-    emit documentWindowCreated(document);
+    emit documentWindowCreated(document, new DocumentWindowCommands(this, document));
     document->window()->show();
     return document;
 }

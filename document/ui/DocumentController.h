@@ -7,6 +7,7 @@
 class DeviceAccess;
 class Modules;
 class QWidget;
+class WindowCommands;
 
 // Opens, saves, reverts and closes module documents, as the toolkit's document machinery does.
 class DocumentController : public QObject {
@@ -29,8 +30,8 @@ public:
     void revertDocumentToSaved(Modules *document);
 
 signals:
-    // A document's window exists: it wants the application's menus.
-    void documentWindowCreated(Modules *document);
+    // A document's window exists: it wants the application's menus, and offers them its commands.
+    void documentWindowCreated(Modules *document, WindowCommands *commands);
 
 private:
     Modules *adopt(Modules *document);

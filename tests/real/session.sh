@@ -1,0 +1,149 @@
+# What every real-input scenario shares: its own X server with a window manager, its own home and
+# settings, the application started on them, and the ways a person looks at and touches it.
+# Sourced by the scenarios; TAVORIN_BUILD names the build folder.
+set -euo pipefail
+
+build=${TAVORIN_BUILD:?the build folder}
+work=$(mktemp -d)
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_RUNTIME_DIR="$work/runtime" TAVORIN_WIDGET_MAP="$work/map"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/Tavorin" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+settings="$XDG_CONFIG_HOME/Tavorin/Tavorin.conf"
+pids=()
+app_pid=
+
+fail() {
+    echo "FAILED: $*" >&2
+    [ -s "$work/app.out" ] && { echo '--- application output' >&2; tail -n 40 "$work/app.out" >&2; }
+    [ -s "$work/map" ] && { echo '--- last widget map' >&2; grep -v $'\t(QWidget|QFrame|QScrollBar|QStackedWidget)\t' -E "$work/map" | head -n 60 >&2; }
+    exit 1
+}
+
+session_end() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap session_end EXIT
+
+# Polls a condition (a command) ten times a second until it holds, failing after $2 seconds.
+wait_until() {
+    local what=$1 limit=$2 deadline
+    shift 2
+    deadline=$((SECONDS + limit))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || fail "waited ${limit}s for $what"
+        sleep 0.1
+    done
+}
+
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_until "the X server" 20 test -s "$work/display"
+    export DISPLAY=":$(cat "$work/display")"
+    openbox --sm-disable >/dev/null 2>&1 &
+    pids+=($!)
+    # The window manager is up once it has published its desktops.
+    wait_until "the window manager" 20 xdotool get_desktop
+}
+
+# The settings a returning user has: disclaimer accepted, no background helper.
+returning_user() {
+    printf '[General]\nDisclaimerAccepted=true\nNo%%20Helper=true\n' >"$settings"
+}
+
+new_user() {
+    printf '[General]\nNo%%20Helper=true\n' >"$settings"
+}
+
+# The emulated CP290, linked as $device and chosen in the CP290 menu.
+start_emulator() {
+    device="$work/devices/ttyCP290"
+    mkdir -p "$work/devices"
+    "$build/cp290-emulator" --link "$device" >"$work/emulator.out" 2>&1 &
+    pids+=($!)
+    wait_until "the emulator" 20 test -L "$device"
+    printf 'Extra%%20Serial%%20Device%%20Folder=%s\nSerialDevice=CP290\n' "$work/devices" >>"$settings"
+}
+
+start_app() {
+    "$build/tavorin" "$@" >"$work/app.out" 2>&1 &
+    app_pid=$!
+    pids+=($app_pid)
+}
+
+# The application's answer to "where is everything", written at its next idle turn.
+refresh_map() {
+    local before=0
+    [ -f "$work/map" ] && before=$(sed -n '1s/^serial\t//p' "$work/map")
+    kill -USR1 "$app_pid" 2>/dev/null || fail "the application is gone"
+    wait_until "the application to answer" 30 map_newer_than "$before"
+}
+map_newer_than() { [ -f "$work/map" ] && [ "$(sed -n '1s/^serial\t//p' "$work/map")" -gt "$1" ]; }
+
+# One line of the map: window title, kind, label (exact), then x y w h and the value.
+map_line() {
+    awk -F'\t' -v w="$1" -v k="$2" -v l="$3" '$1 == w && $2 == k && $3 == l { print; exit }' "$work/map"
+}
+
+# The value of a control (checked, enabled, its text) as the map shows it.
+value_of() {
+    refresh_map
+    map_line "$1" "$2" "$3" | cut -f8
+}
+
+centre_of() {
+    local line
+    line=$(map_line "$1" "$2" "$3")
+    [ -n "$line" ] || fail "no $2 \"$3\" in the window \"$1\""
+    echo "$line" | awk -F'\t' '{ printf "%d %d", $4 + $6 / 2, $5 + $7 / 2 }'
+}
+
+# Clicks a control by its label: click WINDOW KIND LABEL.
+click() {
+    refresh_map
+    local at
+    at=$(centre_of "$@")
+    xdotool mousemove $at click 1
+}
+
+# The outline's visible rows: "row x y w h selected text" lines of a window.
+rows_of() {
+    refresh_map
+    awk -F'\t' -v w="$1" '$1 == w && $2 == "row"' "$work/map"
+}
+
+window_id() {
+    xdotool search --onlyvisible --pid "$app_pid" --name "^$1\\*?( — Tavorin)?\$" 2>/dev/null | tail -n 1
+}
+
+wait_window() {
+    wait_until "a window \"$1\"" "${2:-20}" window_id_found "$1"
+}
+window_id_found() { [ -n "$(window_id "$1")" ]; }
+
+activate() {
+    wait_window "$1"
+    xdotool windowactivate --sync "$(window_id "$1")" >/dev/null
+    wait_until "\"$1\" to be the active window" 10 is_active "$1"
+}
+
+# The active window's title as the application set it ("*" marks a changed document).
+active_title() { xdotool getactivewindow getwindowname 2>/dev/null | sed 's/ — Tavorin$//'; }
+is_active() { [ "$(active_title)" = "$1" ]; }
+
+# Waits for the application to end and checks its exit status.
+expect_exit_status() {
+    local want=$1 status=0
+    wait_until "the application to quit" 20 app_ended
+    wait "$app_pid" || status=$?
+    [ "$status" -eq "$want" ] || fail "exit status $status, $want expected"
+}
+app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
+setting() {
+    sed -n "s/^$1=//p" "$settings"
+}
