@@ -15,6 +15,7 @@
 #include "platform/DateTime.h"
 #include "platform/TickPause.h"
 #include "platform/qt/AlertSheets.h"
+#include "platform/qt/UserInputDrop.h"
 #include "platform/qt/WindowCommands.h"
 
 #include <QAbstractButton>
@@ -225,7 +226,8 @@ void Controller::buildMenus()
         };
     };
     addItem(file, tr("&Save"), QKeySequence::Save, this, frontWindow(&WindowCommands::saveDocument));
-    addItem(file, tr("Save &As..."), QKeySequence::SaveAs, this, frontWindow(&WindowCommands::saveDocumentAs));
+    // Spelt out: the generic X11 key bindings have no Save As and no Preferences.
+    addItem(file, tr("Save &As..."), QKeySequence(tr("Ctrl+Shift+S")), this, frontWindow(&WindowCommands::saveDocumentAs));
     addItem(file, tr("&Revert to Saved"), this, [this] {
         if (Modules *document = mainDocument())
             documents->revertDocumentToSaved(document);
@@ -255,7 +257,7 @@ void Controller::buildMenus()
             document->deleteSelection();
     });
     editMenu->addSeparator();
-    preferencesItem = addItem(edit, tr("Pr&eferences..."), QKeySequence::Preferences, this, [this] { preferences(); });
+    preferencesItem = addItem(edit, tr("Pr&eferences..."), QKeySequence(tr("Ctrl+,")), this, [this] { preferences(); });
     connect(edit, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
 
     cp290 = std::make_unique<QMenu>(tr("CP&290"));
@@ -286,11 +288,7 @@ void Controller::buildMenus()
         if (QWidget *window = QApplication::activeWindow())
             window->showMinimized();
     });
-    addItem(windows, tr("&Events From CP290"), this, [this] {
-        listing->show();
-        listing->raise();
-        listing->activateWindow();
-    });
+    addItem(windows, tr("&Events From CP290"), this, [this] { bringToFront(listing.get()); });
 
     addItem(windows, tr("Helper &Log"), this, [this] { helperLog(); });
 
@@ -391,17 +389,23 @@ void Controller::statusEnd()
     status->end();
 }
 
-bool Controller::beginDeviceCommand()
+void Controller::runDeviceWork(const std::function<void()> &work)
 {
     if (deviceCommandRunning)
-        return false;
+        return;
     deviceCommandRunning = true;
-    return true;
+    {
+        const UserInputDrop dropped;
+        work();
+    }
+    deviceCommandRunning = false;
 }
 
-void Controller::endDeviceCommand()
+void Controller::bringToFront(QWidget *window)
 {
-    deviceCommandRunning = false;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Controller::showAlert(const QString &title, const QString &message)
@@ -414,9 +418,9 @@ void Controller::showAlert(const QString &title, const QString &message)
 void Controller::runUnderStatusSheet(const char *message, const std::function<bool()> &driverCall, const Alert &succeeded,
                                      const QString &failedTitle)
 {
-    if (!beginDeviceCommand())
-        return;
-    if (serialDeviceIsWritable()) {
+    runDeviceWork([&] {
+        if (!serialDeviceIsWritable())
+            return;
         statusStartWithMessage(message);
         gProgressBudget = StatusProgressFullScale;
         const bool done = driverCall();
@@ -425,8 +429,7 @@ void Controller::runUnderStatusSheet(const char *message, const std::function<bo
             showAlert(failedTitle);
         else if (!succeeded.title.empty())
             showAlert(QString::fromStdString(succeeded.title), QString::fromStdString(succeeded.message));
-    }
-    endDeviceCommand();
+    });
 }
 
 void Controller::setBaseHouseCode(QObject *sender)
@@ -452,39 +455,37 @@ void Controller::setCP290Clock(QObject *)
 
 void Controller::displayCP290Clock(QObject *)
 {
-    if (!beginDeviceCommand())
-        return;
-    if (serialDeviceIsWritable()) {
+    runDeviceWork([this] {
+        if (!serialDeviceIsWritable())
+            return;
         if (CP290DoGetClock())
             showAlert(ClockFromCP290Title, QString::fromStdString(clockReportText(gHour, gMinute)));
         else
             showAlert(GettingClockFailedTitle);
-    }
-    endDeviceCommand();
+    });
 }
 
 void Controller::displayEventsFromCP290(QObject *)
 {
-    if (!beginDeviceCommand())
-        return;
-    if (serialDeviceIsWritable()) {
+    runDeviceWork([this] {
+        if (!serialDeviceIsWritable())
+            return;
         DateTimeRec now;
         SecondsToDate(GetDateTime(), &now);
         listing->setListingText(QString::fromStdString(storedEventListingHeading(now)));
-        listing->show();
-        listing->raise();
-        listing->activateWindow();
+        bringToFront(listing.get());
         listing->repaint();
 
         statusStartWithMessage("Getting Events From CP290...");
         gProgressBudget = StatusProgressFullScale;
-        if (!CP290DoGetEvents()) {
-            statusEnd();
+        const bool read = CP290DoGetEvents();
+        statusEnd();
+        // The sheet came down on whichever window it covered: the listing is the key window.
+        bringToFront(listing.get());
+        if (!read) {
             showAlert(GettingEventsFailedTitle);
-        } else {
-            statusEnd();
-            listing->setListingText(QString::fromStdString(storedEventListingText(CP290TimerEvent, now)));
+            return;
         }
-    }
-    endDeviceCommand();
+        listing->setListingText(QString::fromStdString(storedEventListingText(CP290TimerEvent, now)));
+    });
 }

@@ -74,6 +74,7 @@ public slots:
     void menuNeedsUpdate();
     void serialDeviceSelected(QAction *item);
     bool serialDeviceIsWritable() override;
+    void runDeviceWork(const std::function<void()> &work) override;
 
     void displayEventsFromCP290(QObject *sender = nullptr);
     void setBaseHouseCode(QObject *sender);
@@ -94,11 +95,8 @@ public slots:
 private:
     void buildMenus();
     SerialDeviceFolders currentDeviceFolders() const;
-    // Runs a device command unless one is already running: the status sheet's redraws must never
-    // let a second command into the driver.
-    bool beginDeviceCommand();
-    void endDeviceCommand();
     void showAlert(const QString &title, const QString &message = {});
+    static void bringToFront(QWidget *window);
     void runUnderStatusSheet(const char *message, const std::function<bool()> &driverCall, const Alert &succeeded,
                              const QString &failedTitle);
     // The document of the frontmost window, if that is a document window.
@@ -138,5 +136,6 @@ private:
     QString helperResourcePath = defaultHelperResourcePath();
     bool helperRunning = false;
     QList<MenuWindow> menuWindows;
+    // The status sheet's redraws must never let a second command into the driver.
     bool deviceCommandRunning = false;
 };

@@ -149,9 +149,7 @@ void Controller::helperLog(QObject *sender)
     if (log.open(QIODevice::ReadOnly | QIODevice::Text))
         logWindow->setListingText(QString::fromUtf8(log.readAll()));
     logWindow->scrollToEnd();
-    logWindow->show();
-    logWindow->raise();
-    logWindow->activateWindow();
+    bringToFront(logWindow.get());
 }
 
 void Controller::buildHelperWindows()

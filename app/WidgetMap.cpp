@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QSocketNotifier>
 #include <QTextStream>
+#include <QWindow>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -91,6 +92,8 @@ void writeMap(const QString &path, int serial)
     out << "serial\t" << serial << '\n';
     const QWidget *active = QApplication::activeWindow();
     out << "active\t" << (active ? active->windowTitle().remove(QStringLiteral("[*]")) : QString()) << '\n';
+    const QWindow *modal = QGuiApplication::modalWindow();
+    out << "modal\t" << (modal ? modal->title() + '\t' + modal->objectName() : QString()) << '\n';
     const QWidget *focus = QApplication::focusWidget();
     out << "focus\t" << (focus ? QString::fromLatin1(focus->metaObject()->className()) + '\t' + labelOf(focus) : QString())
         << '\n';

@@ -1,5 +1,7 @@
 #include "document/ModuleCells.h"
 
+#include "document/EventTextParser.h"
+
 namespace {
 
 int64_t numberIn(const ModuleCellValue &value)
@@ -9,7 +11,20 @@ int64_t numberIn(const ModuleCellValue &value)
 
 }  // namespace
 
-ModuleCellEdit storeModuleCell(Module &module, const std::string &column, const ModuleCellValue &value)
+Event eventInLineWith(const Module &module, Event event)
+{
+    if (module.unit == 17)
+        event.Flags |= EventOn;
+    if (module.unit == 18)
+        event.Flags &= static_cast<uint16_t>(~EventOn);
+    if (module.type == ModuleTypeAppliance || !(event.Flags & EventOn))
+        event.Brightness = 9;
+    return event;
+}
+
+namespace {
+
+ModuleCellEdit storeCell(Module &module, const std::string &column, const ModuleCellValue &value)
 {
     if (column == "N") {
         module.name = std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : module.name;
@@ -32,17 +47,30 @@ ModuleCellEdit storeModuleCell(Module &module, const std::string &column, const 
     const bool appliance = column == "T" && number == ModuleTypeAppliance;
     if (!allLights && !allModules && !appliance)
         return {false, true};
-    for (auto event = module.events.rbegin(); event != module.events.rend(); ++event) {
-        if (allLights) {
-            event->Flags |= EventOn;
-        } else if (allModules) {
-            event->Brightness = 9;
-            event->Flags &= static_cast<uint16_t>(~EventOn);
-        } else {
-            event->Brightness = 9;
-        }
-    }
+    for (Event &event : module.events)
+        event = eventInLineWith(module, event);
     return {true, true};
+}
+
+}  // namespace
+
+ModuleCellEdit storeModuleCell(Module &module, const std::string &column, const ModuleCellValue &value)
+{
+    const Module before = module;
+    ModuleCellEdit edit = storeCell(module, column, value);
+    edit.changed = !(module == before);
+    return edit;
+}
+
+bool storeEventText(Module &module, std::size_t index, const std::string &text)
+{
+    Event event = module.events.at(index);
+    readEventText(text, event);
+    event = eventInLineWith(module, event);
+    if (event == module.events[index])
+        return false;
+    module.events[index] = event;
+    return true;
 }
 
 int moduleIndexForOutlineRow(const OutlineRows &rows, int row)

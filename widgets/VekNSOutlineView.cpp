@@ -162,7 +162,9 @@ void VekNSOutlineView::editColumnRowWithEventSelect(int column, int row, bool se
     const QModelIndex index = indexOfItem(itemAtRow(row), column);
     if (!index.isValid())
         return;
-    setCurrentIndex(index);
+    // Only the cell: the selection stays as it is, whatever modifier keys the command came with
+    // (Ctrl+N would otherwise toggle the new row out of the selection).
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     edit(index);
     if (auto *editor = qobject_cast<QLineEdit *>(indexWidget(index) ? indexWidget(index) : focusWidget()))
         if (select)

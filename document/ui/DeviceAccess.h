@@ -1,9 +1,14 @@
 #pragma once
 
+#include <functional>
+
 // What a document asks of the application before it talks to the CP290.
 class DeviceAccess {
 public:
     virtual ~DeviceAccess() = default;
     // True when a chosen device exists and is writable; otherwise the "No Serial Device" alert.
     virtual bool serialDeviceIsWritable() = 0;
+    // Runs work that talks to the CP290, unless some is running already. What the user clicks or
+    // types while it blocks the main thread is dropped.
+    virtual void runDeviceWork(const std::function<void()> &work) = 0;
 };

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -42,18 +44,39 @@ DocumentController::DocumentController(QObject *parent) : QObject(parent)
 
 Modules *DocumentController::adopt(Modules *document)
 {
+    const QWidget *front = nullptr;
+    for (Modules *each : documents())
+        if (each->window()->isVisible() && (!front || each->window()->isActiveWindow()))
+            front = each->window();
     open.append(document);
     document->setDeviceAccess(deviceAccess);
     document->windowControllerDidLoadNib();
     connect(document->window(), &QObject::destroyed, document, &QObject::deleteLater);
     emit documentWindowCreated(document, new DocumentWindowCommands(this, document));
+    if (front)
+        cascade(document->window(), front);
     document->window()->show();
     return document;
 }
 
+// A new window stands down and to the right of the front one, back at the top left of the screen
+// when it would leave it.
+void DocumentController::cascade(QWidget *window, const QWidget *front)
+{
+    constexpr int Step = 28;
+    QPoint place = front->pos() + QPoint(Step, Step);
+    const QRect screen = front->screen()->availableGeometry();
+    if (place.x() + window->width() > screen.right() || place.y() + window->height() > screen.bottom())
+        place = screen.topLeft() + QPoint(Step, Step);
+    window->move(place);
+}
+
 Modules *DocumentController::newDocument()
 {
-    return adopt(new Modules(this));
+    auto *document = new Modules(this);
+    ++untitledCount;
+    document->setUntitledName(untitledCount == 1 ? tr("Untitled") : tr("Untitled %1").arg(untitledCount));
+    return adopt(document);
 }
 
 Modules *DocumentController::openDocumentWithContentsOfFile(const QString &path, QString *error)
@@ -120,13 +143,21 @@ bool DocumentController::saveDocument(Modules *document)
     return false;
 }
 
+QString chooseDocumentPath(QWidget *window, const QString &title, const QString &start)
+{
+    QString path = QFileDialog::getSaveFileName(window, title, start, DocumentController::tr(DocumentFilter));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".cp290");
+    return path;
+}
+
 bool DocumentController::saveDocumentAs(Modules *document)
 {
-    QString path = QFileDialog::getSaveFileName(document->window(), tr("Save As"), document->fileName(), tr(DocumentFilter));
+    const QString start = document->fileName().isEmpty() ? document->window()->windowTitle().remove(QStringLiteral("[*]"))
+                                                         : document->fileName();
+    const QString path = chooseDocumentPath(document->window(), tr("Save As"), start);
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".cp290");
     QString error;
     if (document->writeToFile(path, &error))
         return true;
@@ -137,6 +168,15 @@ bool DocumentController::saveDocumentAs(Modules *document)
 void DocumentController::revertDocumentToSaved(Modules *document)
 {
     if (document->fileName().isEmpty())
+        return;
+    QMessageBox question(QMessageBox::Warning, tr("Revert to Saved"),
+                         tr("Revert to the saved version? Your current changes will be lost."), QMessageBox::NoButton,
+                         document->window());
+    QPushButton *revert = question.addButton(tr("Revert"), QMessageBox::DestructiveRole);
+    question.setDefaultButton(question.addButton(QMessageBox::Cancel));
+    question.setWindowModality(Qt::WindowModal);
+    question.exec();
+    if (question.clickedButton() != revert)
         return;
     QString error;
     if (!document->revertToSaved(&error))

@@ -1,8 +1,8 @@
 #include "document/ui/Modules.h"
 
 #include "document/EventDescription.h"
-#include "document/EventTextParser.h"
 #include "document/ModuleCells.h"
+#include "document/ui/DocumentController.h"
 #include "document/ui/EventEditorView.h"
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/OutlineModel.h"
@@ -247,6 +247,12 @@ void Modules::setFileName(const QString &path)
     updateWindowTitle();
 }
 
+void Modules::setUntitledName(const QString &name)
+{
+    untitledName = name;
+    updateWindowTitle();
+}
+
 void Modules::updateChangeCount(bool done)
 {
     changeCount = done ? changeCount + 1 : 0;
@@ -258,7 +264,7 @@ void Modules::updateWindowTitle()
 {
     if (!thisWindow)
         return;
-    const QString name = filePath.isEmpty() ? tr("Untitled") : QFileInfo(filePath).fileName();
+    const QString name = filePath.isEmpty() ? untitledName : QFileInfo(filePath).fileName();
     thisWindow->setWindowTitle(name + QStringLiteral("[*]"));
     thisWindow->setWindowModified(changeCount != 0);
 }
@@ -316,7 +322,8 @@ void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &valu
 {
     Module module = modulesArray[item.module];
     if (!item.isModule()) {
-        readEventText(value.toString().toStdString(), module.events[item.event]);
+        if (!storeEventText(module, item.event, value.toString().toStdString()))
+            return;
         replaceModule(item.module, module);
         modulesOutline->viewport()->update();
         loadEventData();
@@ -326,6 +333,8 @@ void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &valu
     const ModuleCellValue cell = value.typeId() == QMetaType::LongLong ? ModuleCellValue {value.toLongLong()}
                                                                        : ModuleCellValue {value.toString().toStdString()};
     const ModuleCellEdit edit = storeModuleCell(module, columnKey(column), cell);
+    if (!edit.changed)
+        return;
     replaceModule(item.module, module);
     if (edit.eventsBroughtIntoLine)
         modulesOutline->viewport()->update();
@@ -621,7 +630,7 @@ bool Modules::eventFilter(QObject *watched, QEvent *event)
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
             QString path = filePath, error;
             if (answer == QMessageBox::Save && path.isEmpty())
-                path = QFileDialog::getSaveFileName(thisWindow, tr("Save"), QString(), tr("Tavorin documents (*.cp290)"));
+                path = chooseDocumentPath(thisWindow, tr("Save"), untitledName);
             if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && (path.isEmpty() || !writeToFile(path, &error)))) {
                 event->ignore();
                 return true;

@@ -43,6 +43,8 @@ public:
     bool revertToSaved(QString *error);
     QString fileName() const { return filePath; }
     void setFileName(const QString &path);
+    // The title of a document that has no file yet ("Untitled", "Untitled 2", ...).
+    void setUntitledName(const QString &name);
     bool isDocumentEdited() const { return changeCount != 0; }
     void updateChangeCount(bool done);
 
@@ -103,6 +105,7 @@ public:
 
     // Sending to the CP290.
     void onOff(uint8_t function);
+    void switchSelectedModules(uint8_t function);
 
     void printOutline(QPrinter &printer) const;
 
@@ -176,6 +179,7 @@ private:
     QSize windowSize;
 
     QString filePath;
+    QString untitledName;
     int changeCount = 0;
 
     // Not a QPointer: the window is compared while it is being destroyed, when a guarded pointer

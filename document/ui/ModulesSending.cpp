@@ -75,23 +75,35 @@ void Modules::performEventsCancel(QObject *)
 
 void Modules::sendEventsToCP290(QObject *)
 {
-    if (!deviceAccess || !deviceAccess->serialDeviceIsWritable())
+    if (!deviceAccess)
         return;
-    const DownloadOutcome outcome = downloadDocumentEvents(modulesArray, eventRepeat);
-    if (remembersDownload(outcome))
-        rememberDownloadedModules(modulesArray, eventRepeat);
+    deviceAccess->runDeviceWork([this] {
+        if (!deviceAccess->serialDeviceIsWritable())
+            return;
+        const DownloadOutcome outcome = downloadDocumentEvents(modulesArray, eventRepeat);
+        if (remembersDownload(outcome))
+            rememberDownloadedModules(modulesArray, eventRepeat);
+    });
 }
 
 void Modules::on(QObject *)
 {
-    if (deviceAccess && deviceAccess->serialDeviceIsWritable())
-        onOff(CP290FunctionOn);
+    switchSelectedModules(CP290FunctionOn);
 }
 
 void Modules::off(QObject *)
 {
-    if (deviceAccess && deviceAccess->serialDeviceIsWritable())
-        onOff(CP290FunctionOff);
+    switchSelectedModules(CP290FunctionOff);
+}
+
+void Modules::switchSelectedModules(uint8_t function)
+{
+    if (!deviceAccess)
+        return;
+    deviceAccess->runDeviceWork([this, function] {
+        if (deviceAccess->serialDeviceIsWritable())
+            onOff(function);
+    });
 }
 
 void Modules::onOff(uint8_t function)

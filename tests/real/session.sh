@@ -15,6 +15,7 @@ app_pid=
 
 fail() {
     echo "FAILED: $*" >&2
+    echo "(the active window: \"$(xdotool getactivewindow getwindowname 2>/dev/null)\")" >&2
     [ -s "$work/app.out" ] && { echo '--- application output' >&2; tail -n 40 "$work/app.out" >&2; }
     [ -s "$work/map" ] && { echo '--- last widget map' >&2; grep -v $'\t(QWidget|QFrame|QScrollBar|QStackedWidget)\t' -E "$work/map" | head -n 60 >&2; }
     exit 1
@@ -117,13 +118,14 @@ rows_of() {
 }
 
 window_id() {
-    xdotool search --onlyvisible --pid "$app_pid" --name "^$1\\*?( — Tavorin)?\$" 2>/dev/null | tail -n 1
+    xdotool search --all --onlyvisible --pid "$app_pid" --name "^$1\\*?( — Tavorin)?\$" 2>/dev/null | tail -n 1
 }
 
 wait_window() {
     wait_until "a window \"$1\"" "${2:-20}" window_id_found "$1"
 }
 window_id_found() { [ -n "$(window_id "$1")" ]; }
+no_window() { [ -z "$(window_id "$1")" ]; }
 
 activate() {
     wait_window "$1"

@@ -1,0 +1,23 @@
+# A click on New Module while the CP290 is busy is dropped, not replayed once the work is over.
+. "$(dirname "$0")/session.sh"
+export TAVORIN_TICK_SCALE=0.4
+start_display
+returning_user
+start_emulator
+cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+start_app "$HOME/house.cp290"
+
+activate house.cp290
+refresh_map
+new_module=$(centre_of house.cp290 QPushButton "New Module")
+before=$(rows_of house.cp290 | wc -l)
+click house.cp290 QPushButton "Send to CP290"
+wait_window CP290
+xdotool mousemove $new_module click 1 sleep 0.2 click 1
+refresh_map
+wait_until "the status sheet to go" 10 no_window CP290
+after=$(rows_of house.cp290 | wc -l)
+[ "$after" -eq "$before" ] || fail "the outline went from $before to $after rows"
+is_active house.cp290 || fail "the document was changed: $(active_title)"
+xdotool key ctrl+q
+expect_exit_status 0

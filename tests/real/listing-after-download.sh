@@ -1,0 +1,21 @@
+# Send the sample to the emulated CP290, then List Events: the listing comes to the front as the
+# key window with the records read back, and the application quits cleanly.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+start_emulator
+cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+start_app "$HOME/house.cp290"
+
+activate house.cp290
+click house.cp290 QPushButton "Send to CP290"
+refresh_map  # answered once the download is over
+grep -q 'record' "$work/emulator.out" || grep -q . "$work/emulator.out" || fail "the emulator saw nothing"
+activate house.cp290
+xdotool key alt+2 l
+wait_window "Events From CP290"
+refresh_map
+wait_until "the listing to be the active window" 10 is_active "Events From CP290"
+listing=$(value_of "Events From CP290" QPlainTextEdit "")
+xdotool key ctrl+q
+expect_exit_status 0

@@ -1,0 +1,24 @@
+# Save As in the helper's log window writes the log; the document's file and title stay as they were.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+mkdir -p "$XDG_DATA_HOME/Logs"
+printf 'Dec 07 00:01:00 -- Events sent.\nDec 07 00:02:00 -- Enabled by user.\n' >"$XDG_DATA_HOME/Logs/TavorinHelper.log"
+cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+cp "$HOME/house.cp290" "$work/original.cp290"
+start_app "$HOME/house.cp290"
+
+activate house.cp290
+xdotool key alt+w l
+activate "Tavorin Helper Log"
+xdotool key ctrl+shift+s
+activate Save
+xdotool key ctrl+a
+xdotool type --delay 5 "$HOME/saved-log.txt"
+xdotool key Return
+wait_until "the log to be saved" 10 test -s "$HOME/saved-log.txt"
+cmp -s "$HOME/saved-log.txt" "$XDG_DATA_HOME/Logs/TavorinHelper.log" || fail "the saved file is not the log: $(head -c 200 "$HOME/saved-log.txt")"
+cmp -s "$HOME/house.cp290" "$work/original.cp290" || fail "the document file changed"
+[ -n "$(window_id house.cp290)" ] || fail "the document window lost its title"
+xdotool key ctrl+q
+expect_exit_status 0

@@ -1,0 +1,27 @@
+# File > New: the new module's row is selected with its name open for typing, the window's
+# commands are enabled at once, and an untouched new document quits without a question.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+start_app "$HOME/house.cp290"
+
+activate house.cp290
+xdotool key ctrl+n
+activate Untitled
+rows=$(rows_of Untitled)
+[ "$(echo "$rows" | wc -l)" -eq 1 ] || fail "a new document holds one module: $rows"
+echo "$rows" | grep -q $'\tselected\tNew Module$' || fail "the new module's row is not selected: $rows"
+for command in "New Event" Delete "End Edit" On Off; do
+    [ "$(map_line Untitled QPushButton "$command" | cut -f8)" = enabled ] || fail "$command is disabled"
+done
+[ "$(map_line "" focus "" ; sed -n 's/^focus\t//p' "$work/map")" != "" ] || true
+grep -q $'^focus\tQLineEdit\t' "$work/map" || fail "the name is not open for typing"
+
+# A second window takes the focus from the name being typed: nothing was changed.
+xdotool key ctrl+n
+activate "Untitled 2"
+activate Untitled
+is_active Untitled || fail "the untouched document is marked changed: $(active_title)"
+xdotool key ctrl+q
+expect_exit_status 0

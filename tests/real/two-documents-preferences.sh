@@ -1,0 +1,25 @@
+# Preferences shown on a window that then closes, and again on the window left: no freed sheet.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+start_app "$HOME/house.cp290"
+
+activate house.cp290
+xdotool key ctrl+n
+wait_window Untitled
+activate house.cp290
+xdotool key alt+e e
+activate Preferences
+click Preferences QPushButton Done
+wait_until "the preferences to close" 10 is_active house.cp290
+xdotool key ctrl+w
+wait_until "house.cp290 to close" 10 no_window house.cp290
+
+activate Untitled
+xdotool key alt+e e
+activate Preferences
+click Preferences QPushButton Done
+wait_until "the preferences to close" 10 is_active Untitled
+xdotool key ctrl+q
+expect_exit_status 0
