@@ -19,6 +19,7 @@ xdotool key Return
 wait_until "the log to be saved" 10 test -s "$HOME/saved-log.txt"
 cmp -s "$HOME/saved-log.txt" "$XDG_DATA_HOME/Logs/TavorinHelper.log" || fail "the saved file is not the log: $(head -c 200 "$HOME/saved-log.txt")"
 cmp -s "$HOME/house.cp290" "$work/original.cp290" || fail "the document file changed"
-[ -n "$(window_id house.cp290)" ] || fail "the document window lost its title"
+refresh_map
+[ -n "$(map_line house.cp290 window "")" ] || fail "the document window lost its title"
 xdotool key ctrl+q
 expect_exit_status 0
