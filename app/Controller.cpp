@@ -15,6 +15,7 @@
 #include "platform/DateTime.h"
 #include "platform/TickPause.h"
 #include "platform/qt/AlertSheets.h"
+#include "platform/qt/ContextHelp.h"
 #include "platform/qt/UserInputDrop.h"
 #include "platform/qt/WindowCommands.h"
 
@@ -74,6 +75,8 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     addWindow(listing.get(), listing.get());
     addWindow(logWindow.get(), logWindow.get());
     addWindow(help.get(), nullptr);
+    setHelpAnchor(listing.get(), QStringLiteral("List Events in CP290"));
+    QApplication::instance()->installEventFilter(new ContextHelpKey([this](QObject *sender) { showHelp(sender); }, this));
 }
 
 Controller::~Controller()
@@ -124,12 +127,7 @@ void Controller::checkDisclaimer()
 
 void Controller::showHelp(QObject *sender)
 {
-    QString anchor;
-    if (auto *item = qobject_cast<QAction *>(sender))
-        anchor = item->text();
-    else if (auto *control = qobject_cast<QAbstractButton *>(sender))
-        anchor = control->text();
-    help->showHelpAnchor(anchor.remove(QLatin1Char('&')));
+    help->showHelpAnchor(helpAnchorOf(sender));
 }
 
 QString Controller::authorMailURL()
@@ -294,10 +292,11 @@ void Controller::buildMenus()
 
     helpMenu = std::make_unique<QMenu>(tr("&Help"));
     QMenu *helpItems = helpMenu.get();
-    QAction *bookItem = addItem(helpItems, tr("Tavorin Help"), QKeySequence::HelpContents, this, [] {});
-    connect(bookItem, &QAction::triggered, this, [this, bookItem] { showHelp(bookItem); });
-    QAction *serialItem = addItem(helpItems, tr("Serial Devices"), this, [] {});
-    connect(serialItem, &QAction::triggered, this, [this] { help->showHelpAnchor(QStringLiteral("No Serial Device")); });
+    // F1 is the focused control's own help (ContextHelpKey), not the book's first page.
+    for (const QString &title : {tr("Tavorin Help"), tr("Serial Devices"), tr("Without a CP290")}) {
+        QAction *item = helpItems->addAction(title);
+        connect(item, &QAction::triggered, this, [this, item] { showHelp(item); });
+    }
     addItem(helpItems, tr("&E-mail the Author..."), this, [this] { emailTheAuthor(); });
     helpItems->addSeparator();
     addItem(helpItems, tr("&About Tavorin"), this, [this] {
@@ -328,6 +327,7 @@ void Controller::scanForSerialDevices()
     }
     for (const SerialDevice &device : scanSerialDevices(currentDeviceFolders())) {
         QAction *item = cp290->addAction(QString::fromStdString(device.title));
+        setHelpAnchor(item, QStringLiteral("Serial Device:"));
         item->setCheckable(true);
         item->setData(QString::fromStdString(device.path));  // where the scan found it
         connect(item, &QAction::triggered, this, [this, item] { serialDeviceSelected(item); });
@@ -344,6 +344,7 @@ void Controller::scanForSerialDevices()
     if (scanned.size() > FirstDeviceItem)
         return;
     QAction *none = cp290->addAction(tr(NoDeviceFoundTitle));
+    setHelpAnchor(none, QStringLiteral("No Serial Device"));
     // Rescanning from inside the menu's own signal would delete the item under it: wait a turn.
     connect(none, &QAction::triggered, this, [this] { QTimer::singleShot(0, this, &Controller::scanForSerialDevices); });
 }

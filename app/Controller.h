@@ -89,7 +89,7 @@ public slots:
     void doneWithPreferences();
     void helperLog(QObject *sender = nullptr);
     void checkDisclaimer();
-    void showHelp(QObject *sender);
+    void showHelp(QObject *sender) override;
     void emailTheAuthor();
 
 private:

@@ -10,6 +10,7 @@
 #include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
 #include "platform/UserFolders.h"
+#include "platform/qt/ContextHelp.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -99,6 +100,7 @@ void Controller::preferences()
     preferencesSheet = new PreferencesSheet(mainWindow());
     preferencesSheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(preferencesSheet->doneButton, &QPushButton::clicked, this, [this] { doneWithPreferences(); });
+    connect(preferencesSheet->helpButton, &QPushButton::clicked, this, [this] { showHelp(preferencesSheet->helpButton); });
     helperRunning = helperIsOn();
     preferencesSheet->helperCheckbox->setChecked(helperRunning);
     const auto preferred = locationFromPreferences();
@@ -155,6 +157,7 @@ void Controller::helperLog(QObject *sender)
 void Controller::buildHelperWindows()
 {
     logWindow = std::make_unique<TextDocumentWindow>(QStringLiteral("Tavorin Helper Log"));
+    setHelpAnchor(logWindow.get(), QStringLiteral("Tavorin Helper Log"));
     clearLogButton = new QPushButton(tr("Clear"), logWindow.get());
     QToolBar *bar = logWindow->addToolBar(tr("Log"));
     bar->setMovable(false);

@@ -6,7 +6,10 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include "platform/qt/ContextHelp.h"
+
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,8 +42,12 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     origin->setStyleSheet(QStringLiteral("color: gray;"));
     doneButton = new QPushButton(tr("Done"), this);
     doneButton->setDefault(true);
+    helpButton = newHelpButton(QStringLiteral("Preferences..."), this);
+    setHelpAnchor(this, QStringLiteral("Preferences..."));
+    setHelpAnchor(helperCheckbox, QStringLiteral("Background helper"));
 
     auto *place = new QGroupBox(tr("Location for sunrise and sunset"), this);
+    setHelpAnchor(place, QStringLiteral("Location"));
     auto *form = new QFormLayout(place);
     form->addRow(tr("Latitude:"), latitude);
     form->addRow(tr("Longitude:"), longitude);
@@ -50,7 +57,11 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(helperCheckbox);
     layout->addWidget(place);
-    layout->addWidget(doneButton, 0, Qt::AlignRight);
+    auto *buttons = new QHBoxLayout();
+    buttons->addWidget(helpButton);
+    buttons->addStretch();
+    buttons->addWidget(doneButton);
+    layout->addLayout(buttons);
 
     for (QDoubleSpinBox *box : {latitude, longitude, gmtOffsetHours})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] {

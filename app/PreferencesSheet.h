@@ -22,6 +22,7 @@ public:
     QDoubleSpinBox *gmtOffsetHours;
     QLabel *sunTimes;
     QPushButton *doneButton;
+    QPushButton *helpButton;
 
     void showLocation(const Location &location, bool fromTimeZone);
     Location location() const;

@@ -14,6 +14,8 @@
 #include <QSaveFile>
 #include <QSlider>
 #include <QSocketNotifier>
+#include <QPlainTextEdit>
+#include <QTextBrowser>
 #include <QTextStream>
 #include <QWindow>
 #include <csignal>
@@ -59,6 +61,10 @@ QString valueOf(const QWidget *widget)
         return spin->text();
     if (const auto *popup = qobject_cast<const QComboBox *>(widget))
         return popup->currentText();
+    if (const auto *browser = qobject_cast<const QTextBrowser *>(widget))
+        return browser->source().toString();
+    if (const auto *text = qobject_cast<const QPlainTextEdit *>(widget))
+        return text->toPlainText().replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1String("\\n"));
     if (const auto *slider = qobject_cast<const QSlider *>(widget))
         return QString::number(slider->value());
     return widget->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled");

@@ -1,5 +1,7 @@
 #include "document/ui/EventEditorView.h"
 
+#include "platform/qt/ContextHelp.h"
+
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/VekHideableNSTextField.h"
 
@@ -116,6 +118,8 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     daysWarning->setFocusPolicy(Qt::NoFocus);
     daysWarning->setStyleSheet(QStringLiteral("color: #b03000; background: transparent;"));
     resetButton = new QPushButton(tr("Reset"), this);
+    helpButton = newHelpButton(QStringLiteral("Event Editor"), this);
+    setHelpAnchor(this, QStringLiteral("Event Editor"));
 
     // Laid out by hand: the warning comes and goes without moving anything else.
     auto *grid = new QGridLayout(this);
@@ -150,6 +154,7 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     bottom->addSpacing(330);
     bottom->addStretch();
     bottom->addWidget(resetButton);
+    bottom->addWidget(helpButton);
     grid->addLayout(bottom, 4, 1);
     // The drawer's content has one size; the warning sits over the free space of the bottom row.
     resize(500, sizeHint().height());

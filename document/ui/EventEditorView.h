@@ -51,6 +51,7 @@ public:
     QSpinBox *repeatDays;
     VekHideableNSTextField *daysWarning;
     QPushButton *resetButton;
+    QPushButton *helpButton;
 
     // The day switches from Sunday to Saturday with their flag bits.
     QCheckBox *daySwitch(int day) const;

@@ -2,11 +2,13 @@
 
 #include "document/EventDescription.h"
 #include "document/ModuleCells.h"
+#include "document/ui/DeviceAccess.h"
 #include "document/ui/DocumentController.h"
 #include "document/ui/EventEditorView.h"
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/OutlineModel.h"
 #include "platform/DateTime.h"
+#include "platform/qt/ContextHelp.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -125,16 +127,20 @@ void Modules::windowControllerDidLoadNib()
             [this](int level) { selectedBrightnessLabel->setText(EventEditorView::brightnessText(level)); });
     auto *repeatButton = button(tr("Repeat Counts..."), content);
     auto *sendButton = button(tr("Send to CP290"), content);
+    QPushButton *helpButton = newHelpButton(QStringLiteral("Document Window"), content);
+    setHelpAnchor(content, QStringLiteral("Document Window"));
     for (QWidget *each : std::initializer_list<QWidget *> {onButton, offButton, selectedBrightnessSlider, selectedBrightnessLabel})
         direct->addWidget(each);
     direct->addStretch();
     direct->addWidget(repeatButton);
     direct->addWidget(sendButton);
+    direct->addWidget(helpButton);
     layout->addLayout(direct);
     connect(onButton, &QPushButton::clicked, this, [this] { on(onButton); });
     connect(offButton, &QPushButton::clicked, this, [this] { off(offButton); });
     connect(repeatButton, &QPushButton::clicked, this, [this, repeatButton] { performEvents(repeatButton); });
     connect(sendButton, &QPushButton::clicked, this, [this, sendButton] { sendEventsToCP290(sendButton); });
+    connect(helpButton, &QPushButton::clicked, this, [this, helpButton] { showHelp(helpButton); });
     connect(newModuleButton, &QPushButton::clicked, this, [this] { newModule(newModuleButton); });
     connect(newEventButton, &QPushButton::clicked, this, [this] { newEvent(newEventButton); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { deleteSelection(deleteButton); });
@@ -689,6 +695,12 @@ void Modules::printDocument(QObject *)
     QPrintDialog dialog(&printer, thisWindow);
     if (dialog.exec() == QDialog::Accepted)
         printOutline(printer);
+}
+
+void Modules::showHelp(QObject *sender)
+{
+    if (deviceAccess)
+        deviceAccess->showHelp(sender);
 }
 
 void Modules::runPageLayout(QObject *)

@@ -123,6 +123,7 @@ public slots:
     void showHideEvents(QObject *sender = nullptr);
     void printDocument(QObject *sender = nullptr);
     void runPageLayout(QObject *sender = nullptr);
+    void showHelp(QObject *sender);
 
     void daysPopupChanged(QObject *sender = nullptr);
     void repeat(QObject *sender = nullptr);

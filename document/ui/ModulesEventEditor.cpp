@@ -82,6 +82,7 @@ void Modules::connectEventEditor()
     connect(e->repeatSwitch, &QCheckBox::clicked, this, [this] { repeat(); });
     connect(e->repeatDays, &QSpinBox::editingFinished, this, save);
     connect(e->resetButton, &QPushButton::clicked, this, [this] { resetEvent(); });
+    connect(e->helpButton, &QPushButton::clicked, this, [this, e] { showHelp(e->helpButton); });
 }
 
 // A. The selection changed.

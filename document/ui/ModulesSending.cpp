@@ -6,12 +6,14 @@
 #include "document/ui/DeviceAccess.h"
 #include "document/ui/Modules.h"
 #include "driver/DeviceOperations.h"
+#include "platform/qt/ContextHelp.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -42,7 +44,11 @@ void Modules::buildPerformEventsSheet()
     form->addRow(tr("On events:"), eventRepeatOnPopup);
     form->addRow(tr("Off events:"), eventRepeatOffPopup);
     layout->addLayout(form);
+    setHelpAnchor(performEventsSheet, QStringLiteral("Repeat Counts..."));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, performEventsSheet);
+    QPushButton *helpButton = newHelpButton(QStringLiteral("Repeat Counts..."), performEventsSheet);
+    buttons->addButton(helpButton, QDialogButtonBox::HelpRole);
+    connect(helpButton, &QPushButton::clicked, this, [this, helpButton] { showHelp(helpButton); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { performEventsOK(); });
     connect(buttons, &QDialogButtonBox::rejected, this, [this] { performEventsCancel(); });
     layout->addWidget(buttons);

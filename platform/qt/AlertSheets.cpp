@@ -1,6 +1,7 @@
 #include "platform/qt/AlertSheets.h"
 
 #include "platform/Alerts.h"
+#include "platform/qt/ContextHelp.h"
 
 #include <QMessageBox>
 
@@ -11,8 +12,11 @@ AlertSheets::AlertSheets(MainWindowLookup mainWindow, QObject *parent) : QObject
 AlertSheets::~AlertSheets()
 {
     setAlertPresenter({});
-    if (current)
-        delete current;
+    waiting.clear();
+    if (current) {
+        current->disconnect(this);
+        current->close();  // and deleted, as made for this showing
+    }
 }
 
 void AlertSheets::installAsAlertPresenter()
@@ -42,6 +46,7 @@ void AlertSheets::showNext()
     // Wide enough that a sentence of the message does not break into a column of words.
     box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 22em; }"));
     box->setWindowTitle(request.title);
+    setHelpAnchor(box, request.title);
     box->setText(request.title);
     box->setInformativeText(request.message);
     box->setStandardButtons(QMessageBox::Ok);

@@ -43,10 +43,10 @@ QString HelpViewer::pageForAnchor(const QString &anchor) const
 
 void HelpViewer::showHelpAnchor(const QString &anchor)
 {
-    const QString page = pageForAnchor(anchor);
-    pages->setSource(QUrl(page));
+    QUrl page(pageForAnchor(anchor));
     if (anchors.contains(anchor))
-        pages->scrollToAnchor(anchor);
+        page.setFragment(anchor);
+    pages->setSource(page);
     show();
     raise();
     activateWindow();

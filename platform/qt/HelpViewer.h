@@ -19,6 +19,7 @@ public:
     // The page of the book that holds an anchor, or the book's first page.
     QString pageForAnchor(const QString &anchor) const;
     QTextBrowser *browser() const { return pages; }
+    QStringList anchorNames() const { return anchors.keys(); }
 
 private:
     QTextBrowser *pages;

@@ -7,10 +7,16 @@
 #include "platform/Location.h"
 #include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
+#include "document/ui/DocumentController.h"
+#include "document/ui/Modules.h"
+#include "platform/qt/ContextHelp.h"
 #include "platform/qt/HelpViewer.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
@@ -255,10 +261,39 @@ TEST_F(HelperControl, HelpOpensAtTheAnchorOfTheAskingControl)
     QAction item(QStringLiteral("Set CP290 Clock"));
     controller->showHelp(&item);
     EXPECT_TRUE(controller->helpViewer()->isVisible());
-    EXPECT_EQ(controller->helpViewer()->browser()->source().toString(), "qrc:/help/cp290.html");
+    EXPECT_EQ(controller->helpViewer()->browser()->source().toString(), "qrc:/help/cp290.html#Set CP290 Clock");
     EXPECT_EQ(controller->helpViewer()->pageForAnchor("No Serial Device"), "qrc:/help/serial.html");
     EXPECT_EQ(controller->helpViewer()->pageForAnchor("Nothing of the kind"), "qrc:/help/index.html");
     EXPECT_EQ(Controller::authorMailURL(), "mailto:tavorin@example.org?Subject=Tavorin%203.4&body=");
     EXPECT_EQ(QUrl::fromPercentEncoding(Controller::authorMailURL().toLatin1()),
               "mailto:tavorin@example.org?Subject=Tavorin 3.4&body=");
+}
+
+// Each page of the help book can be opened from some control: a button, a menu item, or the place
+// around a field (F1 in the drawer, a sheet, a group).
+TEST_F(HelperControl, EveryHelpAnchorIsNamedBySomeControl)
+{
+    auto controller = start();
+    Modules *document = controller->documentController()->newDocument();
+    QSet<QString> named;
+    const auto collect = [&named](QObject *place) {
+        named.insert(helpAnchorOf(place));
+        for (QObject *each : place->findChildren<QObject *>())
+            named.insert(helpAnchorOf(each));
+    };
+    collect(document->window());
+    document->showHideEvents();
+    collect(document->window());
+    for (QAction *menu : document->window()->menuBar()->actions())
+        collect(menu->menu());
+    collect(controller->eventsWindow());
+    collect(controller->helperLogWindow());
+    QTimer::singleShot(0, [&] {
+        collect(controller->preferencesWindow());
+        controller->preferencesWindow()->reject();
+    });
+    controller->preferences();
+
+    for (const QString &anchor : controller->helpViewer()->anchorNames())
+        EXPECT_TRUE(named.contains(anchor)) << anchor.toStdString();
 }

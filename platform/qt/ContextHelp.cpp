@@ -1,0 +1,65 @@
+#include "platform/qt/ContextHelp.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+const char *const HelpAnchorProperty = "helpAnchor";
+
+}  // namespace
+
+QString helpAnchorOf(const QObject *sender)
+{
+    QString anchor;
+    for (const QObject *place = sender; place && anchor.isEmpty(); place = place->parent()) {
+        anchor = place->property(HelpAnchorProperty).toString();
+        if (!anchor.isEmpty() || place != sender)
+            continue;
+        if (const auto *item = qobject_cast<const QAction *>(place))
+            anchor = item->text();
+        else if (const auto *control = qobject_cast<const QAbstractButton *>(place))
+            anchor = control->text();
+    }
+    return anchor.remove(QLatin1Char('&'));
+}
+
+void setHelpAnchor(QObject *object, const QString &anchor)
+{
+    object->setProperty(HelpAnchorProperty, anchor);
+}
+
+QPushButton *newHelpButton(const QString &anchor, QWidget *parent)
+{
+    auto *button = new QPushButton(QStringLiteral("?"), parent);
+    setHelpAnchor(button, anchor);
+    button->setToolTip(QApplication::translate("ContextHelp", "Help: %1").arg(anchor));
+    button->setAccessibleName(QApplication::translate("ContextHelp", "Help"));
+    button->setAutoDefault(false);
+    button->setFixedWidth(button->sizeHint().height() + 4);
+    return button;
+}
+
+ContextHelpKey::ContextHelpKey(ShowHelp showHelp, QObject *parent) : QObject(parent), showHelp(std::move(showHelp))
+{
+}
+
+bool ContextHelpKey::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_F1)
+        return false;
+    QWidget *popup = QApplication::activePopupWidget();
+    if (auto *menu = qobject_cast<QMenu *>(popup); menu && menu->activeAction()) {
+        QAction *item = menu->activeAction();
+        for (; popup; popup = QApplication::activePopupWidget())
+            popup->close();
+        showHelp(item);
+    } else if (QWidget *asking = QApplication::focusWidget()) {
+        showHelp(asking);
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QPushButton;
+class QWidget;
+
+// Help is opened at the anchor named by the title of the control that asks for it. A control, or
+// the place it sits in (a sheet, a group, the drawer), may name its anchor instead; a control
+// without one asks for the anchor of the place around it.
+QString helpAnchorOf(const QObject *sender);
+void setHelpAnchor(QObject *object, const QString &anchor);
+
+// A "?" button that asks for the help of its place.
+QPushButton *newHelpButton(const QString &anchor, QWidget *parent);
+
+// F1 asks the focused control, or the highlighted menu item, for its help.
+class ContextHelpKey : public QObject {
+public:
+    using ShowHelp = std::function<void(QObject *sender)>;
+    ContextHelpKey(ShowHelp showHelp, QObject *parent);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ShowHelp showHelp;
+};
