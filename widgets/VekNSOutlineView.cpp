@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <memory>
 
 VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
     : QTreeView(parent), itemModel(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
@@ -256,13 +257,11 @@ void VekNSOutlineView::startDrag(Qt::DropActions)
     std::vector<OutlineItem> items;
     for (const int row : selectedRows())
         items.insert(items.begin(), itemAtRow(row));
-    auto *pasteboard = new QMimeData;
-    if (items.empty() || !source->outlineViewWriteItemsToPasteboard(items, pasteboard)) {
-        delete pasteboard;
+    auto pasteboard = std::make_unique<QMimeData>();
+    if (items.empty() || !source->outlineViewWriteItemsToPasteboard(items, pasteboard.get()))
         return;
-    }
     auto *drag = new QDrag(this);
-    drag->setMimeData(pasteboard);
+    drag->setMimeData(pasteboard.release());
     drag->exec(Qt::MoveAction, Qt::MoveAction);
     source->draggingDone();
 }

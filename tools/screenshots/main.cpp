@@ -105,6 +105,10 @@ int main(int argc, char **argv)
 
     bool all = true;
     all &= shoot(output, "document-window");
+    Modules *second = controller.documentController()->newDocument();
+    all &= shoot(output, "cascaded-second-window");
+    second->window()->close();
+    document->activateWindow();
     const int editedRow = sampleDocument->outline()->rowForItem({1, 0});
     sampleDocument->outline()->selectRowByExtendingSelection(editedRow, false);
     sampleDocument->edit();
