@@ -15,12 +15,16 @@ echo "$rows" | grep -q $'\tselected\tNew Module$' || fail "the new module's row 
 for command in "New Event" Delete "End Edit" On Off; do
     [ "$(map_line Untitled QPushButton "$command" | cut -f8)" = enabled ] || fail "$command is disabled"
 done
-[ "$(map_line "" focus "" ; sed -n 's/^focus\t//p' "$work/map")" != "" ] || true
 grep -q $'^focus\tQLineEdit\t' "$work/map" || fail "the name is not open for typing"
 
-# A second window takes the focus from the name being typed: nothing was changed.
+# A second window takes the focus from the name being typed: nothing was changed. It stands
+# down and to the right of the first.
 xdotool key ctrl+n
 activate "Untitled 2"
+refresh_map
+read -r x1 y1 < <(map_line Untitled window "" | cut -f4,5)
+read -r x2 y2 < <(map_line "Untitled 2" window "" | cut -f4,5)
+[ "$x2" -gt "$x1" ] && [ "$y2" -gt "$y1" ] || fail "the second window is not cascaded: $x1,$y1 and $x2,$y2"
 activate Untitled
 is_active Untitled || fail "the untouched document is marked changed: $(active_title)"
 xdotool key ctrl+q
