@@ -22,6 +22,13 @@ Event eventInLineWith(const Module &module, Event event)
     return event;
 }
 
+Module moduleInLine(Module module)
+{
+    for (Event &event : module.events)
+        event = eventInLineWith(module, event);
+    return module;
+}
+
 namespace {
 
 ModuleCellEdit storeCell(Module &module, const std::string &column, const ModuleCellValue &value)
@@ -47,8 +54,7 @@ ModuleCellEdit storeCell(Module &module, const std::string &column, const Module
     const bool appliance = column == "T" && number == ModuleTypeAppliance;
     if (!allLights && !allModules && !appliance)
         return {false, true};
-    for (Event &event : module.events)
-        event = eventInLineWith(module, event);
+    module = moduleInLine(std::move(module));
     return {true, true};
 }
 

@@ -23,6 +23,8 @@ ModuleCellEdit storeModuleCell(Module &module, const std::string &column, const 
 // What `module` can do with `event`: an "All Lights" module only switches on, an "All Modules"
 // module only switches off, an appliance never dims, and an off event never carries a level.
 Event eventInLineWith(const Module &module, Event event);
+// The module with every event of it brought into line.
+Module moduleInLine(Module module);
 
 // Reads typed text into the module's event `index`, brought into line with the module; true when
 // the event changed.

@@ -85,9 +85,12 @@ uint8_t functionOf(uint8_t unit, const Event &event)
         return CP290FunctionAllLightsOn;
     if (unit == CP290AllModulesUnit)
         return CP290FunctionAllModulesOff;
+    // Whatever a file says of its level, an off event only ever switches off.
+    if (!event.has(EventOn))
+        return CP290FunctionOff;
     if (event.Brightness >= 1 && event.Brightness <= 8)
         return CP290LevelBytes[event.Brightness];
-    return event.has(EventOn) ? CP290FunctionOn : CP290FunctionOff;
+    return CP290FunctionOn;
 }
 
 void reportTooManyEvents()
@@ -178,6 +181,9 @@ bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const Cla
     const uint8_t mode = modeOf(*event);
     if (mode == NoRecord)
         return true;
+    // "All Lights" can only be switched on: an off event for it stands for nothing the CP290 does.
+    if (unit == CP290AllLightsUnit && !event->has(EventOn))
+        return true;
 
     RecordFields fields {mode, static_cast<uint8_t>((event->Flags & EventAllDays) >> 8), 0, 0,
                          CP290HouseCodeBytes[house], functionOf(unit, *event)};
@@ -196,6 +202,11 @@ bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const Cla
     return true;
 }
 
+double downloadProgressBudget(int records)
+{
+    return static_cast<double>(static_cast<int>(StatusProgressFullScale) / (records + 3));
+}
+
 bool CP290DoSendEventEnd()
 {
     const int n = NumEvents;
@@ -204,7 +215,7 @@ bool CP290DoSendEventEnd()
             closeCP290();
         return true;
     }
-    gProgressBudget = 130 / (n + 3);
+    gProgressBudget = downloadProgressBudget(n);
     CP290Close = 0;
     const auto stop = [](bool result) {
         CP290Close = 1;

@@ -27,3 +27,6 @@ void CP290DoSendEventStart();
 bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const ClassicEventRepeat *repeat);
 // Sets the CP290's clock, erases its records and stores the new ones; false when a command failed.
 bool CP290DoSendEventEnd();
+// The share of the bar each command of a download of `records` records takes: the whole-number
+// quotient of the full scale by the records and the three set-up commands.
+double downloadProgressBudget(int records);

@@ -453,7 +453,7 @@ void Modules::insertModule(const Module &module)
     }
     endEditingInWindow();
     saveEventData();
-    modulesArray.insert(modulesArray.begin() + place, module);
+    modulesArray.insert(modulesArray.begin() + place, moduleInLine(module));
     modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
     reloadAndFixExpanded();
     if (select == Select::Appended) {
@@ -490,7 +490,7 @@ void Modules::insertEvent(const Event &event)
     Module changed = modulesArray[module];
     if (position == -1)
         position = static_cast<int>(changed.events.size());
-    changed.events.insert(changed.events.begin() + position, event);
+    changed.events.insert(changed.events.begin() + position, eventInLineWith(changed, event));
     replaceModule(module, changed);
     endEditingInWindow();
     reloadAndFixExpanded();

@@ -3,6 +3,7 @@
 
 #include "document/DragAndDrop.h"
 #include "document/Pasteboard.h"
+#include "document/ModuleCells.h"
 #include "document/ui/Modules.h"
 #include "widgets/OutlineModel.h"
 
@@ -179,7 +180,8 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
             replaceModule(m, module);
         } else {
             for (const DraggedEvent &event : *dragged) {
-                module.events.insert(module.events.begin() + childIndex, from->eventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex));
+                module.events.insert(module.events.begin() + childIndex,
+                                     eventInLineWith(module, from->eventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex)));
                 replaceModule(m, module);
                 from->deleteEventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex);
                 module = modulesArray[m];

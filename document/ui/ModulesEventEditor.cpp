@@ -3,6 +3,7 @@
 
 #include "document/FieldFormatters.h"
 #include "document/ui/EventEditorView.h"
+#include "document/ModuleCells.h"
 #include "document/ui/Modules.h"
 #include "driver/DeviceOperations.h"
 #include "sun/SunriseSunset.h"
@@ -271,7 +272,7 @@ void Modules::saveEventData()
 void Modules::setCurrentEvent(const Event &event)
 {
     Module module = modulesArray[currentModuleIndex];
-    module.events[currentEventIndex] = event;
+    module.events[currentEventIndex] = eventInLineWith(module, event);
     replaceModule(currentModuleIndex, module);
     modulesOutline->viewport()->update();
     loadEventData();

@@ -1,4 +1,8 @@
 #include "document/DocumentFile.h"
+#include "document/EventDownload.h"
+#include "driver/DeviceOperations.h"
+#include "driver/CommandExchange.h"
+#include "driver/TimerDownload.h"
 #include "document/ModulePropertyList.h"
 #include "tests/support/Events.h"
 
@@ -34,7 +38,7 @@ DocumentFileContent sampleContent()
     content.modules[0].name = "Porch \"Light\" & <Lamp> é";
     content.modules[0].expanded = true;
     content.drawerOpen = true;
-    content.selectedRows = {5, 2};
+    content.selectedRows = {40000, 2};  // rows of a large outline need more than 16 bits
     content.eventRepeat = {3, 2};
     return content;
 }
@@ -114,6 +118,32 @@ TEST(DocumentFile, FileInTheOriginalFormOpens)
     EXPECT_EQ(porch.events[0].Flags, EventOn | EventAllDays | EventSunset);
 }
 
+// A file written elsewhere may hold an off event with a dim level; the download still only
+// switches the lamp off at 7 pm.
+TEST(DocumentFile, HandMadeOffEventWithALevelStillSwitchesOff)
+{
+    const uint32_t seven = timeOfDay(19, 0);
+    const std::vector<uint8_t> offAtSevenLevelOne = {
+        0, 0, 0, 0, uint8_t(seven >> 24), uint8_t(seven >> 16), uint8_t(seven >> 8), uint8_t(seven), 0, 0, 0, 0,
+        0x00, 0x01, 0x00, 0x00, 0x7F, 0x20, 0x00, 0x00};  // Brightness 1; Flags: every day, clock time, not on
+    const std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+        "<key>DrawerOpen</key><false/><key>EventRepeat</key><data>AQE=</data><key>SelectedRows</key><array/>"
+        "<key>Modules</key><array><dict>"
+        "<key>#</key><integer>3</integer><key>C</key><integer>0</integer><key>N</key><string>Lamp</string>"
+        "<key>T</key><integer>1</integer><key>X</key><false/>"
+        "<key>Events</key><array><data>" + base64Of(offAtSevenLevelOne) + "</data></array>"
+        "</dict></array>\n</dict>\n</plist>\n";
+    const DocumentReadResult read = readDocumentBytes(xml);
+    ASSERT_TRUE(read.content) << read.error;
+    ASSERT_EQ(read.content->modules.at(0).events.at(0).Brightness, 1) << "the file is read as it stands";
+    bool anyEvent = false;
+    ASSERT_TRUE(encodeDocumentEvents(read.content->modules, {}, &anyEvent));
+    ASSERT_EQ(NumEvents, 1);
+    EXPECT_EQ(CP290TimerEvent[0][4], 19);
+    EXPECT_EQ(CP290TimerEvent[0][9], CP290FunctionOff);
+}
+
 TEST(DocumentFile, BinaryPropertyListsOpenToo)
 {
     const DocumentFileContent content = sampleContent();
@@ -147,7 +177,7 @@ TEST(DocumentFile, MalformedFilesAreRefusedWithTheReason)
         {replaced("<key>N</key>\n\t\t\t<string>Porch", "<key>Name</key>\n\t\t\t<string>Porch"), "module 1: \"N\" is missing"},
         {replaced("<data>\n\t\t\t\t", "<data>\n\t\t\t\tAAAA"), "module 1: \"Events\" item 1 is 23 bytes, not 20"},
         {replaced("<key>EventRepeat</key>\n\t<data>\n\tAwI=", "<key>EventRepeat</key>\n\t<data>\n\tAw=="), "fewer than two bytes"},
-        {replaced("<integer>5</integer>", "<string>5</string>"), "\"SelectedRows\" holds something other than row numbers"},
+        {replaced("<integer>40000</integer>", "<string>40000</string>"), "\"SelectedRows\" holds something other than row numbers"},
     };
     for (const Case &c : cases) {
         const DocumentReadResult read = readDocumentBytes(c.bytes);
@@ -173,6 +203,14 @@ TEST(DocumentFile, MissingFileIsRefusedAndAFailedWriteLeavesTheOldFile)
 
     EXPECT_FALSE(writeDocumentFile("/nonexistent/house.cp290", changed, &error));
     EXPECT_FALSE(error.empty());
+
+    // A save whose last step fails leaves what was there and no temporary beside it.
+    const auto occupied = path.parent_path() / "occupied.cp290";
+    std::filesystem::create_directory(occupied);
+    std::ofstream(occupied / "inside").put('x');
+    EXPECT_FALSE(writeDocumentFile(occupied, changed, &error));
+    EXPECT_TRUE(std::filesystem::is_directory(occupied));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 2) << "no temporary left";
     std::filesystem::remove_all(path.parent_path());
 }
 

@@ -47,6 +47,9 @@ TEST(EventTextParser, WholeDescriptionsSetEveryFieldTheyName)
     EXPECT_TRUE(dated.has(EventRepeatDays));
     EXPECT_EQ(dated.Repeat, 3);
     EXPECT_FALSE(dated.has(EventSecurity));
+
+    EXPECT_EQ(parsed(datedEvent(), "7/4/99").Date, secondsAt(2099, 7, 4)) << "two-digit years are this century's";
+    EXPECT_EQ(parsed(datedEvent(), "& Every 365").Repeat, 365) << "a whole year is the longest repeat";
 }
 
 TEST(EventTextParser, SunPhrasesAndOffsets)

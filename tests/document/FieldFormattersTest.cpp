@@ -45,11 +45,13 @@ TEST(HouseCodeFormatter, OneLetterAToPReplacesTheCell)
     EXPECT_EQ(field.text, "C");
     EXPECT_EQ(field.selection, (TextSelection {0, 1}));
     EXPECT_EQ(houseCodeFormatter::objectValueForString(field.text), 2);
+    field.type('p');
+    EXPECT_EQ(field.text, "P") << "lower case is taken as upper";
     field.type('q');
     field.type('3');
-    EXPECT_EQ(field.text, "C");
+    EXPECT_EQ(field.text, "P");
     field.backspace();
-    EXPECT_EQ(field.text, "C") << "a deletion back to the start is refused";
+    EXPECT_EQ(field.text, "P") << "a deletion back to the start is refused";
     EXPECT_EQ(houseCodeFormatter::stringForObjectValue(15), "P");
     EXPECT_EQ(houseCodeFormatter::objectValueForString("Z"), 0);
 }
@@ -103,6 +105,7 @@ TEST(TimeOffsetFormatter, HoursAndMinutesOrMinutesAlone)
         const char *text;
         int hour, minute;  // -1: refused
     } cases[] = {{"1:30", 1, 30}, {"1: 30", 1, 30}, {"45", 0, 45}, {"0", 0, 0},    {"90", -1, 0}, {"24:00", -1, 0},
+                 {"59", 0, 59},   {"60", -1, 0},    {"23:59", 23, 59},
                  {"1:60", -1, 0}, {"1:30x", -1, 0}, {"-5", -1, 0}, {"", -1, 0},   {"1:", -1, 0}, {"45 ", -1, 0}};
     for (const Case &c : cases) {
         const auto value = timeOffsetFormatter::objectValueForString(c.text);

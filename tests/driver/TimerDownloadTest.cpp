@@ -153,13 +153,17 @@ TEST_F(TimerDownload, RecordsDifferingOnlyInUnitsAreMerged)
     ASSERT_TRUE(CP290DoSendEvent(0, 3, &event, &once));
     ASSERT_TRUE(CP290DoSendEvent(0, 12, &event, &once));
     ASSERT_TRUE(CP290DoSendEvent(1, 12, &event, &once));  // another house: a record of its own
-    ASSERT_EQ(NumEvents, 2);
+    const Event weekend = clockEvent(EventOn | EventSunday | EventSaturday, 19, 5);
+    ASSERT_TRUE(CP290DoSendEvent(0, 4, &weekend, &once));  // other days: a record of its own
+    ASSERT_EQ(NumEvents, 3);
     EXPECT_EQ(CP290TimerEvent[0][6], 0x20);
     EXPECT_EQ(CP290TimerEvent[0][7], 0x10);
     EXPECT_EQ(CP290TimerEvent[1][0], 0x08);
+    EXPECT_EQ(CP290TimerEvent[2][6], 0x10);
+    EXPECT_EQ(CP290TimerEvent[2][3], 0x60);
 }
 
-TEST_F(TimerDownload, DailyDatedEventGetsATomorrowCopy)
+TEST_F(TimerDownload, OnlyADailyRepeatOfADatedEventGetsATomorrowCopy)
 {
     Event event = dated(2026, 12, 7, 18, 30, 1, EventOn | EventRepeatDays);
     const auto records = recordsOf(event);
@@ -168,26 +172,58 @@ TEST_F(TimerDownload, DailyDatedEventGetsATomorrowCopy)
     EXPECT_EQ(records[1][0], CP290ModeTomorrow);
     EXPECT_EQ(records[1][2], 18);
     EXPECT_EQ(records[1][3], 30);
+    EXPECT_EQ(recordsOf(dated(2026, 12, 7, 18, 30, 1, EventOn)).size(), 1u) << "a count of 1 without the repeat switch";
 }
 
-TEST_F(TimerDownload, GroupUnitsSendAllLightsOnAndAllModulesOff)
+// The function byte says what the CP290 does. An off event never switches anything on, whatever
+// level a file gives it; "All Lights" only switches on and "All Modules" only off.
+TEST_F(TimerDownload, FunctionByteFollowsTheUnitTheSwitchAndTheLevel)
 {
-    const auto lights = recordsOf(clockEvent(EventAllDays, 21, 0), 17);  // an off event all the same
-    ASSERT_EQ(lights.size(), 1u);
-    EXPECT_EQ(lights[0][7], 0x01);
-    EXPECT_EQ(lights[0][4], 0x00);
-    EXPECT_EQ(lights[0][5], 0x00);
-    const auto modules = recordsOf(clockEvent(EventOn | EventAllDays, 21, 0, 3), 18);
-    ASSERT_EQ(modules.size(), 1u);
-    EXPECT_EQ(modules[0][7], 0x00);
+    constexpr int NoRecord = -1;
+    struct Case {
+        int unit;
+        uint16_t on;
+        uint16_t brightness;
+        int function;
+    } cases[] = {
+        {3, EventOn, 1, 0xE5},  {3, EventOn, 4, 0x85},  {3, EventOn, 8, 0x05},  {3, EventOn, 9, 0x02},
+        {3, 0, 9, 0x03},        {3, 0, 1, 0x03},        {3, 0, 8, 0x03},        {17, EventOn, 9, 0x01},
+        {17, EventOn, 4, 0x01}, {17, 0, 9, NoRecord},   {18, 0, 9, 0x00},       {18, EventOn, 3, 0x00},
+    };
+    for (const Case &c : cases) {
+        const auto records = recordsOf(clockEvent(static_cast<uint16_t>(c.on | EventAllDays), 21, 0, c.brightness), c.unit);
+        if (c.function == NoRecord) {
+            EXPECT_TRUE(records.empty()) << c.unit;
+            continue;
+        }
+        ASSERT_EQ(records.size(), 1u) << c.unit;
+        EXPECT_EQ(records[0][7], c.function) << "unit " << c.unit << " brightness " << c.brightness << " on " << c.on;
+        if (c.unit > 16)
+            EXPECT_EQ(records[0][4] | records[0][5], 0) << "a group has no unit bits";
+    }
 }
 
-TEST_F(TimerDownload, BrightnessGivesDimLevelsAndNineGivesOnOrOff)
+TEST_F(TimerDownload, UnitBitmapsRunFromUnitOneHighToSixteenLow)
 {
-    EXPECT_EQ(recordsOf(clockEvent(EventOn | EventAllDays, 9, 0, 1))[0][7], 0xE5);
-    EXPECT_EQ(recordsOf(clockEvent(EventOn | EventAllDays, 9, 0, 8))[0][7], 0x05);
-    EXPECT_EQ(recordsOf(clockEvent(EventOn | EventAllDays, 9, 0, 9))[0][7], 0x02);
-    EXPECT_EQ(recordsOf(clockEvent(EventAllDays, 9, 0, 9))[0][7], 0x03);
+    struct Case {
+        int unit, first, second;
+    } cases[] = {{1, 0x80, 0}, {3, 0x20, 0}, {8, 0x01, 0}, {9, 0, 0x80}, {12, 0, 0x10}, {16, 0, 0x01}};
+    for (const Case &c : cases) {
+        const auto records = recordsOf(clockEvent(EventOn | EventAllDays, 9, 0), c.unit);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0][4], c.first) << c.unit;
+        EXPECT_EQ(records[0][5], c.second) << c.unit;
+    }
+}
+
+TEST(DownloadProgress, EachCommandTakesTheWholeQuotientOfTheScale)
+{
+    struct Case {
+        int records;
+        double budget;
+    } cases[] = {{0, 43}, {1, 32}, {40, 3}, {62, 2}, {63, 1}, {127, 1}, {128, 0}};
+    for (const Case &c : cases)
+        EXPECT_DOUBLE_EQ(downloadProgressBudget(c.records), c.budget) << c.records;
 }
 
 TEST_F(TimerDownload, SunEventsTakeTodaysSunTimeMovedByTheOffset)

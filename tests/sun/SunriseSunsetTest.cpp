@@ -44,6 +44,7 @@ TEST(SunriseSunset, PolarDayAndNightMarkBothResults)
     EXPECT_EQ(sunOn(2007, 12, 21, {80, 0, 0}), "none");
     EXPECT_EQ(sunOn(2007, 12, 21, {-80, 0, 0}), "none");
     EXPECT_NE(sunOn(2007, 3, 21, {80, 0, 0}), "none");
+    EXPECT_EQ(sunOn(2026, 7, 10, {67, 0, 0}), "none") << "a sunset but no sunrise that day";
 }
 
 TEST(SunriseSunset, LocationIsUsedInWholeDegreesAndWholeHours)
