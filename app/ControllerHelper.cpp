@@ -103,8 +103,13 @@ void Controller::preferences()
     connect(preferencesSheet->helpButton, &QPushButton::clicked, this, [this] { showHelp(preferencesSheet->helpButton); });
     helperRunning = helperIsOn();
     preferencesSheet->helperCheckbox->setChecked(helperRunning);
-    const auto preferred = locationFromPreferences();
-    preferencesSheet->showLocation(preferred.value_or(locationFromTimeZone()), !preferred);
+    if (const auto preferred = locationFromPreferences()) {
+        preferencesSheet->showLocation(*preferred, PreferencesSheet::Origin::SetByUser);
+    } else {
+        const ZoneLocation zone = locationFromTimeZone();
+        preferencesSheet->showLocation(zone.location, zone.placeKnown ? PreferencesSheet::Origin::TimeZone
+                                                                      : PreferencesSheet::Origin::NotKnown);
+    }
     preferencesSheet->setWindowModality(Qt::WindowModal);
     preferencesSheet->exec();
 }

@@ -1,13 +1,12 @@
 #include "app/PreferencesSheet.h"
 
 #include "platform/DateTime.h"
+#include "platform/qt/ContextHelp.h"
 #include "sun/SunriseSunset.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
-#include "platform/qt/ContextHelp.h"
-
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,8 +37,9 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     longitude = spinBox(-180, 180, 1, tr("° east"), this);
     gmtOffsetHours = spinBox(-14, 14, 0.5, tr(" h east of Greenwich"), this);
     sunTimes = new QLabel(this);
-    origin = new QLabel(this);
-    origin->setStyleSheet(QStringLiteral("color: gray;"));
+    originLabel = new QLabel(this);
+    originLabel->setWordWrap(true);
+    originLabel->setForegroundRole(QPalette::PlaceholderText);
     doneButton = new QPushButton(tr("Done"), this);
     doneButton->setDefault(true);
     helpButton = newHelpButton(QStringLiteral("Preferences..."), this);
@@ -53,7 +53,7 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     form->addRow(tr("Longitude:"), longitude);
     form->addRow(tr("Offset:"), gmtOffsetHours);
     form->addRow(tr("Today:"), sunTimes);
-    form->addRow(QString(), origin);
+    form->addRow(QString(), originLabel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(helperCheckbox);
     layout->addWidget(place);
@@ -68,12 +68,12 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
             if (showing)
                 return;
             edited = true;
-            origin->setText(tr("As you set it."));
+            originLabel->setText(tr("As you set it."));
             updateSunTimes();
         });
 }
 
-void PreferencesSheet::showLocation(const Location &place, bool fromTimeZone)
+void PreferencesSheet::showLocation(const Location &place, Origin origin)
 {
     showing = true;
     latitude->setValue(place.latitude);
@@ -81,7 +81,15 @@ void PreferencesSheet::showLocation(const Location &place, bool fromTimeZone)
     gmtOffsetHours->setValue(place.gmtOffset / 3600.0);
     showing = false;
     edited = false;
-    origin->setText(fromTimeZone ? tr("From the time zone of this computer.") : tr("As you set it."));
+    if (origin == Origin::NotKnown) {
+        // Nothing says where this computer is: show no place rather than 0 degrees, 0 degrees.
+        latitude->clear();
+        longitude->clear();
+        originLabel->setText(tr("Not known: the time zone of this computer names no place. Set the latitude and longitude."));
+        sunTimes->setText(tr("not known until the location is set"));
+        return;
+    }
+    originLabel->setText(origin == Origin::TimeZone ? tr("From the time zone of this computer.") : tr("As you set it."));
     updateSunTimes();
 }
 

@@ -24,7 +24,8 @@ public:
     QPushButton *doneButton;
     QPushButton *helpButton;
 
-    void showLocation(const Location &location, bool fromTimeZone);
+    enum class Origin { SetByUser, TimeZone, NotKnown };
+    void showLocation(const Location &location, Origin origin);
     Location location() const;
     bool locationEdited() const { return edited; }
 
@@ -32,5 +33,5 @@ private:
     void updateSunTimes();
     bool edited = false;
     bool showing = false;
-    QLabel *origin;
+    QLabel *originLabel;
 };

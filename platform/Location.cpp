@@ -112,21 +112,66 @@ std::string systemTimeZoneName()
     return name;
 }
 
-Location locationFromTimeZone()
+std::string zoneLinkTarget(const std::string &linkTable, const std::string &zoneName)
 {
-    Location location;
-    const std::string zone = systemTimeZoneName();
-    for (const char *table : {"/usr/share/zoneinfo/zone1970.tab", "/usr/share/zoneinfo/zone.tab"}) {
-        if (const auto found = zoneCoordinates(fileText(table), zone)) {
-            location = *found;
-            break;
+    std::string name = zoneName;
+    // Links lead to zones, but a table may chain them: follow a few, never round in a circle.
+    for (int hop = 0; hop < 8; ++hop) {
+        std::istringstream lines(linkTable);
+        std::string line, next;
+        while (next.empty() && std::getline(lines, line)) {
+            std::istringstream fields(line);
+            std::string kind, target, link;
+            if (fields >> kind >> target >> link && kind == "L" && link == name)
+                next = target;
         }
+        if (next.empty())
+            return name;
+        name = next;
+    }
+    return name;
+}
+
+namespace {
+
+const char *const ZoneFolder = "/usr/share/zoneinfo/";
+
+std::optional<Location> zonePlace(const std::string &zone)
+{
+    const auto inTables = [](const std::string &name) -> std::optional<Location> {
+        for (const char *table : {"zone1970.tab", "zone.tab"})
+            if (const auto found = zoneCoordinates(fileText(std::string(ZoneFolder) + table), name))
+                return found;
+        return std::nullopt;
+    };
+    if (zone.empty())
+        return std::nullopt;
+    if (const auto found = inTables(zone))
+        return found;
+    if (const auto found = inTables(zoneLinkTarget(fileText(std::string(ZoneFolder) + "tzdata.zi"), zone)))
+        return found;
+    // Where the zone files are themselves links ("US/Eastern" -> "../America/New_York").
+    std::error_code error;
+    const std::string target = std::filesystem::canonical(ZoneFolder + zone, error).string();
+    if (!error && target.rfind(ZoneFolder, 0) == 0)
+        return inTables(target.substr(std::string(ZoneFolder).size()));
+    return std::nullopt;
+}
+
+}  // namespace
+
+ZoneLocation locationFromTimeZone()
+{
+    ZoneLocation zone;
+    if (const auto place = zonePlace(systemTimeZoneName())) {
+        zone.location = *place;
+        zone.placeKnown = true;
     }
     const time_t now = time(nullptr);
     struct tm local {};
     localtime_r(&now, &local);
-    location.gmtOffset = static_cast<int32_t>(local.tm_gmtoff);
-    return location;
+    zone.location.gmtOffset = static_cast<int32_t>(local.tm_gmtoff);
+    return zone;
 }
 
 std::optional<Location> locationFromPreferences()
@@ -145,7 +190,12 @@ Location currentLocation()
         return *forced;
     if (const auto preferred = locationFromPreferences())
         return *preferred;
-    return locationFromTimeZone();
+    return locationFromTimeZone().location;
+}
+
+bool locationIsKnown()
+{
+    return overriddenLocation() || locationFromPreferences() || locationFromTimeZone().placeKnown;
 }
 
 void setLocationOverride(std::optional<Location> location)

@@ -209,8 +209,17 @@ TEST_F(HelperControl, TurningTheHelperOffAndOnAgain)
 TEST_F(HelperControl, LocationIsShownFromTheZoneUntilTheUserSetsIt)
 {
     auto controller = start();
+    setenv("TZ", "America/New_York", 1);
+    tzset();
     preferences(*controller, [](PreferencesSheet &sheet) {
-        EXPECT_TRUE(sheet.sunTimes->text().startsWith("sunrise") || sheet.sunTimes->text() == "no sunrise or sunset");
+        EXPECT_NEAR(sheet.latitude->value(), 40.7, 0.1);
+        EXPECT_TRUE(sheet.sunTimes->text().startsWith("sunrise")) << sheet.sunTimes->text().toStdString();
+    });
+    setenv("TZ", "Etc/UTC", 1);
+    tzset();
+    preferences(*controller, [](PreferencesSheet &sheet) {
+        EXPECT_FALSE(sheet.latitude->text().contains('0')) << "no made-up place: " << sheet.latitude->text().toStdString();
+        EXPECT_TRUE(sheet.sunTimes->text().startsWith("not known")) << sheet.sunTimes->text().toStdString();
         sheet.latitude->setValue(41);
         sheet.longitude->setValue(-74);
         sheet.gmtOffsetHours->setValue(-5);
@@ -220,6 +229,8 @@ TEST_F(HelperControl, LocationIsShownFromTheZoneUntilTheUserSetsIt)
     const auto preferred = locationFromPreferences();
     ASSERT_TRUE(preferred);
     EXPECT_EQ(preferred->longitude, -74);
+    unsetenv("TZ");
+    tzset();
 }
 
 TEST_F(HelperControl, ClearingTheLogEmptiesTheFileAndTheWindow)

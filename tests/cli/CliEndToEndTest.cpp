@@ -1,5 +1,6 @@
 // tavorin-cli and cp290-emulator as the user runs them: two processes over a pseudo-terminal.
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstdio>
@@ -58,9 +59,9 @@ public:
     std::string transcript() const { return slurp(folder / "transcript"); }
     std::string settings() const { return slurp(folder / "config" / "Tavorin" / "Tavorin.conf"); }
 
-    Result cli(const std::string &arguments) const
+    Result cli(const std::string &arguments, const std::string &environment = {}) const
     {
-        const std::string command = "XDG_CONFIG_HOME=" + (folder / "config").string() + " " TAVORIN_CLI_PATH " --device "
+        const std::string command = environment + " XDG_CONFIG_HOME=" + (folder / "config").string() + " " TAVORIN_CLI_PATH " --device "
             + device() + " " + arguments + " > "
             + (folder / "cli.out").string() + " 2> " + (folder / "cli.err").string();
         Result result;
@@ -205,6 +206,13 @@ TEST(CliEndToEnd, SunPrintsTheDaysTimes)
     EmulatorProcess box("");
     EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-18000").out, "sunrise 04:23 sunset 19:31\n");
     EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 80,0,0").out, "no sunrise or sunset\n");
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-18000").err, "") << "a place given";
+    const Result nowhere = box.cli("sun --date 2007-06-21", "TZ=Etc/UTC");
+    EXPECT_EQ(nowhere.status, 0);
+    EXPECT_TRUE(contains(nowhere.err, "warning: the location is not known")) << nowhere.err;
+    EXPECT_EQ(std::count(nowhere.err.begin(), nowhere.err.end(), '\n'), 1) << "one line";
+    EXPECT_EQ(box.cli("sun --date 2007-06-21", "TZ=US/Eastern").err, "") << "a zone named by a link has its place";
+    EXPECT_EQ(box.cli("sun --date 2007-06-21", "TZ=US/Eastern").out, "sunrise 04:23 sunset 19:31\n");
     for (const char *wrong : {"sun --date 2007-02-30", "sun --location 91,0,0", "plan", "plan a b", "send", "plan x --now 12:00"})
         EXPECT_EQ(box.cli(wrong).status, 2) << wrong;
 }

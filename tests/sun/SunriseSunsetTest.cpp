@@ -2,6 +2,7 @@
 #include "sun/SunriseSunset.h"
 #include "tests/support/Dates.h"
 
+#include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -113,13 +114,49 @@ TEST(Location, ZoneCoordinatesComeFromTheZoneTable)
     EXPECT_FALSE(zoneCoordinates("XX\t+40\tBroken/Zone\n", "Broken/Zone"));
 }
 
-TEST(Location, TimeZoneGivesTheOffsetAndTheZonesPlace)
+// A zone named by a link ("US/Eastern", a name the zone tables no longer list) stands where its
+// target stands; a zone with no place (UTC) says so instead of standing at 0 degrees, 0 degrees.
+TEST(Location, TimeZoneGivesTheOffsetAndThePlaceOfTheZoneOrItsLinkTarget)
 {
-    setenv("TZ", "America/New_York", 1);
+    const std::string config = testing::TempDir() + "tavorin-no-preferences";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    struct Case {
+        const char *zone;
+        double latitude;  // NAN: no place
+    } cases[] = {{"America/New_York", 40.7}, {"US/Eastern", 40.7},    {"Europe/Kiev", 50.4},  {"Asia/Calcutta", 22.5},
+                 {":US/Eastern", 40.7},      {"Etc/UTC", NAN},        {"UTC", NAN}};
+    for (const Case &c : cases) {
+        setenv("TZ", c.zone, 1);
+        tzset();
+        const ZoneLocation zone = locationFromTimeZone();
+        EXPECT_EQ(zone.placeKnown, !std::isnan(c.latitude)) << c.zone;
+        EXPECT_EQ(locationIsKnown(), zone.placeKnown) << c.zone;
+        if (zone.placeKnown)
+            EXPECT_NEAR(zone.location.latitude, c.latitude, 0.1) << c.zone;
+    }
+    setenv("TZ", "US/Eastern", 1);
     tzset();
-    const Location location = locationFromTimeZone();
-    EXPECT_NEAR(location.latitude, 40.7, 0.1);
-    EXPECT_TRUE(location.gmtOffset == -5 * 3600 || location.gmtOffset == -4 * 3600) << location.gmtOffset;
+    setDateTimeSource([] { return secondsAt(2026, 6, 21, 12, 0); });
+    SetRiseSetTimes();
+    setDateTimeSource({});
+    DateTimeRec sunrise;
+    SecondsToDate(gSunriseTime, &sunrise);
+    EXPECT_EQ(sunrise.hour * 60 + sunrise.minute, 4 * 60 + 24) << "New York's sunrise, daylight time not counted";
     unsetenv("TZ");
+    unsetenv("XDG_CONFIG_HOME");
     tzset();
+}
+
+TEST(Location, ZoneLinksAreFollowedToTheirZone)
+{
+    const std::string table = "Z America/New_York -4:56:2 - LMT 1883 N 18:3:58\n"
+                              "L America/New_York US/Eastern\n"
+                              "L US/Eastern Old/Eastern\n"
+                              "L Loop/B Loop/A\nL Loop/A Loop/B\n";
+    EXPECT_EQ(zoneLinkTarget(table, "US/Eastern"), "America/New_York");
+    EXPECT_EQ(zoneLinkTarget(table, "Old/Eastern"), "America/New_York") << "a link to a link";
+    EXPECT_EQ(zoneLinkTarget(table, "America/New_York"), "America/New_York");
+    EXPECT_EQ(zoneLinkTarget(table, "Europe/Paris"), "Europe/Paris");
+    const std::string looped = zoneLinkTarget(table, "Loop/A");
+    EXPECT_TRUE(looped == "Loop/A" || looped == "Loop/B") << "a circle of links ends";
 }

@@ -118,6 +118,23 @@ void applyMomentAndPlace(const DocumentOptions &options)
         setLocationOverride(options.location);
 }
 
+bool needsTheSun(const std::vector<Module> &modules)
+{
+    for (const Module &module : modules)
+        for (const Event &event : module.events)
+            if (!event.has(EventClockTime))
+                return true;
+    return false;
+}
+
+// Sunrise and sunset at 0 degrees, 0 degrees are nobody's: say so once.
+void warnWhenThePlaceIsNotKnown()
+{
+    if (!locationIsKnown())
+        std::fprintf(stderr, "tavorin-cli: warning: the location is not known (set it in the preferences or with "
+                             "--location); sunrise and sunset are computed for 0 degrees north, 0 degrees east.\n");
+}
+
 std::string hexRecord(const uint8_t (&record)[CP290TimerRecordSize])
 {
     std::string text;
@@ -135,6 +152,8 @@ int send(const std::string &path, const DocumentOptions &options)
     if (!document)
         return Failed;
     const ClassicEventRepeat repeat = options.repeat.value_or(document->eventRepeat);
+    if (needsTheSun(document->modules))
+        warnWhenThePlaceIsNotKnown();
     const DownloadOutcome outcome = downloadDocumentEvents(document->modules, repeat);
     if (remembersDownload(outcome) && !rememberDownloadedModules(document->modules, repeat))
         std::fprintf(stderr, "tavorin-cli: the downloaded modules could not be kept in the user defaults.\n");
@@ -150,6 +169,8 @@ int plan(const std::string &path, const DocumentOptions &options)
     if (!document)
         return Failed;
     applyMomentAndPlace(options);
+    if (needsTheSun(document->modules))
+        warnWhenThePlaceIsNotKnown();
     bool anyEvent = false;
     if (!encodeDocumentEvents(document->modules, options.repeat.value_or(document->eventRepeat), &anyEvent))
         return Failed;
@@ -169,6 +190,7 @@ int plan(const std::string &path, const DocumentOptions &options)
 int sun(const DocumentOptions &options)
 {
     applyMomentAndPlace(options);
+    warnWhenThePlaceIsNotKnown();
     SetRiseSetTimes();
     if (gSunriseTime == SunNeverRisesOrSets) {
         std::printf("no sunrise or sunset\n");
