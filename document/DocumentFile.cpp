@@ -53,9 +53,10 @@ bool writeAll(int fd, const std::string &bytes)
 
 DocumentReadResult readDocumentBytes(const std::string &bytes)
 {
-    const PropertyListNode root = parsePropertyList(bytes);
+    std::string problem;
+    const PropertyListNode root = parsePropertyList(bytes, &problem);
     if (!root.get())
-        return refused("it is not a property list");
+        return refused(problem.empty() ? "it is not a property list" : problem);
     if (plist_get_node_type(root.get()) != PLIST_DICT)
         return refused("it is not a property-list dictionary");
 
@@ -72,8 +73,7 @@ DocumentReadResult readDocumentBytes(const std::string &bytes)
     plist_get_bool_val(drawer, &drawerOpen);
     content.drawerOpen = drawerOpen != 0;
 
-    for (uint32_t i = 0; i < plist_array_get_size(rows); ++i) {
-        plist_t row = plist_array_get_item(rows, i);
+    for (plist_t row : arrayItems(rows)) {
         uint64_t value = 0;
         if (plist_get_node_type(row) != PLIST_UINT)
             return refused("\"SelectedRows\" holds something other than row numbers");

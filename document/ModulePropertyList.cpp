@@ -1,5 +1,7 @@
 #include "document/ModulePropertyList.h"
 
+#include "document/BinaryPropertyListCheck.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -126,10 +128,10 @@ plist_t eventsToPropertyList(const std::vector<Event> &events)
 std::optional<std::vector<Event>> eventsFromPropertyList(plist_t array, std::string *error)
 {
     std::vector<Event> events;
-    const uint32_t count = plist_array_get_size(array);
-    events.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(array, i);
+    const std::vector<plist_t> items = arrayItems(array);
+    events.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        plist_t item = items[i];
         uint64_t length = 0;
         const char *bytes = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
         if (!bytes || length != EventRecordSize) {
@@ -168,10 +170,10 @@ std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::s
         return std::nullopt;
     }
     std::vector<Module> modules;
-    const uint32_t count = plist_array_get_size(array);
-    modules.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        auto module = readModule(plist_array_get_item(array, i), i, error);
+    const std::vector<plist_t> items = arrayItems(array);
+    modules.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        auto module = readModule(items[i], static_cast<uint32_t>(i), error);
         if (!module)
             return std::nullopt;
         modules.push_back(std::move(*module));
@@ -183,13 +185,11 @@ void ConvertModulesIfIntel(plist_t modules, uint16_t (*convert16)(uint16_t), uin
 {
     if (hostIsBigEndian() || plist_get_node_type(modules) != PLIST_ARRAY)
         return;
-    for (uint32_t m = plist_array_get_size(modules); m-- > 0;) {
-        plist_t module = plist_array_get_item(modules, m);
+    for (plist_t module : arrayItems(modules)) {
         plist_t events = plist_get_node_type(module) == PLIST_DICT ? plist_dict_get_item(module, "Events") : nullptr;
         if (!events || plist_get_node_type(events) != PLIST_ARRAY)
             continue;
-        for (uint32_t e = plist_array_get_size(events); e-- > 0;) {
-            plist_t item = plist_array_get_item(events, e);
+        for (plist_t item : arrayItems(events)) {
             uint64_t length = 0;
             const char *data = plist_get_node_type(item) == PLIST_DATA ? plist_get_data_ptr(item, &length) : nullptr;
             if (!data || length != EventRecordSize)
@@ -205,14 +205,35 @@ void ConvertModulesIfIntel(plist_t modules, uint16_t (*convert16)(uint16_t), uin
     }
 }
 
-PropertyListNode parsePropertyList(const std::string &bytes)
+std::vector<plist_t> arrayItems(plist_t array)
+{
+    std::vector<plist_t> items;
+    items.reserve(plist_array_get_size(array));
+    plist_array_iter iter = nullptr;
+    plist_array_new_iter(array, &iter);
+    for (plist_t item = nullptr;;) {
+        plist_array_next_item(array, iter, &item);
+        if (!item)
+            break;
+        items.push_back(item);
+    }
+    std::free(iter);
+    return items;
+}
+
+PropertyListNode parsePropertyList(const std::string &bytes, std::string *problem)
 {
     plist_t node = nullptr;
     if (bytes.empty() || bytes.size() > UINT32_MAX)
         return PropertyListNode();
-    if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size())))
+    if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()))) {
+        if (std::string why = binaryPropertyListProblem(bytes); !why.empty()) {
+            if (problem)
+                *problem = std::move(why);
+            return PropertyListNode();
+        }
         plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
-    else
+    } else
         plist_from_xml(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
     return PropertyListNode(node);
 }

@@ -41,7 +41,10 @@ private:
     plist_t node;
 };
 
-// Parses an XML or binary property list; an empty node when the bytes are neither.
-PropertyListNode parsePropertyList(const std::string &bytes);
+// Parses an XML or binary property list; an empty node when the bytes are neither, or when a
+// binary one is not safe to parse (`problem` then says why).
+PropertyListNode parsePropertyList(const std::string &bytes, std::string *problem = nullptr);
+// The items of an array in order, read in one pass (item by index is linear in the parser).
+std::vector<plist_t> arrayItems(plist_t array);
 std::string propertyListXml(plist_t node);
 std::string propertyListBinary(plist_t node);

@@ -67,8 +67,8 @@ std::optional<std::vector<int>> modulesFromDragData(const std::string &data)
     if (!array.get())
         return std::nullopt;
     std::vector<int> indices;
-    for (uint32_t i = 0; i < plist_array_get_size(array.get()); ++i) {
-        const auto index = smallInteger(plist_array_get_item(array.get(), i));
+    for (plist_t item : arrayItems(array.get())) {
+        const auto index = smallInteger(item);
         if (!index)
             return std::nullopt;
         indices.push_back(*index);
@@ -94,8 +94,7 @@ std::optional<std::vector<DraggedEvent>> eventsFromDragData(const std::string &d
     if (!array.get())
         return std::nullopt;
     std::vector<DraggedEvent> events;
-    for (uint32_t i = 0; i < plist_array_get_size(array.get()); ++i) {
-        plist_t entry = plist_array_get_item(array.get(), i);
+    for (plist_t entry : arrayItems(array.get())) {
         if (plist_get_node_type(entry) != PLIST_DICT)
             return std::nullopt;
         const auto event = smallInteger(plist_dict_get_item(entry, "Event Index"));
