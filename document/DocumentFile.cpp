@@ -90,11 +90,12 @@ DocumentReadResult readDocumentBytes(const std::string &bytes)
     content.eventRepeat = {static_cast<uint8_t>(repeatBytes[0]), static_cast<uint8_t>(repeatBytes[1])};
 
     ConvertModulesIfIntel(modules, bigToHost16, bigToHost32);
-    auto read = modulesFromPropertyList(modules, &error);
+    bool namesRepaired = false;
+    auto read = modulesFromPropertyList(modules, &error, &namesRepaired);
     if (!read)
         return refused(error);
     content.modules = std::move(*read);
-    return {std::move(content), {}};
+    return {std::move(content), {}, namesRepaired};
 }
 
 DocumentReadResult readDocumentFile(const std::string &path)

@@ -19,7 +19,8 @@ struct DocumentFileContent {
 
 struct DocumentReadResult {
     std::optional<DocumentFileContent> content;
-    std::string error;  // why the file was refused
+    std::string error;          // why the file was refused
+    bool namesRepaired = false;  // a name was not valid text: the document differs from its file
 };
 
 // Reads an XML or binary property list. A file that is not a document is refused with a reason;

@@ -2,6 +2,7 @@
 
 #include "document/BinaryPropertyListCheck.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,7 +70,7 @@ bool readInteger(plist_t dictionary, const char *key, int64_t low, int64_t high,
     return true;
 }
 
-std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string *error)
+std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string *error, bool *repaired)
 {
     if (plist_get_node_type(dictionary) != PLIST_DICT) {
         *error = "module " + std::to_string(index + 1) + " is not a dictionary";
@@ -100,6 +101,10 @@ std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string
     const char *nameText = plist_get_string_ptr(name, &nameLength);
     // A name is text: it ends at a NUL, as it does once written back.
     module.name.assign(nameText ? nameText : "", nameText ? strnlen(nameText, nameLength) : 0);
+    if (std::string valid = validNameText(module.name); valid != module.name) {
+        module.name = std::move(valid);
+        *repaired = true;
+    }
     uint8_t isExpanded = 0;
     plist_get_bool_val(expanded, &isExpanded);
     module.expanded = isExpanded != 0;
@@ -163,8 +168,57 @@ plist_t modulesToPropertyList(const std::vector<Module> &modules)
     return array;
 }
 
-std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error)
+std::string validNameText(const std::string &text)
 {
+    static const std::string Replacement = "\xEF\xBF\xBD";
+    std::string valid;
+    valid.reserve(text.size());
+    const auto byte = [&text](std::size_t at) { return static_cast<uint8_t>(text[at]); };
+    for (std::size_t at = 0; at < text.size();) {
+        const uint8_t lead = byte(at);
+        if (lead < 0x80) {
+            const bool control = (lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r');
+            valid += control ? Replacement : std::string(1, static_cast<char>(lead));
+            ++at;
+            continue;
+        }
+        // The length of the sequence and the range its second byte must fall in (no overlong
+        // forms, no surrogates, nothing past U+10FFFF).
+        std::size_t length = 0;
+        uint8_t low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        }
+        std::size_t good = length ? 1 : 0;
+        while (good && good < length && at + good < text.size()) {
+            const uint8_t next = byte(at + good);
+            const bool inRange = good == 1 ? next >= low && next <= high : next >= 0x80 && next <= 0xBF;
+            if (!inRange)
+                break;
+            ++good;
+        }
+        if (length && good == length) {
+            valid.append(text, at, length);
+            at += length;
+        } else {
+            valid += Replacement;
+            at += std::max<std::size_t>(good, 1);
+        }
+    }
+    return valid;
+}
+
+std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error, bool *namesRepaired)
+{
+    bool repaired = false;
     if (!array || plist_get_node_type(array) != PLIST_ARRAY) {
         *error = "the modules are not an array";
         return std::nullopt;
@@ -173,11 +227,13 @@ std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::s
     const std::vector<plist_t> items = arrayItems(array);
     modules.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        auto module = readModule(items[i], static_cast<uint32_t>(i), error);
+        auto module = readModule(items[i], static_cast<uint32_t>(i), error, &repaired);
         if (!module)
             return std::nullopt;
         modules.push_back(std::move(*module));
     }
+    if (namesRepaired)
+        *namesRepaired = repaired;
     return modules;
 }
 

@@ -13,8 +13,14 @@
 
 // A new array node; the caller owns it (plist_free).
 plist_t modulesToPropertyList(const std::vector<Module> &modules);
-// The modules of an array node, or nothing with `error` saying which value is wrong.
-std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error);
+// The modules of an array node, or nothing with `error` saying which value is wrong. A name that
+// is not valid text (a Latin-1 byte in a UTF-8 file, a control character no reader takes back) is
+// repaired: its valid characters kept, U+FFFD for the rest, and `namesRepaired` set.
+std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error,
+                                                           bool *namesRepaired = nullptr);
+// The text with every byte that is not part of valid UTF-8, and every control character other
+// than tab, line feed and return, replaced by U+FFFD.
+std::string validNameText(const std::string &text);
 
 // Events as an array of 20-byte data items in the machine's own order; nothing, with `error`
 // naming the item, when one is not such a block.

@@ -190,7 +190,7 @@ void Modules::windowControllerDidLoadNib()
     thisWindow->resize(760, 620);
     thisWindow->restoreGeometry(QSettings().value(WindowFrameKey).toByteArray());
     windowDidResize();
-    changeCount = 0;
+    changeCount = changedOnReading ? 1 : 0;
     updateWindowTitle();
 }
 
@@ -213,6 +213,8 @@ bool Modules::readFromFile(const QString &path, QString *error)
     for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
         modulesOutlineArray.push_back(index);
     hasModulesArray = true;
+    // A repaired name makes the document differ from its file: saving it writes the repair.
+    changedOnReading = read.namesRepaired;
     setFileName(path);
     if (reverting)
         setDrawerRowsExpanded();
@@ -242,7 +244,7 @@ bool Modules::revertToSaved(QString *error)
 {
     if (!readFromFile(filePath, error))
         return false;
-    changeCount = 0;
+    changeCount = changedOnReading ? 1 : 0;
     updateWindowTitle();
     return true;
 }

@@ -182,6 +182,7 @@ private:
     QString filePath;
     QString untitledName;
     int changeCount = 0;
+    bool changedOnReading = false;
 
     // Not a QPointer: the window is compared while it is being destroyed, when a guarded pointer
     // would cast an object that is no longer a QMainWindow.

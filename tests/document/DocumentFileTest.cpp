@@ -222,3 +222,34 @@ TEST(DocumentFile, EmptyDocumentKeepsAnEmptyModulesArray)
     EXPECT_TRUE(read.content->modules.empty());
     EXPECT_NE(documentXml(empty).find("<key>Modules</key>\n\t<array/>"), std::string::npos) << documentXml(empty);
 }
+
+TEST(DocumentFile, NamesThatAreNotTextAreRepairedAndTheRepairIsSaid)
+{
+    struct Case {
+        std::string name, valid;
+    } cases[] = {
+        {"Fa\xA1", "Fa\xEF\xBF\xBD"},                    // a Latin-1 byte in a UTF-8 file
+        {"Caf\xC3\xA9", "Caf\xC3\xA9"},                  // é
+        {"Bulb \xF0\x9F\x92\xA1", "Bulb \xF0\x9F\x92\xA1"},  // four bytes
+        {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},        // an overlong slash
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // a surrogate
+        {"Cut \xE2\x82", "Cut \xEF\xBF\xBD"},            // a sequence cut short
+        {"Bell\x07", "Bell\xEF\xBF\xBD"},                // a control character XML cannot hold
+        {"Tab\tand\nline", "Tab\tand\nline"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(validNameText(c.name), c.valid) << c.name;
+        DocumentFileContent content = sampleContent();
+        content.modules[1].name = c.name;
+        const std::string xml = documentXml(content);
+        const DocumentReadResult read = readDocumentBytes(xml);
+        ASSERT_TRUE(read.content) << read.error;
+        EXPECT_EQ(read.content->modules[1].name, c.valid);
+        EXPECT_EQ(read.namesRepaired, c.name != c.valid) << c.name;
+        const DocumentReadResult again = readDocumentBytes(documentXml(*read.content));
+        ASSERT_TRUE(again.content) << "what a repaired document writes reads back: " << again.error;
+        EXPECT_FALSE(again.namesRepaired);
+        const std::string written = documentXml(*read.content);
+        EXPECT_EQ(validNameText(written), written) << "only characters any XML reader takes: " << c.name;
+    }
+}
