@@ -50,10 +50,14 @@ public:
             containerSeen[next.object] = true;
             if (next.depth >= maxDepth)
                 return "the binary property list nests deeper than a document does";
-            for (uint64_t ref = 0; ref < length / refSize; ++ref) {
+            const uint64_t refs = length / refSize;
+            for (uint64_t ref = 0; ref < refs; ++ref) {
                 const uint64_t target = number(bytes + start + ref * refSize, refSize);
                 if (target >= objects)
                     return "the binary property list refers to an object it does not hold";
+                // The first half of a dictionary's references are its keys.
+                if (type == Dictionary && ref < refs / 2 && !isKey(target))
+                    return "a key of the binary property list is not a string of text";
                 pending.push_back({target, next.depth + 1});
             }
         }
@@ -67,6 +71,20 @@ private:
         for (std::size_t i = 0; i < width; ++i)
             value = value << 8 | at[i];
         return value;
+    }
+
+    // A string without a NUL in it: the parser takes a key's length from its first NUL and
+    // stops the program when the two disagree.
+    bool isKey(uint64_t object) const
+    {
+        uint64_t start = 0, length = 0;
+        uint8_t type = 0;
+        if (!extent(object, &type, &start, &length) || (type != AsciiString && type != Utf16String))
+            return false;
+        for (uint64_t at = 0; at < length; at += type == AsciiString ? 1 : 2)
+            if (bytes[start + at] == 0 && (type == AsciiString || bytes[start + at + 1] == 0))
+                return false;
+        return true;
     }
 
     // Where an object's content (its bytes, or its references) starts and how long it is; false

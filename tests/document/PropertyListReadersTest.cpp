@@ -77,6 +77,10 @@ TEST(BinaryPropertyListCheck, HostileShapesAreRefusedWithTheirReason)
         {"a top object past the objects", binaryList({arrayOf({}, 1)}, 1, 3), "offset table is damaged"},
         {"a count past the end", binaryList({std::string("\xAF\x13", 2) + bigEndian(1u << 30, 8)}, 1), "lies outside it"},
         {"a reference size of 0", binaryList({arrayOf({}, 1)}, 0), "trailer is damaged"},
+        {"a key with a NUL in it", binaryList({"\xD1\x01\x02", std::string("\x52N\0", 3), "\x10\x01"}, 1),
+         "key of the binary property list is not a string"},
+        {"a key that is a number", binaryList({"\xD1\x02\x01", "\x51N", "\x10\x01"}, 1),
+         "key of the binary property list is not a string"},
         {"only a header", std::string("bplist00") + std::string(20, '\0'), "cut short"},
     };
     for (const Case &c : cases) {
