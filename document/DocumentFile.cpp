@@ -1,15 +1,11 @@
 #include "document/DocumentFile.h"
 
 #include "document/ModulePropertyList.h"
+#include "platform/FileContents.h"
 
 #include <cerrno>
 #include <cstring>
 #include <endian.h>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -33,20 +29,6 @@ plist_t requiredItem(plist_t dictionary, const char *key, plist_type type, const
     else
         return item;
     return nullptr;
-}
-
-bool writeAll(int fd, const std::string &bytes)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = write(fd, bytes.data() + written, bytes.size() - written);
-        if (count == -1 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
 }
 
 }  // namespace
@@ -100,14 +82,11 @@ DocumentReadResult readDocumentBytes(const std::string &bytes)
 
 DocumentReadResult readDocumentFile(const std::string &path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return refused(std::string("it cannot be opened: ") + std::strerror(errno));
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad())
-        return refused("it cannot be read");
-    return readDocumentBytes(bytes.str());
+    std::string error;
+    const auto bytes = readFileContents(path, &error);
+    if (!bytes)
+        return refused("it cannot be opened: " + error);
+    return readDocumentBytes(*bytes);
 }
 
 std::string documentXml(const DocumentFileContent &content)
@@ -128,25 +107,5 @@ std::string documentXml(const DocumentFileContent &content)
 
 bool writeDocumentFile(const std::string &path, const DocumentFileContent &content, std::string *error)
 {
-    const std::string xml = documentXml(content);
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd == -1) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    // A new file gets what the user's mask allows, a rewritten one keeps its permissions.
-    struct stat existing {};
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0666 & ~mask);
-    const bool written = writeAll(fd, xml) && fsync(fd) == 0;
-    const int savedErrno = errno;
-    close(fd);
-    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
-        *error = std::strerror(written ? errno : savedErrno);
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return replaceFileContents(path, documentXml(content), error);
 }

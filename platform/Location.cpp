@@ -1,5 +1,6 @@
 #include "platform/Location.h"
 
+#include "platform/FileContents.h"
 #include "platform/UserDefaultsFile.h"
 
 #include <algorithm>
@@ -49,10 +50,7 @@ std::optional<double> coordinate(const std::string &text, std::size_t degreeDigi
 
 std::string fileText(const std::string &path)
 {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readFileContents(path).value_or(std::string());
 }
 
 }  // namespace

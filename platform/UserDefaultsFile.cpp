@@ -1,5 +1,6 @@
 #include "platform/UserDefaultsFile.h"
 
+#include "platform/FileContents.h"
 #include "platform/UserFolders.h"
 
 #include <cctype>
@@ -81,10 +82,7 @@ std::string settingsFilePath(const std::string &domain)
 
 std::string settingsFileText(const std::string &domain)
 {
-    std::ifstream file(settingsFilePath(domain));
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readFileContents(settingsFilePath(domain)).value_or(std::string());
 }
 
 }  // namespace
@@ -152,14 +150,7 @@ bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::stri
     const std::string path = settingsFilePath(domain);
     if (!makeFolders(std::filesystem::path(path).parent_path().string()))
         return false;
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream file(temporary, std::ios::trunc);
-        file << settingsTextWithDefaults(settingsFileText(domain), values);
-        if (!file.flush())
-            return false;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    return replaceFileContents(path, settingsTextWithDefaults(settingsFileText(domain), values), nullptr);
 }
 
 std::string serialDevicePathForTitle(const std::string &title)

@@ -214,6 +214,54 @@ TEST(DocumentFile, MissingFileIsRefusedAndAFailedWriteLeavesTheOldFile)
     std::filesystem::remove_all(path.parent_path());
 }
 
+// Saving through a link replaces the file the link names, in that file's folder; the link stays a
+// link, and the file keeps its mode and, where the process may set it, its owner.
+TEST(DocumentFile, SavingThroughALinkReplacesItsTarget)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = scratchFile("links").parent_path() / "links";
+    fs::create_directories(folder / "real");
+    fs::create_directories(folder / "elsewhere");
+    const fs::path real = folder / "real" / "house.cp290";
+    std::string error;
+    ASSERT_TRUE(writeDocumentFile(real, sampleContent(), &error)) << error;
+    chmod(real.c_str(), 0604);
+    const bool root = geteuid() == 0;
+    if (root)
+        ASSERT_EQ(chown(real.c_str(), 65534, 65534), 0);
+    fs::create_symlink("../real/house.cp290", folder / "elsewhere" / "relative.cp290");
+    fs::create_symlink(folder / "elsewhere" / "relative.cp290", folder / "chained.cp290");
+
+    DocumentFileContent changed = sampleContent();
+    changed.modules.pop_back();
+    for (const fs::path &link : {folder / "elsewhere" / "relative.cp290", folder / "chained.cp290"}) {
+        changed.eventRepeat.OnRepeat++;
+        ASSERT_TRUE(writeDocumentFile(link, changed, &error)) << error;
+        EXPECT_TRUE(fs::is_symlink(link)) << link;
+        const DocumentReadResult read = readDocumentFile(real);
+        ASSERT_TRUE(read.content);
+        EXPECT_EQ(*read.content, changed) << "the target holds what was saved through " << link;
+        struct stat saved {};
+        ASSERT_EQ(stat(real.c_str(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, 0604u);
+        if (root)
+            EXPECT_EQ(saved.st_uid, 65534u) << "another user's file stays that user's";
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), {}), 1) << "no temporary left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "elsewhere"), {}), 1);
+
+    fs::create_symlink("not-yet.cp290", folder / "dangling.cp290");
+    ASSERT_TRUE(writeDocumentFile(folder / "dangling.cp290", changed, &error)) << error;
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.cp290"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "not-yet.cp290")));
+
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
+    EXPECT_FALSE(writeDocumentFile(folder / "loop-a", changed, &error));
+    EXPECT_FALSE(error.empty());
+    fs::remove_all(folder);
+}
+
 TEST(DocumentFile, EmptyDocumentKeepsAnEmptyModulesArray)
 {
     DocumentFileContent empty;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A whole file read at once; nothing, with `error` saying why, when it cannot be read.
+std::optional<std::string> readFileContents(const std::string &path, std::string *error = nullptr);
+
+// Replaces what a file holds, atomically: a temporary file in the folder of the file itself (of
+// the final target, when `path` is a symbolic link, so that the link stays a link), written and
+// synced, then renamed over it. A rewritten file keeps its mode, and its owner and group where the
+// process may set them; a new one gets what the user's mask allows. A failure leaves the old file
+// as it was and no temporary behind.
+bool replaceFileContents(const std::string &path, const std::string &bytes, std::string *error);
