@@ -1,5 +1,7 @@
-# A new user's first start: accept the disclaimer, open and close Preferences, quit.
+# A new user's first start: accept the disclaimer, open Preferences (which, on a computer whose
+# zone names no place, asks for the location rather than making one up), close them, quit.
 . "$(dirname "$0")/session.sh"
+export TZ=Etc/UTC  # a zone that names no place
 start_display
 new_user
 cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
@@ -12,6 +14,10 @@ wait_until "the disclaimer to close" 10 is_active house.cp290
 
 xdotool key alt+e e
 activate Preferences
+refresh_map
+latitude=$(map_line Preferences QDoubleSpinBox "" | cut -f8)
+case "$latitude" in *0.00*) fail "the preferences make up a place: $latitude" ;; esac
+grep -q $'\tNot known' "$work/map" || fail "the preferences do not say the location is not known"
 click Preferences QPushButton Done
 wait_until "the preferences to close" 10 is_active house.cp290
 

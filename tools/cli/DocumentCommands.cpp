@@ -4,7 +4,7 @@
 #include "document/DownloadedModules.h"
 #include "document/EventDescription.h"
 #include "document/EventDownload.h"
-#include "document/EventTextParser.h"
+#include "document/ModuleCells.h"
 #include "document/OutlineText.h"
 #include "driver/CommandExchange.h"
 #include "driver/StoredEventListing.h"
@@ -226,9 +226,8 @@ int parse(const std::string &path, int moduleNumber, int eventNumber, const std:
         std::fprintf(stderr, "tavorin-cli: module %d has %zu events.\n", moduleNumber, module.events.size());
         return Failed;
     }
-    Event &event = module.events[eventNumber - 1];
-    readEventText(text, event);
-    std::printf("%s\n", eventDescription(event).c_str());
+    storeEventText(module, static_cast<std::size_t>(eventNumber - 1), text);
+    std::printf("%s\n", eventDescription(module.events[eventNumber - 1]).c_str());
     std::string error;
     if (write && !writeDocumentFile(path, *document, &error)) {
         std::fprintf(stderr, "tavorin-cli: \"%s\" cannot be written: %s.\n", path.c_str(), error.c_str());

@@ -1,0 +1,30 @@
+# "Turn Off 12.5% @ 7 pm" typed into an appliance's event row stores a plain off event: the
+# outline shows it, and the saved document downloads an off at 7 pm, not a dim that switches on.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+start_app "$HOME/house.cp290"
+
+row_text() { rows_of house.cp290 | awk -F'\t' -v r="$1" '$3 == r { print $9 }'; }
+row_of() { rows_of house.cp290 | awk -F'\t' -v t="$1" '$9 == t { print $3; exit }'; }
+
+activate house.cp290
+click house.cp290 row "$(row_of "Pool Pump")"
+pump=$(row_of "Pool Pump")
+xdotool key Right Down
+wait_until "the pump's events to show" 10 test -n "$(row_text $((pump + 1)))"
+click house.cp290 QPushButton Edit
+xdotool key ctrl+a
+xdotool type --delay 5 "Turn Off 12.5% @ 7 pm"
+xdotool key Return
+click house.cp290 QPushButton "End Edit"
+[ "$(row_text $((pump + 1)))" = "Turn Off @ 07:00 PM On Even Days" ] || fail "the row shows \"$(row_text $((pump + 1)))\""
+xdotool key ctrl+s
+wait_until "the document to be saved" 10 is_active house.cp290
+
+plan=$("$build/tavorin-cli" plan "$HOME/house.cp290" --now "2026-12-08 06:00" --location 41,-74,-18000)
+echo "$plan" | grep -q "^B-5  Turn Off @ 7:00 PM" || fail "the download would send: $plan"
+echo "$plan" | grep -q "^B-5  Turn On" && echo "$plan" | grep "^B-5  Turn On" | grep -qv "8:00 AM" && fail "an off event switches on: $plan"
+xdotool key ctrl+q
+expect_exit_status 0
