@@ -2,7 +2,28 @@
 
 #include "widgets/VekNSOutlineView.h"
 
-// A module row's internal id is 0; an event row's is its module's index plus one.
+namespace {
+
+// A module row's internal id is 0; an event row's is its module's index plus one, times an odd
+// constant. Item views keep a selection as persistent indices in a hash table whose slot comes
+// from row * 16 + column + internal id without mixing: ids that differ only from the rows up
+// would pile a large selection onto a few slots. The product spreads them, and the constant's
+// inverse modulo 2^64 gives the module back.
+constexpr quint64 Spread = 0x9E3779B97F4A7C15u;
+constexpr quint64 SpreadInverse = 0xF1DE83E19937733Du;
+static_assert(Spread * SpreadInverse == 1 && sizeof(quintptr) == sizeof(quint64));
+
+quintptr eventRowId(int module)
+{
+    return static_cast<quintptr>(quint64(module + 1) * Spread);
+}
+
+int moduleOfEventRow(quintptr id)
+{
+    return static_cast<int>(quint64(id) * SpreadInverse) - 1;
+}
+
+}  // namespace
 
 OutlineModel::OutlineModel(const QStringList &columnIdentifiers, QObject *parent)
     : QAbstractItemModel(parent), columns(columnIdentifiers)
@@ -28,7 +49,7 @@ OutlineItem OutlineModel::itemOf(const QModelIndex &index) const
         return {};
     if (index.internalId() == 0)
         return {index.row(), -1};
-    return {static_cast<int>(index.internalId()) - 1, index.row()};
+    return {moduleOfEventRow(index.internalId()), index.row()};
 }
 
 QModelIndex OutlineModel::indexOf(const OutlineItem &item, int column) const
@@ -37,7 +58,7 @@ QModelIndex OutlineModel::indexOf(const OutlineItem &item, int column) const
         return {};
     if (item.isModule())
         return createIndex(item.module, column, quintptr(0));
-    return createIndex(item.event, column, quintptr(item.module + 1));
+    return createIndex(item.event, column, eventRowId(item.module));
 }
 
 QModelIndex OutlineModel::index(int row, int column, const QModelIndex &parent) const
@@ -48,14 +69,14 @@ QModelIndex OutlineModel::index(int row, int column, const QModelIndex &parent) 
         return row < rowCount() ? createIndex(row, column, quintptr(0)) : QModelIndex();
     if (parent.internalId() != 0)
         return {};
-    return row < rowCount(parent) ? createIndex(row, column, quintptr(parent.row() + 1)) : QModelIndex();
+    return row < rowCount(parent) ? createIndex(row, column, eventRowId(parent.row())) : QModelIndex();
 }
 
 QModelIndex OutlineModel::parent(const QModelIndex &child) const
 {
     if (!child.isValid() || child.internalId() == 0)
         return {};
-    return createIndex(static_cast<int>(child.internalId()) - 1, 0, quintptr(0));
+    return createIndex(moduleOfEventRow(child.internalId()), 0, quintptr(0));
 }
 
 int OutlineModel::rowCount(const QModelIndex &parent) const

@@ -26,7 +26,7 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int out
     // The disclosure triangles sit in the tree's first logical column; show it where it belongs.
     if (outlineColumn != 0)
         header()->moveSection(0, outlineColumn);
-    const auto invalidate = [this] { rowsValid = false; };
+    const auto invalidate = [this] { rowsValid = selectionValid = false; };
     connect(itemModel, &QAbstractItemModel::modelReset, this, invalidate);
     connect(itemModel, &QAbstractItemModel::layoutChanged, this, invalidate);
     connect(itemModel, &QAbstractItemModel::rowsInserted, this, invalidate);
@@ -46,8 +46,11 @@ void VekNSOutlineView::rebuildRows() const
     if (rowsValid)
         return;
     rows.clear();
+    moduleRows.clear();
+    selectionValid = false;
     const int modules = itemModel->rowCount();
     for (int module = 0; module < modules; ++module) {
+        moduleRows.push_back(static_cast<int>(rows.size()));
         rows.push_back({module, -1});
         const QModelIndex index = itemModel->index(module, 0);
         if (!isExpanded(index))
@@ -95,30 +98,63 @@ QModelIndex VekNSOutlineView::indexOfItem(const OutlineItem &item, int column) c
     return itemModel->indexOf(item, column);
 }
 
+void VekNSOutlineView::rebuildSelectedRows() const
+{
+    rebuildRows();
+    if (selectionValid)
+        return;
+    rowSelected.assign(rows.size(), false);
+    selectedCount = 0;
+    const int rowCount = static_cast<int>(rows.size());
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        const QModelIndex parent = range.parent();
+        const int module = parent.isValid() ? parent.row() : -1;
+        if (module >= static_cast<int>(moduleRows.size()))
+            continue;
+        // A module's events are rows only while it is open: up to the next module's row.
+        const int first = module < 0 ? 0 : moduleRows[module] + 1;
+        const int end = module < 0 ? rowCount : module + 1 < static_cast<int>(moduleRows.size()) ? moduleRows[module + 1] : rowCount;
+        for (int child = range.top(); child <= range.bottom(); ++child) {
+            const int row = module < 0 ? (child < static_cast<int>(moduleRows.size()) ? moduleRows[child] : -1) : first + child;
+            if (row < first || row >= end || rowSelected[row])
+                continue;
+            rowSelected[row] = true;
+            ++selectedCount;
+        }
+    }
+    selectionValid = true;
+}
+
 bool VekNSOutlineView::isRowSelected(int row) const
 {
-    const OutlineItem item = itemAtRow(row);
-    return item.module >= 0 && selectionModel()->isRowSelected(indexOfItem(item).row(), indexOfItem(item).parent());
+    rebuildSelectedRows();
+    return row >= 0 && row < static_cast<int>(rowSelected.size()) && rowSelected[row];
 }
 
 std::vector<int> VekNSOutlineView::selectedRows() const
 {
+    rebuildSelectedRows();
     std::vector<int> selected;
-    for (int row = numberOfRows() - 1; row >= 0; --row)
-        if (isRowSelected(row))
+    selected.reserve(selectedCount);
+    for (int row = static_cast<int>(rowSelected.size()) - 1; row >= 0; --row)
+        if (rowSelected[row])
             selected.push_back(row);
     return selected;
 }
 
 int VekNSOutlineView::numberOfSelectedRows() const
 {
-    return static_cast<int>(selectionModel()->selectedRows().size());
+    rebuildSelectedRows();
+    return selectedCount;
 }
 
 int VekNSOutlineView::selectedRow() const
 {
-    const std::vector<int> selected = selectedRows();
-    return selected.empty() ? -1 : selected.back();
+    rebuildSelectedRows();
+    for (int row = 0; row < static_cast<int>(rowSelected.size()); ++row)
+        if (rowSelected[row])
+            return row;
+    return -1;
 }
 
 void VekNSOutlineView::selectRowByExtendingSelection(int row, bool extend)
@@ -129,12 +165,14 @@ void VekNSOutlineView::selectRowByExtendingSelection(int row, bool extend)
     const auto command = (extend ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
         | QItemSelectionModel::Rows;
     selectionModel()->select(index, command);
+    selectionValid = false;  // the selection may change with its signals blocked
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
 void VekNSOutlineView::deselectAll()
 {
     selectionModel()->clearSelection();
+    selectionValid = false;
 }
 
 void VekNSOutlineView::expandItem(const OutlineItem &item)
@@ -227,6 +265,7 @@ void VekNSOutlineView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEd
 
 void VekNSOutlineView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
+    selectionValid = false;
     QTreeView::selectionChanged(selected, deselected);
     if (delegateObject && !answeringDelegate)
         delegateObject->outlineViewSelectionDidChange();
@@ -236,7 +275,7 @@ void VekNSOutlineView::selectionChanged(const QItemSelection &selected, const QI
 // the delegate has reloaded the outline meanwhile (the expand-all rule does).
 void VekNSOutlineView::askDelegate(const QModelIndex &index, bool expanding)
 {
-    rowsValid = false;
+    rowsValid = selectionValid = false;
     if (!delegateObject || answeringDelegate)
         return;
     const OutlineItem item = itemModel->itemOf(index);

@@ -93,13 +93,20 @@ protected:
 private:
     QModelIndex indexOfItem(const OutlineItem &item, int column = 0) const;
     void rebuildRows() const;
+    // Which rows are selected, read once from the selection's ranges after each change, so that
+    // asking row by row costs nothing on a large outline.
+    void rebuildSelectedRows() const;
     void askDelegate(const QModelIndex &index, bool expanding);
 
     OutlineModel *itemModel;
     OutlineDelegate *delegateObject = nullptr;
     OutlineDataSource *source = nullptr;
     mutable std::vector<OutlineItem> rows;
+    mutable std::vector<int> moduleRows;  // the row of each module
     mutable bool rowsValid = false;
+    mutable std::vector<bool> rowSelected;
+    mutable int selectedCount = 0;
+    mutable bool selectionValid = false;
     bool reallyEnd = false;
     bool answeringDelegate = false;
     int outlineColumn;
