@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QSize>
+#include <QTime>
 #include <vector>
 
 class DeviceAccess;
@@ -193,6 +194,7 @@ private:
     QWidget *noEventsView = nullptr;
     EventEditorView *editor = nullptr;
     bool loadingEvent = false;
+    QTime timeAsLoaded;
     QPushButton *onButton = nullptr;
     QPushButton *offButton = nullptr;
     QSlider *selectedBrightnessSlider = nullptr;

@@ -194,6 +194,7 @@ void Modules::loadEventData()
         e->time->setEnabled(true);
         setKeyboardLoop();
     }
+    timeAsLoaded = e->time->time();
     e->repeatDays->setValue(event.Repeat);
     e->date->setDate(dateOf(event.Date));
     e->daysPopup->setCurrentIndex(event.dayRule());
@@ -248,7 +249,9 @@ void Modules::saveEventData()
     Event event = currentEvent();
     event.Flags = e->onSwitch->isChecked() ? EventOn : 0;
     event.Brightness = static_cast<uint16_t>(e->eventBrightnessSlider->value());
-    event.Time = secondsOfTime(e->time->time());
+    // A sun event's field shows today's sun time: as long as nobody touched it, the stored time stays.
+    if (e->time->time() != timeAsLoaded)
+        event.Time = secondsOfTime(e->time->time());
     if (e->offsetSign->text() == QLatin1String("-"))
         event.Flags |= EventOffsetMinus;
     if (const auto offset = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
@@ -264,6 +267,10 @@ void Modules::saveEventData()
     for (int day = 0; day < 7; ++day)
         if (e->daySwitch(day)->isChecked())
             event.Flags |= DayBits[day];
+    // Controls that say what the event already holds change nothing (a selection change saves
+    // the event it leaves).
+    if (eventInLineWith(modulesArray[currentModuleIndex], event) == currentEvent())
+        return;
     setCurrentEvent(event);
     updateChangeCount(true);
 }

@@ -83,6 +83,15 @@ refresh_map() {
     kill -USR1 "$app_pid" 2>/dev/null || fail "the application is gone"
     wait_until "the application to answer" 30 map_newer_than "$before"
 }
+# Asks the application again until what it shows meets a condition: wait_map WHAT CONDITION...
+wait_map() {
+    local what=$1 deadline=$((SECONDS + 10))
+    shift
+    until refresh_map && "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || fail "waited 10s for $what"
+        sleep 0.1
+    done
+}
 map_newer_than() { [ -f "$work/map" ] && [ "$(sed -n '1s/^serial\t//p' "$work/map")" -gt "$1" ]; }
 
 # One line of the map: window title, kind, label (exact), then x y w h and the value.
