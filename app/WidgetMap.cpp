@@ -87,6 +87,13 @@ void writeRows(QTextStream &out, const QString &window, const VekNSOutlineView *
             << (outline->isRowSelected(row) ? "selected" : "unselected") << '\t'
             << index.siblingAtColumn(0).data().toString() << '\n';
     }
+    const QPoint dragAt = viewport->mapToGlobal(outline->dragPosition());
+    out << window << "\tdragged\t" << dragAt.x() << '\t' << dragAt.y() << '\n';
+    if (!outline->dropTargetRect().isNull()) {
+        QRect target = outline->dropTargetRect();
+        target.moveTopLeft(viewport->mapToGlobal(target.topLeft()));
+        out << window << "\tdrop\t" << (outline->dropTargetIsRow() ? "onto" : "between") << '\t' << rectText(target) << '\n';
+    }
 }
 
 void writeMap(const QString &path, int serial)

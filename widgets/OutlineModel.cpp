@@ -121,7 +121,9 @@ Qt::ItemFlags OutlineModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Every row may be dragged and dropped on; the data source decides what a drag carries and
+    // where a drop lands.
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
     if (dataSource && dataSource->outlineViewShouldEditTableColumnItem(index.column(), itemOf(index)))
         flags |= Qt::ItemIsEditable;
     if (index.internalId() != 0)

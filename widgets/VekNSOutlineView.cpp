@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <memory>
 
 VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
@@ -21,7 +22,7 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int out
     setExpandsOnDoubleClick(false);
     setDragEnabled(true);
     setAcceptDrops(true);
-    setDropIndicatorShown(true);
+    setDropIndicatorShown(false);  // ours shows the drop as retargeted, not as proposed
     setDragDropMode(QAbstractItemView::DragDrop);
     // The disclosure triangles sit in the tree's first logical column; show it where it belongs.
     if (outlineColumn != 0)
@@ -355,13 +356,69 @@ void VekNSOutlineView::dragMoveEvent(QDragMoveEvent *event)
     QTreeView::dragMoveEvent(event);
     OutlineItem parent;
     int childIndex = -1;
-    proposedDrop(event->position().toPoint(), &parent, &childIndex);
+    lastDragPosition = event->position().toPoint();
+    proposedDrop(lastDragPosition, &parent, &childIndex);
     VekNSOutlineView *from = outlineOf(event->source());
     if (source && from && source->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
+        showDropTarget(parent, childIndex);
         event->setDropAction(Qt::MoveAction);
         event->accept();
     } else {
+        clearDropTarget();
         event->ignore();
+    }
+}
+
+void VekNSOutlineView::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    clearDropTarget();
+    QTreeView::dragLeaveEvent(event);
+}
+
+void VekNSOutlineView::showDropTarget(const OutlineItem &parent, int childIndex)
+{
+    QRect target;
+    const int rowCount = numberOfRows();
+    const auto rowRect = [this](int row) {
+        const QRect cell = visualRect(indexOfItem(itemAtRow(row)));
+        return QRect(0, cell.top(), viewport()->width(), cell.height());
+    };
+    dropOntoRow = childIndex < 0;
+    if (dropOntoRow) {
+        target = rowRect(rowForItem(parent));
+    } else if (rowCount > 0) {
+        // The gap before the child at childIndex, or after the parent's last child.
+        const OutlineItem before = parent.module < 0 ? OutlineItem {childIndex, -1} : OutlineItem {parent.module, childIndex};
+        const int row = rowForItem(before);
+        const int after = parent.module < 0 ? rowCount : rowForItem(parent) + itemModel->rowCount(indexOfItem(parent)) + 1;
+        const int y = row >= 0 ? rowRect(row).top() : rowRect(after - 1).bottom() + 1;
+        target = QRect(0, y - 1, viewport()->width(), 2);
+    }
+    if (target != dropTarget) {
+        viewport()->update(dropTarget.adjusted(0, -2, 0, 2));
+        dropTarget = target;
+        viewport()->update(dropTarget.adjusted(0, -2, 0, 2));
+    }
+}
+
+void VekNSOutlineView::clearDropTarget()
+{
+    viewport()->update(dropTarget.adjusted(0, -2, 0, 2));
+    dropTarget = QRect();
+}
+
+void VekNSOutlineView::paintEvent(QPaintEvent *event)
+{
+    QTreeView::paintEvent(event);
+    if (dropTarget.isNull())
+        return;
+    QPainter painter(viewport());
+    const QColor highlight = palette().color(QPalette::Highlight);
+    if (dropOntoRow) {
+        painter.setPen(QPen(highlight, 2));
+        painter.drawRect(dropTarget.adjusted(1, 1, -1, -1));
+    } else {
+        painter.fillRect(dropTarget, highlight);
     }
 }
 
@@ -371,6 +428,7 @@ void VekNSOutlineView::dropEvent(QDropEvent *event)
     int childIndex = -1;
     proposedDrop(event->position().toPoint(), &parent, &childIndex);
     VekNSOutlineView *from = outlineOf(event->source());
+    clearDropTarget();
     if (!source || !from
         || !source->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
         event->ignore();

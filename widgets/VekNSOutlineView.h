@@ -79,6 +79,13 @@ public:
     // Stores and closes the cell being edited, for good.
     void endEditing();
 
+    // Where the rows of a drag under way will land, in viewport coordinates: a line between rows,
+    // or a module's row; empty when nothing would be dropped.
+    QRect dropTargetRect() const { return dropTarget; }
+    bool dropTargetIsRow() const { return dropOntoRow; }
+    // Where the drag under way was last seen over this outline, in viewport coordinates.
+    QPoint dragPosition() const { return lastDragPosition; }
+
     // Where a drop at a point of the viewport would go, as the outline proposes it.
     void proposedDrop(const QPoint &position, OutlineItem *parent, int *childIndex) const;
 
@@ -87,7 +94,9 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
@@ -97,6 +106,10 @@ private:
     // asking row by row costs nothing on a large outline.
     void rebuildSelectedRows() const;
     void askDelegate(const QModelIndex &index, bool expanding);
+    // Where the rows will land, once the data source has retargeted the drop: a line between rows,
+    // or the module row they go into.
+    void showDropTarget(const OutlineItem &parent, int childIndex);
+    void clearDropTarget();
 
     OutlineModel *itemModel;
     OutlineDelegate *delegateObject = nullptr;
@@ -108,6 +121,9 @@ private:
     mutable int selectedCount = 0;
     mutable bool selectionValid = false;
     bool reallyEnd = false;
+    QRect dropTarget;
+    QPoint lastDragPosition;
+    bool dropOntoRow = false;
     bool answeringDelegate = false;
     int outlineColumn;
 };

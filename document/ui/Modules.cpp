@@ -358,7 +358,8 @@ bool Modules::outlineViewShouldEditTableColumnItem(int column, const OutlineItem
 
 bool Modules::outlineViewShouldExpandItem(const OutlineItem &item)
 {
-    if (draggingModules)
+    // Modules dragged over a closed module do not open it; the document's own reload does.
+    if (draggingModules && !restoringExpansion)
         return false;
     return storeExpansion(item, true);
 }
@@ -414,12 +415,14 @@ void Modules::reloadAndFixExpanded()
     const std::vector<int> selected = modulesOutline->selectedRows();
     const QSignalBlocker quiet(modulesOutline->selectionModel());
     modulesOutline->reloadData();
+    restoringExpansion = true;
     for (int index = static_cast<int>(modulesArray.size()) - 1; index >= 0; --index) {
         if (modulesArray[index].expanded)
             modulesOutline->expandItem({index, -1});
         else
             modulesOutline->collapseItem({index, -1});
     }
+    restoringExpansion = false;
     // A reload keeps the selected row numbers, as far as there still are rows.
     for (auto row = selected.rbegin(); row != selected.rend(); ++row)
         if (*row < modulesOutline->numberOfRows())

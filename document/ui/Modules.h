@@ -176,6 +176,7 @@ private:
     bool dragCutCopyModules = false;
     bool dragCutCopyEvents = false;
     bool draggingModules = false;
+    bool restoringExpansion = false;
     bool drawerOpen = false;
     std::vector<int64_t> selectedRows;
     QSize windowSize;

@@ -41,7 +41,7 @@ wait_until() {
 }
 
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     pids+=($!)
     wait_until "the X server" 20 test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
@@ -109,7 +109,7 @@ centre_of() {
     local line
     line=$(map_line "$1" "$2" "$3")
     [ -n "$line" ] || fail "no $2 \"$3\" in the window \"$1\""
-    echo "$line" | awk -F'\t' '{ printf "%d %d", $4 + $6 / 2, $5 + $7 / 2 }'
+    echo "$line" | awk -F'\t' '{ printf "%d %d\n", $4 + $6 / 2, $5 + $7 / 2 }'
 }
 
 # Clicks a control by its label: click WINDOW KIND LABEL.
@@ -126,21 +126,59 @@ rows_of() {
     awk -F'\t' -v w="$1" '$1 == w && $2 == "row"' "$work/map"
 }
 
+# Drags with the left button from one point to another as a hand does: pressed, moved in steps,
+# held over the target until the outline under it has taken the movement in, released.
+drag() {
+    local fx=$1 fy=$2 tx=$3 ty=$4 step
+    xdotool mousemove "$fx" "$fy" mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $((fx + (tx - fx) * step / 6)) $((fy + (ty - fy) * step / 6 + (step == 1 ? 12 : 0)))
+    done
+    # A window under a drag hears of the next position only once it has answered the last one:
+    # seen at both, the target has answered.
+    xdotool mousemove "$tx" "$((ty + 1))"
+    wait_map "the drag to reach $tx,$((ty + 1))" dragged_to "$tx" "$((ty + 1))"
+    xdotool mousemove "$tx" "$ty"
+    wait_map "the drag to reach $tx,$ty" dragged_to "$tx" "$ty"
+    if [ -n "${hold:-}" ] && ! "$hold"; then
+        xdotool mouseup 1
+        fail "held over the target, the outline did not show: $hold"
+    fi
+    xdotool mouseup 1
+}
+# The same movement where no drag is to start, so there is nothing to wait for.
+press_and_move() {
+    local fx=$1 fy=$2 tx=$3 ty=$4 step
+    xdotool mousemove "$fx" "$fy" mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $((fx + (tx - fx) * step / 6)) $((fy + (ty - fy) * step / 6 + (step == 1 ? 12 : 0)))
+    done
+    xdotool mouseup 1
+}
+dragged_to() { awk -F'\t' -v x="$1" -v y="$2" '$2 == "dragged" && $3 == x && $4 == y' "$work/map" | grep -q .; }
+
+# The window with this title as the application set it, changed ("*") or not; with a second
+# argument "changed", only a changed one.
 window_id() {
-    xdotool search --all --onlyvisible --pid "$app_pid" --name "^$1\\*?( — Tavorin)?\$" 2>/dev/null | tail -n 1
+    local name mark='\*?'
+    name=$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')
+    [ "${2:-}" = changed ] && mark='\*'
+    xdotool search --all --onlyvisible --pid "$app_pid" --name "^$name$mark( — Tavorin)?\$" 2>/dev/null | tail -n 1
 }
 
 wait_window() {
     wait_until "a window \"$1\"" "${2:-20}" window_id_found "$1"
 }
-window_id_found() { [ -n "$(window_id "$1")" ]; }
+window_id_found() { [ -n "$(window_id "$@")" ]; }
 no_window() { [ -z "$(window_id "$1")" ]; }
 
 activate() {
     wait_window "$1"
     xdotool windowactivate --sync "$(window_id "$1")" >/dev/null
-    wait_until "\"$1\" to be the active window" 10 is_active "$1"
+    wait_until "\"$1\" to be the active window" 10 shows_in_front "$1"
 }
+# The window is in front, changed ("*") or not.
+shows_in_front() { local title; title=$(active_title); [ "$title" = "$1" ] || [ "$title" = "$1*" ]; }
 
 # The active window's title as the application set it ("*" marks a changed document).
 active_title() { xdotool getactivewindow getwindowname 2>/dev/null | sed 's/ — Tavorin$//'; }
