@@ -49,10 +49,13 @@ std::string columnKey(int column)
     return Modules::ColumnIdentifiers.value(column).toStdString();
 }
 
+// The window's buttons are reached with Tab but take no focus when clicked, so that a click acts
+// on the outline as the user left it: New Module while a name is being typed sees the typing.
 QPushButton *button(const QString &title, QWidget *parent)
 {
     auto *pushButton = new QPushButton(title, parent);
     pushButton->setAutoDefault(false);
+    pushButton->setFocusPolicy(Qt::TabFocus);
     return pushButton;
 }
 
