@@ -1,5 +1,7 @@
 #include "app/TextDocumentWindow.h"
 
+#include "platform/qt/SharedPrinter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -9,12 +11,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
-
-QPrinter &sharedPrinter()
-{
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
 
 TextDocumentWindow::TextDocumentWindow(const QString &title, QWidget *parent)
     : QMainWindow(parent), eventsView(new QPlainTextEdit(this))

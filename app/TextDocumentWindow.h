@@ -27,6 +27,3 @@ public:
 private:
     QPlainTextEdit *eventsView;
 };
-
-// The printer the listing and the other text windows share, as the shared print information.
-QPrinter &sharedPrinter();

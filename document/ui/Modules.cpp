@@ -5,10 +5,12 @@
 #include "document/ui/DeviceAccess.h"
 #include "document/ui/DocumentController.h"
 #include "document/ui/EventEditorView.h"
+#include "document/ui/OutlinePrinting.h"
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/OutlineModel.h"
 #include "platform/DateTime.h"
 #include "platform/qt/ContextHelp.h"
+#include "platform/qt/SharedPrinter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -657,52 +659,15 @@ bool Modules::eventFilter(QObject *watched, QEvent *event)
 
 void Modules::printOutline(QPrinter &printer) const
 {
-    QPainter painter(&printer);
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QHeaderView *header = modulesOutline->header();
-    int outlineWidth = 0;
-    for (int section = 0; section < header->count(); ++section)
-        outlineWidth += header->sectionSize(section);
-    // Fitted to the page width, not centred.
-    const double scale = outlineWidth > 0 ? page.width() / outlineWidth : 1.0;
-    painter.scale(scale, scale);
-    const double rowHeight = modulesOutline->fontMetrics().height() * 1.4;
-    const double pageHeight = page.height() / scale;
-
-    const int rows = modulesOutline->numberOfRows();
-    std::vector<double> tops(rows);
-    for (int row = 0; row < rows; ++row)
-        tops[row] = row * rowHeight;
-    double pageTop = 0;
-    int row = 0;
-    while (row < rows) {
-        const double bottom = adjustPageBottom(tops, rowHeight, pageTop + pageHeight);
-        for (; row < rows && tops[row] + rowHeight <= bottom; ++row) {
-            const OutlineItem item = modulesOutline->itemAtRow(row);
-            const double y = tops[row] - pageTop;
-            for (int visual = 0; visual < header->count(); ++visual) {
-                const int column = header->logicalIndex(visual);
-                const int left = header->sectionPosition(column);
-                const QString text = FormatterDelegate::cellText(
-                    column, outlineViewObjectValueForTableColumnByItem(column, item));
-                const int indent = column == FormatterDelegate::NameColumn && !item.isModule() ? 24 : 4;
-                painter.drawText(QRectF(left + indent, y, header->sectionSize(column) - indent, rowHeight),
-                                 Qt::AlignVCenter | Qt::AlignLeft, text);
-            }
-        }
-        pageTop = bottom;
-        if (row < rows)
-            printer.newPage();
-    }
+    printOutlineRows(printer, *modulesOutline);
 }
 
 void Modules::printDocument(QObject *)
 {
     modulesOutline->setFocus();
-    static QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, thisWindow);
+    QPrintDialog dialog(&sharedPrinter(), thisWindow);
     if (dialog.exec() == QDialog::Accepted)
-        printOutline(printer);
+        printOutline(sharedPrinter());
 }
 
 void Modules::showHelp(QObject *sender)
@@ -713,7 +678,6 @@ void Modules::showHelp(QObject *sender)
 
 void Modules::runPageLayout(QObject *)
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    QPageSetupDialog dialog(&printer, thisWindow);
+    QPageSetupDialog dialog(&sharedPrinter(), thisWindow);
     dialog.exec();
 }

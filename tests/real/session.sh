@@ -71,6 +71,7 @@ start_emulator() {
 }
 
 start_app() {
+    rm -f "$work/map"  # each run of the application counts its answers from one
     "$build/tavorin" "$@" >"$work/app.out" 2>&1 &
     app_pid=$!
     pids+=($app_pid)

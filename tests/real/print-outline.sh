@@ -1,0 +1,110 @@
+# Printing through the print dialog to a PDF: every shown row's text on paper, in order, at a size
+# read on paper (7 to 14 points), inside its page, no row cut by a page break, and the column
+# titles on every page. The sample document and one of 30 modules (330 rows).
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+
+thirty="$HOME/thirty.cp290"
+{
+    printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n'
+    printf '<key>DrawerOpen</key><false/><key>EventRepeat</key><data>AQE=</data>\n<key>Modules</key><array>\n'
+    events=$(printf '<data>5zpWAAACm/gAAAAAAAkAAH8gAAA=</data>%.0s' $(seq 10))
+    for module in $(seq 30); do
+        printf '<dict><key>#</key><integer>%d</integer><key>C</key><integer>%d</integer><key>Events</key><array>%s</array>' \
+            $((module % 16 + 1)) $((module % 16)) "$events"
+        printf '<key>N</key><string>Module %d</string><key>T</key><integer>1</integer><key>X</key><true/></dict>\n' "$module"
+    done
+    printf '</array>\n<key>SelectedRows</key><array/>\n</dict>\n</plist>\n'
+} >"$thirty"
+# The sample with every module open, as the printout is of the rows shown.
+sed 's|<false/>|<true/>|g' "$TAVORIN_SOURCE/examples/house.cp290" >"$HOME/house.cp290"
+
+# The rows as printed, one line each: "page<TAB>top<TAB>height<TAB>text", with words that share a
+# page and a baseline joined; and a line "size<TAB>page<TAB>width<TAB>height" for each page.
+printed_lines() {
+    pdftotext -bbox "$1" - | awk '
+        /<page / { page++; match($0, /width="[0-9.]+"/); w = substr($0, RSTART + 7, RLENGTH - 8)
+                   match($0, /height="[0-9.]+"/); h = substr($0, RSTART + 8, RLENGTH - 9); print "size\t" page "\t" w "\t" h }
+        /<word / { match($0, /xMin="[0-9.]+"/); x0 = substr($0, RSTART + 6, RLENGTH - 7)
+                   match($0, /yMin="[0-9.]+"/); y0 = substr($0, RSTART + 6, RLENGTH - 7)
+                   match($0, /xMax="[0-9.]+"/); x1 = substr($0, RSTART + 6, RLENGTH - 7)
+                   match($0, /yMax="[0-9.]+"/); y1 = substr($0, RSTART + 6, RLENGTH - 7)
+                   text = $0; sub(/.*">/, "", text); sub(/<\/word>.*/, "", text)
+                   print "word\t" page "\t" x0 "\t" y0 "\t" x1 "\t" y1 "\t" text }' |
+    sort -t $'\t' -k2,2n -k4,4n -k3,3n |
+    awk -F'\t' '
+        $1 == "size" { print; next }
+        function flush() { if (text != "") print page "\t" top "\t" high "\t" text; text = "" }
+        { if ($2 != page || $4 - top > 2) { flush(); page = $2; top = $4; high = $6 - $4 }
+          text = text (text == "" ? "" : " ") $7 }
+        END { flush() }'
+}
+
+# The names of the rows the outline shows, fully expanded (every module of these documents is).
+expected_names() {
+    "$build/tavorin-cli" describe "$1" | awk -F'\t' '/^\t/ { sub(/^\t/, ""); print; next } { print $4 }'
+}
+
+# A printed line without its house, unit and type: the row's name as the first column shows it.
+printed_names() {
+    awk -F'\t' '$1 != "size" && $4 !~ /^Module or Event House Unit Type$/ { print $4 }' |
+        sed -E 's/&lt;/</g; s/&gt;/>/g; s/&quot;/"/g; s/&amp;/\&/g; s/ﬀ/ff/g; s/ﬁ/fi/g; s/ﬂ/fl/g; s/ [A-P] ([0-9]+|All Modules|All Lights)( Appliance| Light)?$//'
+}
+
+print_through_dialog() {
+    local document=$1 pdf=$2 paper=${3:-}
+    start_app "$document"
+    activate "$(basename "$document")"
+    if [ -n "$paper" ]; then
+        xdotool key alt+f u
+        activate "Page Setup"
+        click "Page Setup" QComboBox pageSizeCombo
+        xdotool type --delay 20 "$paper"
+        xdotool key Return
+        paper_chosen() { [ "$(map_line "Page Setup" QComboBox pageSizeCombo | cut -f8)" = "$paper" ]; }
+        wait_map "the paper $paper" paper_chosen
+        click "Page Setup" QPushButton OK
+        activate "$(basename "$document")"
+    fi
+    xdotool key ctrl+p
+    activate Print
+    click Print QLineEdit filename
+    xdotool key ctrl+a
+    xdotool type --delay 2 "$pdf"
+    click Print QPushButton Print
+    wait_until "the PDF to be written" 20 test -s "$pdf"
+    activate "$(basename "$document")"
+    xdotool key ctrl+q
+    expect_exit_status 0
+}
+
+check_printout() {
+    local document=$1 pdf=$2 lines
+    lines=$(printed_lines "$pdf")
+    local pages
+    pages=$(echo "$lines" | grep -c '^size')
+    # Every page starts with the column titles; the rest, in order, are the outline's rows.
+    local titles
+    titles=$(echo "$lines" | awk -F'\t' '$1 != "size" && $4 ~ /^Module or Event House Unit Type$/' | wc -l)
+    [ "$titles" -eq "$pages" ] || fail "$document: $titles pages of $pages carry the column titles"
+    diff <(echo "$lines" | printed_names) <(expected_names "$document") >"$work/diff" ||
+        fail "$document: printed rows differ: $(cat "$work/diff")"
+    echo "$lines" | awk -F'\t' -v doc="$document" '
+        $1 == "size" { height[$2] = $4; next }
+        { n++; page[n] = $1; top[n] = $2; high[n] = $3; text[n] = $4 }
+        END { for (i = 1; i <= n; i++) {
+                  if (high[i] < 7 || high[i] > 14) { print doc ": text " high[i] " points high: " text[i]; bad = 1 }
+                  if (top[i] < 0 || top[i] + high[i] > height[page[i]]) { print doc ": a row outside its page: " text[i]; bad = 1 } }
+              exit bad }' >"$work/problems" || fail "$(head -n 5 "$work/problems")"
+    echo "$document: $pages pages, $(echo "$lines" | awk -F'\t' '$1 != "size"' | wc -l) lines, text $(echo "$lines" | awk -F'\t' '$1 != "size" { print $3 }' | sort -n | uniq | tr '\n' ' ')points high"
+}
+
+print_through_dialog "$HOME/house.cp290" "$HOME/house.pdf"
+check_printout "$HOME/house.cp290" "$HOME/house.pdf"
+print_through_dialog "$thirty" "$HOME/thirty.pdf"
+check_printout "$thirty" "$HOME/thirty.pdf"
+print_through_dialog "$thirty" "$HOME/thirty-letter.pdf" "Letter / ANSI A"
+check_printout "$thirty" "$HOME/thirty-letter.pdf"
+pdfinfo "$HOME/thirty.pdf" | grep -q '595.* x 841.* pts\|595.* x 842.* pts' || fail "the first printout is not on A4: $(pdfinfo "$HOME/thirty.pdf" | grep 'Page size')"
+pdfinfo "$HOME/thirty-letter.pdf" | grep -q '612 x 792 pts' || fail "Page Setup's Letter was not printed on: $(pdfinfo "$HOME/thirty-letter.pdf" | grep 'Page size')"
