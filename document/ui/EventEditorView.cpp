@@ -2,6 +2,7 @@
 
 #include "platform/qt/ContextHelp.h"
 
+#include "document/ui/ClockFields.h"
 #include "document/ui/FormatterDelegate.h"
 #include "widgets/VekHideableNSTextField.h"
 
@@ -9,7 +10,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,7 +21,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,8 +57,7 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     eventBrightnessLabel = new QLabel(this);
     eventBrightnessLabel->setMinimumWidth(120);
 
-    time = new QTimeEdit(this);
-    time->setDisplayFormat(QStringLiteral("h:mm AP"));
+    time = new TimeField(this);
     sunriseSwitch = new QCheckBox(tr("Sunrise"), this);
     sunsetSwitch = new QCheckBox(tr("Sunset"), this);
     offsetSign = new QLineEdit(QStringLiteral("+"), this);
@@ -90,9 +88,7 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     dateView = new QWidget(dateBox);
     auto *dated = new QHBoxLayout(dateView);
     dated->setContentsMargins(0, 0, 0, 0);
-    date = new QDateEdit(dateView);
-    date->setCalendarPopup(true);
-    date->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
+    date = new DateField(dateView);
     todayButton = new QPushButton(tr("Today"), dateView);
     tomorrowButton = new QPushButton(tr("Tomorrow"), dateView);
     repeatSwitch = new QCheckBox(tr("Every"), dateView);

@@ -4,7 +4,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,8 +11,9 @@ class QRadioButton;
 class QSlider;
 class QSpinBox;
 class QStackedWidget;
-class QTimeEdit;
 class VekHideableNSTextField;
+class TimeField;
+class DateField;
 
 // The event editor's controls, laid out for the drawer. The document reads and writes them; this
 // view only owns and arranges them.
@@ -26,7 +26,7 @@ public:
     QRadioButton *offSwitch;
     QSlider *eventBrightnessSlider;
     QLabel *eventBrightnessLabel;
-    QTimeEdit *time;
+    TimeField *time;
     QCheckBox *sunriseSwitch;
     QCheckBox *sunsetSwitch;
     QLineEdit *offsetSign;
@@ -44,7 +44,7 @@ public:
     QCheckBox *thursdaySwitch;
     QCheckBox *fridaySwitch;
     QCheckBox *saturdaySwitch;
-    QDateEdit *date;
+    DateField *date;
     QPushButton *todayButton;
     QPushButton *tomorrowButton;
     QCheckBox *repeatSwitch;

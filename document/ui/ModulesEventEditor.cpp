@@ -2,6 +2,7 @@
 // event selected in the outline, and the window's buttons following the selection.
 
 #include "document/FieldFormatters.h"
+#include "document/ui/ClockFields.h"
 #include "document/ui/EventEditorView.h"
 #include "document/ModuleCells.h"
 #include "document/ui/Modules.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +19,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTimeEdit>
 #include <QTimer>
 #include <cmath>
 
@@ -68,7 +67,8 @@ void Modules::connectEventEditor()
     // Only the user's moves save: the value is set by then, a turn of the event loop later.
     connect(e->eventBrightnessSlider, &QSlider::actionTriggered, this,
             [this] { QTimer::singleShot(0, this, [this] { eventChanged(); }); });
-    connect(e->time, &QTimeEdit::editingFinished, this, save);
+    // Every change the user makes is saved at once: typed, stepped with the arrows or the wheel.
+    connect(e->time, &ClockField::edited, this, save);
     connect(e->sunriseSwitch, &QCheckBox::clicked, this, [this] { sunrise(); });
     connect(e->sunsetSwitch, &QCheckBox::clicked, this, [this] { sunset(); });
     connect(e->offsetSign, &QLineEdit::textEdited, this, save);
@@ -77,11 +77,11 @@ void Modules::connectEventEditor()
     for (int day = 0; day < 7; ++day)
         connect(e->daySwitch(day), &QCheckBox::clicked, this, save);
     connect(e->daysPopup, &QComboBox::activated, this, [this] { daysPopupChanged(); });
-    connect(e->date, &QDateEdit::editingFinished, this, save);
+    connect(e->date, &ClockField::edited, this, save);
     connect(e->todayButton, &QPushButton::clicked, this, [this] { this->today(); });
     connect(e->tomorrowButton, &QPushButton::clicked, this, [this] { tomorrow(); });
     connect(e->repeatSwitch, &QCheckBox::clicked, this, [this] { repeat(); });
-    connect(e->repeatDays, &QSpinBox::editingFinished, this, save);
+    connect(e->repeatDays, &QSpinBox::valueChanged, this, save);
     connect(e->resetButton, &QPushButton::clicked, this, [this] { resetEvent(); });
     connect(e->helpButton, &QPushButton::clicked, this, [this, e] { showHelp(e->helpButton); });
 }

@@ -18,7 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
+#include "document/ui/ClockFields.h"
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +30,6 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimeEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -248,8 +247,7 @@ TEST_F(EventEditor, TabWalksTheLoopOfTheEnabledFields)
 {
     document->window()->show();
     QApplication::setActiveWindow(document->window());
-    // Whether Tab out of one field lands in the other. A time or date field first walks its own
-    // sections with Tab; a spin box takes the focus in its line edit.
+    // Whether Tab out of one field lands in the other (a spin box takes the focus in its line edit).
     const auto tabLeads = [](QWidget *from, QWidget *to) {
         from->setFocus();
         QApplication::processEvents();
@@ -366,7 +364,7 @@ TEST_F(EventEditor, NothingToSendAndTooManyRecordsSendNothing)
     for (int minute = 0; minute < 129; ++minute) {
         document->newEvent();
         editor->time->setTime(QTime(minute / 60, minute % 60));
-        emit editor->time->editingFinished();
+        emit editor->time->edited();
         select({0, -1});
     }
     document->sendEventsToCP290();

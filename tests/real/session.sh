@@ -113,13 +113,14 @@ centre_of() {
     echo "$line" | awk -F'\t' '{ printf "%d %d\n", $4 + $6 / 2, $5 + $7 / 2 }'
 }
 
-# Clicks a control by its label: click WINDOW KIND LABEL.
+# Clicks a control by its label, once it is shown: click WINDOW KIND LABEL.
 click() {
-    refresh_map
+    wait_map "a $2 \"$3\" in the window \"$1\"" shown "$@"
     local at
     at=$(centre_of "$@")
     xdotool mousemove $at click 1
 }
+shown() { [ -n "$(map_line "$@")" ]; }
 
 # The outline's visible rows: "row x y w h selected text" lines of a window.
 rows_of() {

@@ -1,0 +1,158 @@
+#include "document/TypedClockFields.h"
+
+#include <cctype>
+#include <cstdio>
+#include <regex>
+
+namespace {
+
+std::string trimmed(const std::string &text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month)
+{
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
+}
+
+// The days from a fixed origin, and back: stepping a date carries over months and years.
+long dayNumber(CalendarDay day)
+{
+    const int y = day.month <= 2 ? day.year - 1 : day.year;
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (day.month + (day.month > 2 ? -3 : 9)) + 2) / 5 + day.day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097L + dayOfEra;
+}
+
+CalendarDay fromDayNumber(long number)
+{
+    const long era = (number >= 0 ? number : number - 146096) / 146097;
+    const long dayOfEra = number - era * 146097;
+    const long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long mp = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month, day};
+}
+
+const std::regex &timeShape()
+{
+    static const std::regex shape(R"(^ *(\d{1,2})(?::(\d{2}))? *(?:([aApP])(?:[mM])?)? *$)");
+    return shape;
+}
+
+const std::regex &dateShape()
+{
+    static const std::regex shape(R"(^ *(\d{1,2})([/-])(\d{1,2})\2(\d{2}|\d{4}) *$)");
+    return shape;
+}
+
+}  // namespace
+
+std::optional<ClockTime> clockTimeFromText(const std::string &text)
+{
+    std::smatch parts;
+    if (!std::regex_match(text, parts, timeShape()))
+        return std::nullopt;
+    int hour = std::stoi(parts[1]);
+    const int minute = parts[2].matched ? std::stoi(parts[2]) : 0;
+    if (minute > 59)
+        return std::nullopt;
+    if (parts[3].matched) {
+        if (hour < 1 || hour > 12)
+            return std::nullopt;
+        const bool afternoon = std::tolower(static_cast<unsigned char>(parts[3].str()[0])) == 'p';
+        hour = hour % 12 + (afternoon ? 12 : 0);
+    } else if (hour > 23) {
+        return std::nullopt;
+    }
+    return ClockTime {hour, minute};
+}
+
+std::string clockTimeText(ClockTime time)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%d:%02d %s", time.hour % 12 == 0 ? 12 : time.hour % 12, time.minute,
+                  time.hour < 12 ? "AM" : "PM");
+    return text;
+}
+
+Typing clockTimeTyping(const std::string &text)
+{
+    if (clockTimeFromText(text))
+        return Typing::Complete;
+    static const std::regex unfinished(R"(^ *(\d{0,2})(:\d{0,1})? *([aApP][mM]?)? *$)");
+    std::smatch parts;
+    if (!std::regex_match(text, parts, unfinished) || (parts[1].length() == 0 && (parts[2].matched || parts[3].matched)))
+        return Typing::Refused;
+    return Typing::Unfinished;
+}
+
+std::optional<CalendarDay> calendarDayFromText(const std::string &text)
+{
+    std::smatch parts;
+    if (!std::regex_match(text, parts, dateShape()))
+        return std::nullopt;
+    CalendarDay day {std::stoi(parts[4]), std::stoi(parts[1]), std::stoi(parts[3])};
+    if (parts[4].length() == 2)
+        day.year += 2000;
+    if (day.month < 1 || day.month > 12 || day.day < 1 || day.day > daysInMonth(day.year, day.month))
+        return std::nullopt;
+    return day;
+}
+
+std::string calendarDayText(CalendarDay day)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", day.month, day.day, day.year);
+    return text;
+}
+
+Typing calendarDayTyping(const std::string &text)
+{
+    if (calendarDayFromText(text))
+        return Typing::Complete;
+    static const std::regex unfinished(R"(^ *\d{0,2}(?:[/-]\d{0,2}(?:[/-]\d{0,4})?)? *$)");
+    return std::regex_match(text, unfinished) ? Typing::Unfinished : Typing::Refused;
+}
+
+ClockTime steppedClockTime(ClockTime time, const std::string &text, int caret, int steps)
+{
+    const auto colon = text.find(':');
+    const bool inHour = colon == std::string::npos || caret <= static_cast<int>(colon);
+    int minutes = time.hour * 60 + time.minute + steps * (inHour ? 60 : 1);
+    minutes = ((minutes % 1440) + 1440) % 1440;
+    return {minutes / 60, minutes % 60};
+}
+
+CalendarDay steppedCalendarDay(CalendarDay day, const std::string &text, int caret, int steps)
+{
+    const std::string before = trimmed(text.substr(0, static_cast<std::size_t>(std::max(caret, 0))));
+    int separators = 0;
+    for (const char c : before)
+        separators += c == '/' || c == '-';
+    if (separators == 1)
+        return fromDayNumber(dayNumber(day) + steps);
+    if (separators == 0) {
+        const int months = day.year * 12 + day.month - 1 + steps;
+        day.year = months / 12;
+        day.month = months % 12 + 1;
+    } else {
+        day.year += steps;
+    }
+    day.day = std::min(day.day, daysInMonth(day.year, day.month));
+    return day;
+}

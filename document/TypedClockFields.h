@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What the event editor's time and date fields take from the keyboard. A person types a whole
+// time or date ("7:05 AM", "19:05", "7:05p", "12/24/2026") rather than walking its parts; arrow
+// keys step the part the caret is in.
+
+struct ClockTime {
+    int hour = 0;    // 0 to 23
+    int minute = 0;  // 0 to 59
+    friend bool operator==(const ClockTime &, const ClockTime &) = default;
+};
+
+struct CalendarDay {
+    int year = 0, month = 0, day = 0;
+    friend bool operator==(const CalendarDay &, const CalendarDay &) = default;
+};
+
+enum class Typing { Refused, Unfinished, Complete };
+
+// "7:05 AM", "7:05a", "19:05", "7 pm", "12:30 AM" (0:30). Hours 1 to 12 with a designator, 0 to
+// 23 without one; minutes 0 to 59.
+std::optional<ClockTime> clockTimeFromText(const std::string &text);
+std::string clockTimeText(ClockTime time);  // "7:05 PM"
+Typing clockTimeTyping(const std::string &text);  // whether the text is, or may become, a time
+
+// "12/24/2026", "12-24-2026", "12/24/26" (two-digit years are this century's), a real day.
+std::optional<CalendarDay> calendarDayFromText(const std::string &text);
+std::string calendarDayText(CalendarDay day);  // "12/24/2026"
+Typing calendarDayTyping(const std::string &text);
+
+// An arrow key in a field: the part the caret stands in (the hour before the colon, the minutes
+// after it; the month, day or year) moved by `steps`, the rest carried as a clock or calendar does.
+ClockTime steppedClockTime(ClockTime time, const std::string &text, int caret, int steps);
+CalendarDay steppedCalendarDay(CalendarDay day, const std::string &text, int caret, int steps);
