@@ -27,7 +27,7 @@ signals:
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
     virtual Typing typing(const std::string &text) const = 0;
-    // Takes a finished text as the value; false when it is none.
+    // Takes a finished text as the value; false when it is none or the value already.
     virtual bool take(const std::string &text) = 0;
     virtual std::string valueText() const = 0;
     virtual std::string widestText() const = 0;
@@ -38,41 +38,65 @@ private:
     void textEdited(const QString &text);
 };
 
-class TimeField : public ClockField {
-    Q_OBJECT
+// A field of one kind of value, with the rules of that kind.
+template <typename Value, typename Rules>
+class RuledField : public ClockField {
 public:
-    explicit TimeField(QWidget *parent = nullptr) : ClockField(parent) { showValue(); }
-    QTime time() const { return QTime(value.hour, value.minute); }
-    void setTime(const QTime &time);
+    explicit RuledField(QWidget *parent) : ClockField(parent) { showValue(); }
 
 protected:
-    Typing typing(const std::string &text) const override { return clockTimeTyping(text); }
-    bool take(const std::string &text) override;
-    std::string valueText() const override { return clockTimeText(value); }
-    std::string widestText() const override { return clockTimeText({23, 58}); }
-    void step(const std::string &text, int caret, int steps) override { value = steppedClockTime(value, text, caret, steps); }
+    // The value coming back from a save of what is being typed leaves the typing as it stands.
+    void setValue(const Value &set)
+    {
+        if (set == value && hasFocus())
+            return;
+        value = set;
+        showValue();
+    }
+    Typing typing(const std::string &text) const override { return Rules::typing(text); }
+    bool take(const std::string &text) override
+    {
+        const std::optional<Value> typed = Rules::fromText(text);
+        if (!typed || *typed == value)
+            return false;
+        value = *typed;
+        return true;
+    }
+    std::string valueText() const override { return Rules::text(value); }
+    std::string widestText() const override { return Rules::text(Rules::widest); }
+    void step(const std::string &text, int caret, int steps) override { value = Rules::stepped(value, text, caret, steps); }
 
-private:
-    ClockTime value;
+    Value value = Rules::initial;
 };
 
-class DateField : public ClockField {
-    Q_OBJECT
+struct ClockTimeRules {
+    static constexpr auto fromText = clockTimeFromText;
+    static constexpr auto text = clockTimeText;
+    static constexpr auto typing = clockTimeTyping;
+    static constexpr auto stepped = steppedClockTime;
+    static constexpr ClockTime initial {0, 0};
+    static constexpr ClockTime widest {23, 58};
+};
+
+struct CalendarDayRules {
+    static constexpr auto fromText = calendarDayFromText;
+    static constexpr auto text = calendarDayText;
+    static constexpr auto typing = calendarDayTyping;
+    static constexpr auto stepped = steppedCalendarDay;
+    static constexpr CalendarDay initial {2000, 1, 1};
+    static constexpr CalendarDay widest {2000, 12, 30};
+};
+
+class TimeField : public RuledField<ClockTime, ClockTimeRules> {
 public:
-    explicit DateField(QWidget *parent = nullptr) : ClockField(parent) { showValue(); }
+    explicit TimeField(QWidget *parent = nullptr) : RuledField(parent) {}
+    QTime time() const { return QTime(value.hour, value.minute); }
+    void setTime(const QTime &time) { setValue({time.hour(), time.minute()}); }
+};
+
+class DateField : public RuledField<CalendarDay, CalendarDayRules> {
+public:
+    explicit DateField(QWidget *parent = nullptr) : RuledField(parent) {}
     QDate date() const { return QDate(value.year, value.month, value.day); }
-    void setDate(const QDate &date);
-
-protected:
-    Typing typing(const std::string &text) const override { return calendarDayTyping(text); }
-    bool take(const std::string &text) override;
-    std::string valueText() const override { return calendarDayText(value); }
-    std::string widestText() const override { return calendarDayText({2000, 12, 30}); }
-    void step(const std::string &text, int caret, int steps) override
-    {
-        value = steppedCalendarDay(value, text, caret, steps);
-    }
-
-private:
-    CalendarDay value {2000, 1, 1};
+    void setDate(const QDate &date) { setValue({date.year(), date.month(), date.day()}); }
 };

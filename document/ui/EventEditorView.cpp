@@ -51,6 +51,7 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     onOff->addButton(onSwitch);
     onOff->addButton(offSwitch);
     eventBrightnessSlider = new QSlider(Qt::Horizontal, this);
+    eventBrightnessSlider->setAccessibleName(tr("Brightness"));
     eventBrightnessSlider->setRange(1, 9);
     eventBrightnessSlider->setPageStep(1);
     eventBrightnessSlider->setTickPosition(QSlider::TicksBelow);
@@ -58,19 +59,23 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     eventBrightnessLabel->setMinimumWidth(120);
 
     time = new TimeField(this);
+    time->setAccessibleName(tr("Time"));
     sunriseSwitch = new QCheckBox(tr("Sunrise"), this);
     sunsetSwitch = new QCheckBox(tr("Sunset"), this);
     offsetSign = new QLineEdit(QStringLiteral("+"), this);
+    offsetSign->setAccessibleName(tr("Offset before or after"));
     offsetSign->setMaxLength(2);
     offsetSign->setFixedWidth(28);
     offsetSign->setAlignment(Qt::AlignCenter);
     offsetSign->setValidator(new FormatterValidator(timeOffsetSignFormatter::isPartialStringValid, legalSign, offsetSign));
     offset = new QLineEdit(QStringLiteral("00:00"), this);
+    offset->setAccessibleName(tr("Offset"));
     offset->setFixedWidth(64);
     offset->setValidator(new OffsetValidator(offset));
     securitySwitch = new QCheckBox(tr("Security"), this);
 
     daysPopup = new QComboBox(this);
+    daysPopup->setAccessibleName(tr("Days"));
     daysPopup->addItems({tr("Days of the Week"), tr("On a Date"), tr("Even Days"), tr("Odd Days")});
     dateBox = new QStackedWidget(this);
     everyView = new QWidget(dateBox);
@@ -89,10 +94,12 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     auto *dated = new QHBoxLayout(dateView);
     dated->setContentsMargins(0, 0, 0, 0);
     date = new DateField(dateView);
+    date->setAccessibleName(tr("Date"));
     todayButton = new QPushButton(tr("Today"), dateView);
     tomorrowButton = new QPushButton(tr("Tomorrow"), dateView);
     repeatSwitch = new QCheckBox(tr("Every"), dateView);
     repeatDays = new QSpinBox(dateView);
+    repeatDays->setAccessibleName(tr("Repeat every so many days"));
     repeatDays->setRange(0, 365);
     auto *daysLabel = new QLabel(tr("days"), dateView);
     date->setMinimumWidth(110);

@@ -4,10 +4,9 @@ export TAVORIN_TICK_SCALE=0.4
 start_display
 returning_user
 start_emulator
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
-start_app "$HOME/house.cp290"
+copy_sample house.cp290
+start_on "$HOME/house.cp290"
 
-activate house.cp290
 refresh_map
 new_module=$(centre_of house.cp290 QPushButton "New Module")
 before=$(rows_of house.cp290 | wc -l)

@@ -3,7 +3,7 @@
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+copy_sample house.cp290
 start_app "$HOME/house.cp290"
 
 help_page() { value_of "Tavorin Help" QTextBrowser ""; }

@@ -4,10 +4,9 @@
 . "$(dirname "$0")/session.sh"
 start_display 1600x900  # room for two windows side by side
 returning_user
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/other.cp290"
-start_app "$HOME/house.cp290"
-activate house.cp290
+copy_sample house.cp290
+copy_sample other.cp290
+start_on "$HOME/house.cp290"
 w=house.cp290
 
 field() { rows_of "$w" | awk -F'\t' -v t="$1" -v f="$2" '$9 == t { print $f; exit }'; }

@@ -4,9 +4,8 @@
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
-start_app "$HOME/house.cp290"
-activate house.cp290
+copy_sample house.cp290
+start_on "$HOME/house.cp290"
 w=house.cp290
 
 row_at() { awk -F'\t' -v w="$w" -v r="$1" '$1 == w && $2 == "row" && $3 == r { print $9 }' "$work/map"; }
@@ -16,7 +15,7 @@ select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n",
 click "$w" QPushButton "Show Event Editor"
 xdotool mousemove $(select_text "Turn Off @ 11:30 PM Every Day") click 1
 porch_off=$(rows_of "$w" | awk -F'\t' '$9 == "Turn Off @ 11:30 PM Every Day" { print $3 }')
-click "$w" TimeField ""
+click "$w" ClockField Time
 xdotool key End Up Up Up
 wait_map "Up three times to reach the outline" row_shows "$porch_off" "Turn Off @ 11:33 PM Every Day"
 
@@ -27,7 +26,7 @@ for typed in "7:05 AM|07:05 AM" "19:05|07:05 PM" "7:10p|07:10 PM"; do
 done
 xdotool key Tab
 refresh_map
-! grep -q $'^focus\tTimeField' "$work/map" || fail "Tab stayed in the time field"
+! grep -q $'^focus\tClockField\tTime$' "$work/map" || fail "Tab stayed in the time field"
 
 # A dated event: its date typed, its repeat days stepped.
 xdotool mousemove $(select_text "Vacation Lights") click 1
@@ -37,11 +36,11 @@ wait_map "Vacation Lights to open" open_module
 xdotool mousemove $(select_text "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
 vacation_on=$(rows_of "$w" | awk -F'\t' '$9 == "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter" { print $3 }')
 refresh_map; grep -E "Field|QSpinBox|QStacked" $work/map >&2
-click "$w" DateField ""
+click "$w" ClockField Date
 xdotool key ctrl+a
 xdotool type --delay 20 "12/24/2026"
 wait_map "the typed date to be saved" row_shows "$vacation_on" "Turn On @ 07:15 PM On 12/24/2026 & Every 2 Days Thereafter"
-click "$w" QSpinBox ""
+click "$w" QSpinBox "Repeat every so many days"
 xdotool key Up
 wait_map "the repeat days to be saved" row_shows "$vacation_on" "Turn On @ 07:15 PM On 12/24/2026 & Every 3 Days Thereafter"
 

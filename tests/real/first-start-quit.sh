@@ -4,7 +4,7 @@
 export TZ=Etc/UTC  # a zone that names no place
 start_display
 new_user
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+copy_sample house.cp290
 start_app "$HOME/house.cp290"
 
 activate Disclaimer

@@ -5,19 +5,8 @@ start_display
 returning_user
 
 large="$HOME/large.cp290"
-{
-    printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n'
-    printf '<key>DrawerOpen</key><false/><key>EventRepeat</key><data>AQE=</data>\n<key>Modules</key><array>\n'
-    events=$(printf '<data>5zpWAAACm/gAAAAAAAkAAH8gAAA=</data>%.0s' $(seq 10))
-    for module in $(seq 2000); do
-        printf '<dict><key>#</key><integer>%d</integer><key>C</key><integer>%d</integer><key>Events</key><array>%s</array>' \
-            $((module % 16 + 1)) $((module % 16)) "$events"
-        printf '<key>N</key><string>Module %d</string><key>T</key><integer>1</integer><key>X</key><true/></dict>\n' "$module"
-    done
-    printf '</array>\n<key>SelectedRows</key><array/>\n</dict>\n</plist>\n'
-} >"$large"
-start_app "$large"
-activate large.cp290
+write_house "$large" 2000 10
+start_on "$large"
 
 selected_rows() { awk -F'\t' '$2 == "row" && $8 == "selected"' "$work/map" | wc -l; }
 visible_rows() { awk -F'\t' '$2 == "row"' "$work/map" | wc -l; }

@@ -4,10 +4,9 @@
 start_display
 returning_user
 start_emulator
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
-start_app "$HOME/house.cp290"
+copy_sample house.cp290
+start_on "$HOME/house.cp290"
 
-activate house.cp290
 click house.cp290 QPushButton "Send to CP290"
 refresh_map  # answered once the download is over
 grep -q 'record' "$work/emulator.out" || grep -q . "$work/emulator.out" || fail "the emulator saw nothing"

@@ -4,11 +4,10 @@ start_display
 returning_user
 mkdir -p "$XDG_DATA_HOME/Logs"
 printf 'Dec 07 00:01:00 -- Events sent.\nDec 07 00:02:00 -- Enabled by user.\n' >"$XDG_DATA_HOME/Logs/TavorinHelper.log"
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+copy_sample house.cp290
 cp "$HOME/house.cp290" "$work/original.cp290"
-start_app "$HOME/house.cp290"
+start_on "$HOME/house.cp290"
 
-activate house.cp290
 xdotool key alt+w l
 activate "Tavorin Helper Log"
 xdotool key ctrl+shift+s

@@ -6,17 +6,7 @@ start_display
 returning_user
 
 thirty="$HOME/thirty.cp290"
-{
-    printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n'
-    printf '<key>DrawerOpen</key><false/><key>EventRepeat</key><data>AQE=</data>\n<key>Modules</key><array>\n'
-    events=$(printf '<data>5zpWAAACm/gAAAAAAAkAAH8gAAA=</data>%.0s' $(seq 10))
-    for module in $(seq 30); do
-        printf '<dict><key>#</key><integer>%d</integer><key>C</key><integer>%d</integer><key>Events</key><array>%s</array>' \
-            $((module % 16 + 1)) $((module % 16)) "$events"
-        printf '<key>N</key><string>Module %d</string><key>T</key><integer>1</integer><key>X</key><true/></dict>\n' "$module"
-    done
-    printf '</array>\n<key>SelectedRows</key><array/>\n</dict>\n</plist>\n'
-} >"$thirty"
+write_house "$thirty" 30 10
 # The sample with every module open, as the printout is of the rows shown.
 sed 's|<false/>|<true/>|g' "$TAVORIN_SOURCE/examples/house.cp290" >"$HOME/house.cp290"
 
@@ -54,8 +44,7 @@ printed_names() {
 
 print_through_dialog() {
     local document=$1 pdf=$2 paper=${3:-}
-    start_app "$document"
-    activate "$(basename "$document")"
+    start_on "$document"
     if [ -n "$paper" ]; then
         xdotool key alt+f u
         activate "Page Setup"

@@ -70,6 +70,34 @@ start_emulator() {
     printf 'Extra%%20Serial%%20Device%%20Folder=%s\nSerialDevice=CP290\n' "$work/devices" >>"$settings"
 }
 
+# The sample document copied into the home folder under a name: copy_sample NAME.
+copy_sample() {
+    cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/$1"
+}
+
+# A house of MODULES modules, every one open, each with the same EVENTS events (turn off at 11:30 PM), written by hand:
+# write_house FILE MODULES EVENTS.
+write_house() {
+    local file=$1 modules=$2 events module
+    events=$(for _ in $(seq "$3"); do printf '<data>5zpWAAACm/gAAAAAAAkAAH8gAAA=</data>'; done)
+    {
+        printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n'
+        printf '<key>DrawerOpen</key><false/><key>EventRepeat</key><data>AQE=</data>\n<key>Modules</key><array>\n'
+        for module in $(seq "$modules"); do
+            printf '<dict><key>#</key><integer>%d</integer><key>C</key><integer>%d</integer><key>Events</key><array>%s</array>' \
+                $((module % 16 + 1)) $((module % 16)) "$events"
+            printf '<key>N</key><string>Module %d</string><key>T</key><integer>1</integer><key>X</key><true/></dict>\n' "$module"
+        done
+        printf '</array>\n<key>SelectedRows</key><array/>\n</dict>\n</plist>\n'
+    } >"$file"
+}
+
+# The application on a document, its window in front: start_on FILE.
+start_on() {
+    start_app "$1"
+    activate "$(basename "$1")"
+}
+
 start_app() {
     rm -f "$work/map"  # each run of the application counts its answers from one
     "$build/tavorin" "$@" >"$work/app.out" 2>&1 &
@@ -128,14 +156,20 @@ rows_of() {
     awk -F'\t' -v w="$1" '$1 == w && $2 == "row"' "$work/map"
 }
 
-# Drags with the left button from one point to another as a hand does: pressed, moved in steps,
-# held over the target until the outline under it has taken the movement in, released.
-drag() {
+# Moves the pressed pointer from one point to another in steps, as a hand does.
+move_in_steps() {
     local fx=$1 fy=$2 tx=$3 ty=$4 step
-    xdotool mousemove "$fx" "$fy" mousedown 1
     for step in 1 2 3 4 5 6; do
         xdotool mousemove $((fx + (tx - fx) * step / 6)) $((fy + (ty - fy) * step / 6 + (step == 1 ? 12 : 0)))
     done
+}
+
+# Drags with the left button from one point to another: pressed, moved, held over the target
+# until the outline under it has taken the movement in, released.
+drag() {
+    local tx=$3 ty=$4
+    xdotool mousemove "$1" "$2" mousedown 1
+    move_in_steps "$@"
     # A window under a drag hears of the next position only once it has answered the last one:
     # seen at both, the target has answered.
     xdotool mousemove "$tx" "$((ty + 1))"
@@ -148,13 +182,11 @@ drag() {
     fi
     xdotool mouseup 1
 }
+
 # The same movement where no drag is to start, so there is nothing to wait for.
 press_and_move() {
-    local fx=$1 fy=$2 tx=$3 ty=$4 step
-    xdotool mousemove "$fx" "$fy" mousedown 1
-    for step in 1 2 3 4 5 6; do
-        xdotool mousemove $((fx + (tx - fx) * step / 6)) $((fy + (ty - fy) * step / 6 + (step == 1 ? 12 : 0)))
-    done
+    xdotool mousemove "$1" "$2" mousedown 1
+    move_in_steps "$@"
     xdotool mouseup 1
 }
 dragged_to() { awk -F'\t' -v x="$1" -v y="$2" '$2 == "dragged" && $3 == x && $4 == y' "$work/map" | grep -q .; }

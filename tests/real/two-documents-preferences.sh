@@ -2,10 +2,9 @@
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
-start_app "$HOME/house.cp290"
+copy_sample house.cp290
+start_on "$HOME/house.cp290"
 
-activate house.cp290
 xdotool key ctrl+n
 wait_window Untitled
 activate house.cp290

@@ -3,7 +3,7 @@
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
-cp "$TAVORIN_SOURCE/examples/house.cp290" "$HOME/house.cp290"
+copy_sample house.cp290
 start_app "$HOME/house.cp290"
 
 row_text() { rows_of house.cp290 | awk -F'\t' -v r="$1" '$3 == r { print $9 }'; }
