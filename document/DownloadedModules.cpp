@@ -4,6 +4,8 @@
 #include "platform/Base64.h"
 #include "platform/UserDefaultsFile.h"
 
+#include <sys/stat.h>
+
 // Both values are property-list data in the settings file: the modules as a binary property list
 // with their events in the machine's own order, the counts as their two bytes, each in base64.
 
@@ -32,4 +34,16 @@ std::optional<DownloadedModules> recallDownloadedModules()
         return std::nullopt;
     return DownloadedModules {std::move(*modules),
                               {static_cast<uint8_t>((*repeatBytes)[0]), static_cast<uint8_t>((*repeatBytes)[1])}};
+}
+
+bool downloadToRememberedDevice(const std::string &device)
+{
+    const auto remembered = rememberedSerialDevicePath();
+    struct stat sent {}, kept {};
+    if (!remembered || stat(device.c_str(), &sent) != 0 || stat(remembered->c_str(), &kept) != 0)
+        return false;
+    // A device file is the same device by its number; any other file by its inode.
+    if (S_ISCHR(sent.st_mode) && S_ISCHR(kept.st_mode))
+        return sent.st_rdev == kept.st_rdev;
+    return sent.st_dev == kept.st_dev && sent.st_ino == kept.st_ino;
 }

@@ -3,6 +3,7 @@
 #include "document/Records.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 // The modules and repeat counts of the document last downloaded, kept in the user defaults
@@ -14,4 +15,8 @@ struct DownloadedModules {
 };
 
 bool rememberDownloadedModules(const std::vector<Module> &modules, const ClassicEventRepeat &eventRepeat);
+// Whether a download that went to `device` is the one the helper repeats: only one to the
+// remembered serial device (the same file, by whatever path), so that trying another device or
+// an emulator by hand never becomes what the real CP290 is sent after midnight.
+bool downloadToRememberedDevice(const std::string &device);
 std::optional<DownloadedModules> recallDownloadedModules();

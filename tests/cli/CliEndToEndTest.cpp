@@ -58,6 +58,15 @@ public:
     std::string output() const { return slurp(folder / "out"); }
     std::string transcript() const { return slurp(folder / "transcript"); }
     std::string settings() const { return slurp(folder / "config" / "Tavorin" / "Tavorin.conf"); }
+    // Makes this box the serial device the application remembers, as the CP290 menu would.
+    void rememberAsTheSerialDevice() const
+    {
+        std::filesystem::create_directories(folder / "devices");
+        std::filesystem::create_symlink(device(), folder / "devices" / "ttyCP290");
+        std::filesystem::create_directories(folder / "config" / "Tavorin");
+        std::ofstream(folder / "config" / "Tavorin" / "Tavorin.conf")
+            << "[General]\nExtra%20Serial%20Device%20Folder=" << (folder / "devices").string() << "\nSerialDevice=CP290\n";
+    }
 
     Result cli(const std::string &arguments, const std::string &environment = {}) const
     {
@@ -186,8 +195,22 @@ TEST(CliEndToEnd, SendStoresWhatPlanComputesForTheSameMoment)
             break;
         EXPECT_EQ(attempt, 0) << "list:\n" << listedLines << "plan:\n" << plannedLines;  // a minute may have turned
     }
-    EXPECT_TRUE(contains(box.settings(), "Modules=\"")) << box.settings();
-    EXPECT_TRUE(contains(box.settings(), "EventRepeat=\"AQE=\"")) << box.settings();
+    EXPECT_FALSE(contains(box.settings(), "Modules=")) << "a device named by hand is not the one the helper sends to";
+}
+
+// Only a download to the remembered device, or one asked to be kept, becomes what the helper
+// sends again after midnight.
+TEST(CliEndToEnd, DownloadIsKeptForTheHelperOnlyForTheRememberedDevice)
+{
+    EmulatorProcess other("");
+    ASSERT_EQ(other.cli("send " EXAMPLE_DOCUMENT " --remember").status, 0);
+    EXPECT_TRUE(contains(other.settings(), "Modules=\"")) << other.settings();
+    EXPECT_TRUE(contains(other.settings(), "EventRepeat=\"AQE=\"")) << other.settings();
+
+    EmulatorProcess remembered("");
+    remembered.rememberAsTheSerialDevice();
+    ASSERT_EQ(remembered.cli("send " EXAMPLE_DOCUMENT).status, 0) << "sent to the remembered device by its own path";
+    EXPECT_TRUE(contains(remembered.settings(), "Modules=\"")) << remembered.settings();
 }
 
 TEST(CliEndToEnd, PlanPrintsRecordBytesThenListingLines)

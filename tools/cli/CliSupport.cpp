@@ -15,7 +15,7 @@ constexpr char UsageText[] =
     "  base-house LETTER    set the base house code (erases the stored events)\n"
     "  self-test            run the self test (erases the stored events)\n"
     "  list                 list the events stored in the CP290\n"
-    "  send FILE [--repeat ON,OFF]\n"
+    "  send FILE [--repeat ON,OFF] [--remember]\n"
     "                       download the document's events into the CP290\n"
     "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF]\n"
     "                       print the records a download would send, without sending\n"

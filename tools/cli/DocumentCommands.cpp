@@ -5,6 +5,7 @@
 #include "document/EventDescription.h"
 #include "document/EventDownload.h"
 #include "document/ModuleCells.h"
+#include "driver/SerialLink.h"
 #include "document/OutlineText.h"
 #include "driver/CommandExchange.h"
 #include "driver/StoredEventListing.h"
@@ -83,6 +84,7 @@ std::optional<DocumentFileContent> openDocument(const std::string &path)
 // The options every document command may take; false after the usage when one is wrong.
 struct DocumentOptions {
     std::optional<ClassicEventRepeat> repeat;
+    bool remember = false;  // keep the download for the helper whatever the device
     std::optional<uint32_t> now;
     std::optional<Location> location;
 };
@@ -92,6 +94,13 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
 {
     *rest = line.arguments;
     for (const std::string &name : allowed) {
+        if (name == "--remember") {
+            const auto flag = std::find(rest->begin(), rest->end(), name);
+            options->remember = flag != rest->end();
+            if (options->remember)
+                rest->erase(flag);
+            continue;
+        }
         std::optional<std::string> value;
         if (!takeOption(*rest, name, &value))
             return usage(name + " needs a value");
@@ -155,7 +164,8 @@ int send(const std::string &path, const DocumentOptions &options)
     if (needsTheSun(document->modules))
         warnWhenThePlaceIsNotKnown();
     const DownloadOutcome outcome = downloadDocumentEvents(document->modules, repeat);
-    if (remembersDownload(outcome) && !rememberDownloadedModules(document->modules, repeat))
+    const bool kept = options.remember || downloadToRememberedDevice(CP290DeviceFilePath);
+    if (remembersDownload(outcome) && kept && !rememberDownloadedModules(document->modules, repeat))
         std::fprintf(stderr, "tavorin-cli: the downloaded modules could not be kept in the user defaults.\n");
     if (outcome != DownloadOutcome::Sent)
         return Failed;
@@ -279,7 +289,7 @@ int prepareDocumentCommand(const CommandLine &line, Action *action)
     }
     DocumentOptions options;
     std::vector<std::string> rest;
-    const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat"}
+    const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat", "--remember"}
         : line.command == "plan" ? std::vector<std::string> {"--now", "--location", "--repeat"}
                                  : std::vector<std::string> {"--date", "--location"};
     if (const int status = readOptions(line, allowed, &rest, &options); status != Done)
