@@ -185,9 +185,8 @@ WindowCommands *Controller::mainWindowCommands() const
 void Controller::validateEditMenu()
 {
     Modules *document = mainDocument();
-    for (QAction *item : editMenu->actions())
-        if (!item->isSeparator())
-            item->setEnabled(item == preferencesItem || (document && document->validateMenuItem(item->text().remove('&'))));
+    for (const auto &[item, command] : editCommands)
+        item->setEnabled(document && document->validateMenuItem(command));
 }
 
 // The active window when it is one of ours with content of its own, else the one of those shown
@@ -238,24 +237,20 @@ void Controller::buildMenus()
 
     editMenu = std::make_unique<QMenu>(tr("&Edit"));
     QMenu *edit = editMenu.get();
-    addItem(edit, tr("Cu&t"), QKeySequence::Cut, this, [this] {
-        if (Modules *document = mainDocument(); document && document->validateMenuItem("Cut"))
-            document->cut();
-    });
-    addItem(edit, tr("&Copy"), QKeySequence::Copy, this, [this] {
-        if (Modules *document = mainDocument(); document && document->validateMenuItem("Copy"))
-            document->copy();
-    });
-    addItem(edit, tr("&Paste"), QKeySequence::Paste, this, [this] {
-        if (Modules *document = mainDocument(); document && document->validateMenuItem("Paste"))
-            document->paste();
-    });
-    addItem(edit, tr("&Delete"), QKeySequence::Delete, this, [this] {
-        if (Modules *document = mainDocument())
-            document->deleteSelection();
-    });
+    const auto editItem = [this, edit](const QString &title, const QKeySequence &keys, EditCommand command,
+                                       void (Modules::*perform)(QObject *)) {
+        QAction *item = addItem(edit, title, keys, this, [this, command, perform] {
+            if (Modules *document = mainDocument(); document && document->validateMenuItem(command))
+                (document->*perform)(nullptr);
+        });
+        editCommands.push_back({item, command});
+    };
+    editItem(tr("Cu&t"), QKeySequence::Cut, EditCommand::Cut, &Modules::cut);
+    editItem(tr("&Copy"), QKeySequence::Copy, EditCommand::Copy, &Modules::copy);
+    editItem(tr("&Paste"), QKeySequence::Paste, EditCommand::Paste, &Modules::paste);
+    editItem(tr("&Delete"), QKeySequence::Delete, EditCommand::Delete, &Modules::deleteSelection);
     editMenu->addSeparator();
-    preferencesItem = addItem(edit, tr("Pr&eferences..."), QKeySequence(tr("Ctrl+,")), this, [this] { preferences(); });
+    addItem(edit, tr("Pr&eferences..."), QKeySequence(tr("Ctrl+,")), this, [this] { preferences(); });
     connect(edit, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
 
     cp290 = std::make_unique<QMenu>(tr("CP&290"));

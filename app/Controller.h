@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class AlertSheets;
 class DisclaimerSheet;
@@ -19,6 +21,7 @@ class PreferencesSheet;
 class QPushButton;
 class DocumentController;
 class Modules;
+enum class EditCommand;
 class TextDocumentWindow;
 class QAction;
 class QMainWindow;
@@ -120,7 +123,7 @@ private:
     std::unique_ptr<QMenu> cp290;
     std::unique_ptr<QMenu> windowMenu;
     std::unique_ptr<QMenu> helpMenu;
-    QAction *preferencesItem = nullptr;
+    std::vector<std::pair<QAction *, EditCommand>> editCommands;
     AlertSheets *alerts = nullptr;
     StatusSheet *status = nullptr;
     std::unique_ptr<TextDocumentWindow> listing;

@@ -583,20 +583,23 @@ bool Modules::copyValid()
     return selection.valid;
 }
 
-bool Modules::validateMenuItem(const QString &title)
+bool Modules::validateMenuItem(EditCommand command)
 {
     const int selected = modulesOutline->numberOfSelectedRows();
-    if (title == QLatin1String("Delete"))
+    switch (command) {
+    case EditCommand::Delete:
         return selected > 0;
-    if (title == QLatin1String("Cut") || title == QLatin1String("Copy"))
+    case EditCommand::Cut:
+    case EditCommand::Copy:
         return selected > 0 && copyValid();
-    if (title == QLatin1String("Paste")) {
+    case EditCommand::Paste: {
         const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
         if (pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Modules")) && selected < 2)
             return true;
         return pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Events")) && selected == 1;
     }
-    return true;
+    }
+    return false;
 }
 
 // The drawer, the window, printing -----------------------------------------------------------

@@ -23,6 +23,8 @@ class QPrinter;
 class QPushButton;
 class QStackedWidget;
 
+enum class EditCommand { Cut, Copy, Paste, Delete };
+
 // A module document and its window: the outline of modules and events, the editing commands,
 // the drawer for the event editor, and the file it is kept in.
 class Modules : public QObject, public OutlineDataSource, public OutlineDelegate {
@@ -92,7 +94,8 @@ public:
     void insertModule(const Module &module);
     void insertEvent(const Event &event);
     bool copyValid();
-    bool validateMenuItem(const QString &title);
+    // Whether an Edit menu command can act on the selection, whatever the menu item is called.
+    bool validateMenuItem(EditCommand command);
 
     // The event editor.
     void loadEventData();

@@ -84,7 +84,7 @@ TEST_F(Clipboard, CopiedEventsPasteBackInTheirOrderAndOnlyTheTopmostIsSelected)
 {
     Modules *document = open("one.cp290");
     select(document, {{1, 0}, {1, 2}});
-    ASSERT_TRUE(document->validateMenuItem("Copy"));
+    ASSERT_TRUE(document->validateMenuItem(EditCommand::Copy));
     document->copy();
     const QByteArray bytes = QApplication::clipboard()->mimeData()->data(EventsPasteboardType);
     const auto onBoard = eventsFromClipboardData(std::string(bytes.constData(), bytes.size()));

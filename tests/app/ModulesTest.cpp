@@ -162,28 +162,28 @@ TEST_F(DocumentWindow, MenuItemsFollowTheSelectionAndTheClipboard)
     VekNSOutlineView *outline = document->outline();
     QApplication::clipboard()->clear();
     outline->deselectAll();
-    for (const char *title : {"Delete", "Cut", "Copy", "Paste"})
-        EXPECT_FALSE(document->validateMenuItem(title)) << title;
+    for (const EditCommand command : {EditCommand::Delete, EditCommand::Cut, EditCommand::Copy, EditCommand::Paste})
+        EXPECT_FALSE(document->validateMenuItem(command)) << static_cast<int>(command);
 
     outline->selectRowByExtendingSelection(0, false);  // Lamp with one of its two events
     outline->selectRowByExtendingSelection(1, true);
-    EXPECT_TRUE(document->validateMenuItem("Delete"));
-    EXPECT_FALSE(document->validateMenuItem("Copy"));
+    EXPECT_TRUE(document->validateMenuItem(EditCommand::Delete));
+    EXPECT_FALSE(document->validateMenuItem(EditCommand::Copy));
     outline->selectRowByExtendingSelection(2, true);  // and the other
-    EXPECT_TRUE(document->validateMenuItem("Cut"));
+    EXPECT_TRUE(document->validateMenuItem(EditCommand::Cut));
 
     auto *modules = new QMimeData;
     modules->setData("CP290 Modules", "x");
     QApplication::clipboard()->setMimeData(modules);
-    EXPECT_FALSE(document->validateMenuItem("Paste")) << "modules paste with fewer than two rows selected";
+    EXPECT_FALSE(document->validateMenuItem(EditCommand::Paste)) << "modules paste with fewer than two rows selected";
     outline->selectRowByExtendingSelection(3, false);
-    EXPECT_TRUE(document->validateMenuItem("Paste"));
+    EXPECT_TRUE(document->validateMenuItem(EditCommand::Paste));
     auto *events = new QMimeData;
     events->setData("CP290 Events", "x");
     QApplication::clipboard()->setMimeData(events);
-    EXPECT_TRUE(document->validateMenuItem("Paste"));
+    EXPECT_TRUE(document->validateMenuItem(EditCommand::Paste));
     outline->selectRowByExtendingSelection(4, true);
-    EXPECT_FALSE(document->validateMenuItem("Paste")) << "events paste into exactly one row";
+    EXPECT_FALSE(document->validateMenuItem(EditCommand::Paste)) << "events paste into exactly one row";
 }
 
 TEST_F(DocumentWindow, TypedEventTextUpdatesTheRecordAndStaysOpenUntilEndEdit)
