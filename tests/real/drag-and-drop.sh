@@ -86,6 +86,17 @@ wait_until "the other document to be marked changed" 10 window_id_found other.cp
 w=house.cp290
 refresh_map
 [ -z "$(row_of "Vacation Lights")" ] || fail "Vacation Lights stayed in the first window"
+
+# An event too: from the first window's living room into the other's porch light.
+select_row "Turn Off @ 10:45 PM On .MTWTF."
+w=other.cp290
+target=$(gap_above "Turn Off @ 11:30 PM Every Day")
+w=house.cp290
+hold=line_in_other drag $(centre "Turn Off @ 10:45 PM On .MTWTF.") $target
+joined() { awk -F'\t' '$1 == "other.cp290" && $2 == "row" { print $9 }' "$work/map" | tr '\n' '|' |
+           grep -q "|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|Turn Off @ 11:30 PM Every Day|"; }
+wait_map "the event to join the other window's porch light" joined
+[ -z "$(row_of "Turn Off @ 10:45 PM On .MTWTF.")" ] || fail "the event stayed in the first window"
 xdotool key ctrl+q
 for document in 1 2; do
     activate "Save changes?"
