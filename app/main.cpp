@@ -4,9 +4,11 @@
 #include "app/WidgetMap.h"
 #include "document/ui/DocumentController.h"
 #include "platform/qt/AlertSheets.h"
+#include "platform/qt/HelpViewer.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
@@ -15,6 +17,11 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tavorin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavorin"));
     QApplication::setDesktopFileName(QStringLiteral("tavorin"));
+    initApplicationResources();
+    QIcon icon;
+    for (const int size : {16, 32, 64, 256})
+        icon.addFile(QStringLiteral(":/icons/hicolor/tavorin-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);  // every window's
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(QStringLiteral("Programs and drives a CP290 home-control interface."));

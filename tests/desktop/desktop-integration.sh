@@ -1,0 +1,26 @@
+# What the desktop and the file manager read of Tavorin, installed by `cmake --install`: a valid
+# desktop entry, AppStream data and a MIME type for ".cp290" documents, and icons in hicolor that
+# draw no text.
+set -euo pipefail
+build=${TAVORIN_BUILD:?the build folder}
+source=${TAVORIN_SOURCE:?the source folder}
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+share="$prefix/share"
+desktop-file-validate "$share/applications/tavorin.desktop" || fail "the desktop entry does not validate"
+appstreamcli validate --pedantic --no-net "$share/metainfo/org.example.tavorin.metainfo.xml" >/dev/null ||
+    fail "the AppStream data does not validate: $(appstreamcli validate --pedantic --no-net "$share/metainfo/org.example.tavorin.metainfo.xml")"
+for size in 16 24 32 48 64 128 256; do
+    [ -s "$share/icons/hicolor/${size}x${size}/apps/tavorin.png" ] || fail "no ${size}x${size} icon"
+done
+[ -s "$share/icons/hicolor/scalable/apps/tavorin.svg" ] || fail "no scalable icon"
+! grep -q '<text' "$share/icons/hicolor/scalable/apps/tavorin.svg" || fail "the icon draws text, which depends on installed fonts"
+
+# The MIME database built from the package knows ".cp290" as a kind of XML.
+update-mime-database "$share/mime" >/dev/null 2>&1 || fail "the MIME package does not build"
+grep -q '^application/x-tavorin-modules:\*\.cp290$' "$share/mime/globs" || fail "no glob for *.cp290: $(cat "$share/mime/globs")"
+grep -q '^application/x-tavorin-modules application/xml$' "$share/mime/subclasses" || fail "not a subclass of XML"
+grep -q 'MimeType=application/x-tavorin-modules;' "$share/applications/tavorin.desktop" || fail "the entry does not open the documents"
