@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -119,7 +120,12 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     daysWarning->setReadOnly(true);
     daysWarning->setFrame(false);
     daysWarning->setFocusPolicy(Qt::NoFocus);
-    daysWarning->setStyleSheet(QStringLiteral("color: #b03000; background: transparent;"));
+    // A warning's red, dark on a light theme and light on a dark one, over the drawer itself.
+    QPalette warning = daysWarning->palette();
+    const bool darkTheme = warning.color(QPalette::Window).lightness() < 128;
+    warning.setColor(QPalette::Text, darkTheme ? QColor(0xFF, 0x8A, 0x70) : QColor(0xB0, 0x30, 0x00));
+    warning.setColor(QPalette::Base, Qt::transparent);
+    daysWarning->setPalette(warning);
     resetButton = new QPushButton(tr("Reset"), this);
     helpButton = newHelpButton(QStringLiteral("Event Editor"), this);
     setHelpAnchor(this, QStringLiteral("Event Editor"));
