@@ -42,12 +42,14 @@ std::optional<long> helperProcessIDNow()
 
 }  // namespace
 
+// Beside the program in the build tree; under lib/tavorin once installed.
 QString Controller::defaultHelperResourcePath()
 {
-    const QString beside = QCoreApplication::applicationDirPath() + "/" + HelperBundleName;
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString beside = program + "/" + HelperBundleName;
     if (QDir(beside).exists())
         return beside;
-    return QCoreApplication::applicationDirPath() + "/../share/tavorin/" + HelperBundleName;
+    return QDir::cleanPath(program + "/" TAVORIN_HELPER_FROM_PROGRAM "/" + HelperBundleName);
 }
 
 void Controller::helperPaths()

@@ -19,6 +19,13 @@ done
 [ -s "$share/icons/hicolor/scalable/apps/tavorin.svg" ] || fail "no scalable icon"
 ! grep -q '<text' "$share/icons/hicolor/scalable/apps/tavorin.svg" || fail "the icon draws text, which depends on installed fonts"
 
+# Programs in bin and the helper bundle under lib/tavorin, none under share.
+[ -x "$prefix/bin/tavorin" ] || fail "no bin/tavorin"
+helper=$(find "$prefix" -path '*/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper' -type f)
+case "$helper" in "$prefix"/lib*/tavorin/*) ;; *) fail "the helper bundle is not under lib/tavorin: ${helper:-none}" ;; esac
+grep -q '<string>1\.1</string>' "$(dirname "$(dirname "$helper")")/Info.plist" || fail "the helper's version is not the project's"
+[ -z "$(find "$share" -type f -perm -u+x)" ] || fail "programs under share: $(find "$share" -type f -perm -u+x)"
+
 # The MIME database built from the package knows ".cp290" as a kind of XML.
 update-mime-database "$share/mime" >/dev/null 2>&1 || fail "the MIME package does not build"
 grep -q '^application/x-tavorin-modules:\*\.cp290$' "$share/mime/globs" || fail "no glob for *.cp290: $(cat "$share/mime/globs")"
