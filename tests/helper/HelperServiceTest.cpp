@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -197,7 +198,58 @@ TEST_F(Helper, ProgramRecordsItsProcessRunsAloneAndEndsOnSignal15)
     EXPECT_NE(log.find("-- Started.\n"), std::string::npos) << log;
     EXPECT_NE(log.find("-- Stopped.\n"), std::string::npos) << log;
     EXPECT_TRUE(fs::exists(helperLogFilePath())) << "it removes nothing";
-    EXPECT_TRUE(readApplicationDefault("Process ID", HelperDomain));
+    EXPECT_EQ(readApplicationDefault("Process ID", HelperDomain), "") << "a number that may be reused is not left";
+}
+
+// Asked what it is, the program answers without starting; an unknown argument or a folder it
+// cannot make stops it with a reason and a status that says so.
+TEST_F(Helper, ProgramAnswersItsArgumentsAndSaysWhyItCannotStart)
+{
+    const auto run = [this](const std::string &arguments, const std::string &environment = {}) {
+        const std::string command = environment + " " TAVORIN_HELPER_PATH " " + arguments + " > " + (home / "out").string()
+            + " 2> " + (home / "err").string();
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_NE(slurp(home / "out").find("usage: tavorin-helper"), std::string::npos);
+    EXPECT_EQ(run("--version"), 0);
+    EXPECT_EQ(slurp(home / "out").rfind("tavorin-helper ", 0), 0u) << slurp(home / "out");
+    EXPECT_EQ(run("--daemon"), 2);
+    EXPECT_NE(slurp(home / "err").find("unknown argument '--daemon'"), std::string::npos) << slurp(home / "err");
+    EXPECT_FALSE(readApplicationDefault("Process ID", HelperDomain)) << "none of these started it";
+
+    std::ofstream(home / "plain-file") << "not a folder";
+    EXPECT_EQ(run("", "XDG_DATA_HOME=" + (home / "plain-file" / "data").string()), 1);
+    EXPECT_NE(slurp(home / "err").find("tavorin-helper: cannot make"), std::string::npos) << slurp(home / "err");
+}
+
+// The machine sleeps from before midnight to the morning: the clock jumps while the helper waits,
+// and the download happens at its next look, never more than a minute after waking.
+TEST_F(Helper, AMachineAsleepAtMidnightSendsOnWaking)
+{
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    ASSERT_TRUE(rememberDownloadedModules(house(), {}));
+    uint32_t now = secondsAt(2026, 12, 7, 23, 0);
+    setDateTimeSource([&now] { return now; });
+    HelperService service;
+    ASSERT_TRUE(service.runDownload());  // today's is done: the next is due after midnight
+
+    std::vector<uint32_t> waits;
+    int downloadsBefore = static_cast<int>(box->receivedFrames().size());
+    service.runUntilStopped([&](uint32_t seconds) {
+        waits.push_back(seconds);
+        if (waits.size() == 1) {
+            now = secondsAt(2026, 12, 8, 7, 30);  // asleep through midnight, waking at half past seven
+            return true;
+        }
+        return false;
+    });
+    ASSERT_EQ(waits.size(), 2u);
+    EXPECT_LE(waits[0], HelperService::LongestWait) << "no wait outlasts a minute of a clock that stops in sleep";
+    EXPECT_GT(static_cast<int>(box->receivedFrames().size()), downloadsBefore) << "sent at the first look after waking";
+    EXPECT_EQ(service.lastLine(), "Events sent.");
 }
 
 TEST(LoginItems, TheHelpersEntryIsFoundWhereverItsBundleLies)

@@ -1,5 +1,7 @@
 #include "tools/helper/HelperService.h"
 
+#include <algorithm>
+
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
 #include "driver/DeviceOperations.h"
@@ -8,6 +10,7 @@
 #include "platform/DateTime.h"
 #include "platform/UserDefaultsFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -25,6 +28,26 @@ uint32_t midnightOf(uint32_t seconds)
 void recordProcessID(long pid)
 {
     writeApplicationDefaults({{"Process ID", std::to_string(pid)}}, HelperDomain);
+}
+
+void clearProcessID()
+{
+    writeApplicationDefaults({{"Process ID", ""}}, HelperDomain);
+}
+
+void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> &waitFor)
+{
+    uint32_t now = GetDateTime();
+    uint32_t next = dueAtStart(now) ? now : nextRunTime(now, true);
+    for (;;) {
+        now = GetDateTime();
+        if (now >= next) {
+            next = nextRunTime(GetDateTime(), runDownload());
+            continue;
+        }
+        if (!waitFor(std::min(next - now, LongestWait)))
+            return;
+    }
 }
 
 bool HelperService::runDownload()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // What the background helper does: download again, every day shortly after local midnight, the
@@ -19,6 +20,14 @@ public:
 
     std::string lastLine() const { return line; }
 
+    // Runs until `waitFor` answers false (the helper is told to stop): a download at start when
+    // one is due, then one a minute past each local midnight. `waitFor(seconds)` pauses at most
+    // that long. The pause is never longer than a minute before the clock is read again: a
+    // machine asleep over midnight sends within a minute of waking, and a clock set or a zone
+    // changed is noticed as soon.
+    void runUntilStopped(const std::function<bool(uint32_t seconds)> &waitFor);
+    static constexpr uint32_t LongestWait = 60;
+
 private:
     std::string line;
 };
@@ -26,3 +35,5 @@ private:
 // The helper's preferences: "Process ID" for the application, "Last Download" (date seconds of
 // the day of the last successful download) for itself.
 void recordProcessID(long pid);
+// On the way out: a process number the system may give to another program is never signalled.
+void clearProcessID();

@@ -4,21 +4,55 @@
 #include "tools/helper/HelperService.h"
 
 #include "driver/DeviceOperations.h"
-#include "platform/DateTime.h"
 #include "platform/UserFolders.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
-int main()
+namespace {
+
+const char *const Usage = "usage: tavorin-helper [--help | --version]\n"
+                          "Downloads the document the application last sent into the CP290 again a minute after\n"
+                          "each local midnight, and at start when today's download has not happened yet.\n";
+
+int startFailed(const std::string &what)
 {
+    std::fprintf(stderr, "tavorin-helper: %s: %s\n", what.c_str(), std::strerror(errno));
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc > 1) {
+        const std::string argument = argv[1];
+        if (argc == 2 && (argument == "--help" || argument == "-h")) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (argc == 2 && argument == "--version") {
+            std::printf("tavorin-helper %s\n", TAVORIN_VERSION);
+            return 0;
+        }
+        std::fprintf(stderr, "tavorin-helper: unknown argument '%s'; see 'tavorin-helper --help'\n", argv[argc == 2 ? 1 : 2]);
+        return 2;
+    }
+
     const std::string folder = userLibraryFolder() + "/Application Support/Tavorin";
-    makeFolders(folder);
+    if (!makeFolders(folder))
+        return startFailed("cannot make " + folder);
     const int lock = open((folder + "/helper.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock == -1 || flock(lock, LOCK_EX | LOCK_NB) == -1)
+    if (lock == -1)
+        return startFailed("cannot open its lock in " + folder);
+    if (flock(lock, LOCK_EX | LOCK_NB) == -1)
         return 0;  // another copy is running
 
     sigset_t stopping;
@@ -30,21 +64,12 @@ int main()
     recordProcessID(getpid());
     writeLog("Started.");
     HelperService service;
-    uint32_t now = GetDateTime();
-    uint32_t next = service.dueAtStart(now) ? now : HelperService::nextRunTime(now, true);
-    for (;;) {
-        now = GetDateTime();
-        if (now >= next) {
-            const bool sent = service.runDownload();
-            next = HelperService::nextRunTime(GetDateTime(), sent);
-            continue;
-        }
-        // Local time may jump (a new zone, summer time): wait at most an hour before looking again.
-        const timespec wait {static_cast<time_t>(std::min<uint32_t>(next - now, 3600)), 0};
+    service.runUntilStopped([&stopping](uint32_t seconds) {
+        const timespec wait {static_cast<time_t>(seconds), 0};
         const int signal = sigtimedwait(&stopping, nullptr, &wait);
-        if (signal == SIGTERM || signal == SIGINT)
-            break;
-    }
+        return signal != SIGTERM && signal != SIGINT;
+    });
+    clearProcessID();
     writeLog("Stopped.");
     return 0;
 }
