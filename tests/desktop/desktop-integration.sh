@@ -19,6 +19,35 @@ done
 [ -s "$share/icons/hicolor/scalable/apps/tavorin.svg" ] || fail "no scalable icon"
 ! grep -q '<text' "$share/icons/hicolor/scalable/apps/tavorin.svg" || fail "the icon draws text, which depends on installed fonts"
 
+# A manual page for each program, and completion for the command line's commands, addresses
+# and documents.
+for page in tavorin tavorin-cli tavorin-helper cp290-emulator; do
+    [ -s "$share/man/man1/$page.1" ] || fail "no manual page for $page"
+    [ -z "$(groff -man -Tutf8 -ww -z "$share/man/man1/$page.1" 2>&1)" ] || fail "$page.1: $(groff -man -Tutf8 -ww -z "$share/man/man1/$page.1" 2>&1)"
+done
+completion="$share/bash-completion/completions/tavorin-cli"
+completes() {
+    local expected=$1
+    shift
+    COMP_WORDS=(tavorin-cli "$@")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    set +eu  # as an interactive shell runs it
+    _tavorin_cli
+    set -eu
+    printf '%s\n' "${COMPREPLY[@]}" | grep -qx -- "$expected" || fail "completing '$*' gives no $expected: ${COMPREPLY[*]}"
+}
+set +u
+. "$completion"
+set -u
+completes send se
+completes set-clock set-
+completes B12 on b1
+completes Clights off cl
+completes --remember send --rem
+touch "$prefix/porch.cp290"
+(cd "$prefix" && completes porch.cp290 send po)
+
 # Programs in bin and the helper bundle under lib/tavorin, none under share.
 [ -x "$prefix/bin/tavorin" ] || fail "no bin/tavorin"
 helper=$(find "$prefix" -path '*/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper' -type f)
