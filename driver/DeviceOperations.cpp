@@ -6,6 +6,7 @@
 #include "platform/UserFolders.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 const uint8_t CP290HouseCodeBytes[16] = {0x60, 0xE0, 0x20, 0xA0, 0x10, 0x90, 0x50, 0xD0,
                                          0x70, 0xF0, 0x30, 0xB0, 0x00, 0x80, 0x40, 0xC0};
@@ -96,7 +97,12 @@ void writeLog(const std::string &message)
 {
     // The Logs folder always exists in a classic Library folder; below the XDG data home it may not.
     makeFolders(userLibraryFolder() + "/Logs");
-    FILE *log = std::fopen(helperLogFilePath().c_str(), "a");
+    // A log that has grown to a megabyte moves aside, keeping one old file.
+    const std::string path = helperLogFilePath();
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0 && status.st_size >= LogRotationSize)
+        std::rename(path.c_str(), (path + ".1").c_str());
+    FILE *log = std::fopen(path.c_str(), "a");
     if (!log)
         return;
     DateTimeRec now;

@@ -31,7 +31,9 @@ bool CP290DoSetClock();  // to the current local time
 bool CP290DoGetEvents();  // fills CP290TimerEvent
 bool CP290DoSelfTest();  // erases the stored events; puts back the base house code and the clock
 
-// Appends a dated line to the helper's log file; fails silently.
+// Appends a dated line to the helper's log file; fails silently. At a megabyte the file moves
+// aside to the same name with ".1" (the one old file kept) and a new one begins.
 void writeLog(const std::string &message);
+inline constexpr long LogRotationSize = 1024 * 1024;
 // The log file that writeLog appends to.
 std::string helperLogFilePath();

@@ -164,6 +164,18 @@ std::string serialDevicePathForTitle(const std::string &title)
     return "/dev/tty" + title;
 }
 
+bool rememberSerialDevicePath(const std::string &path)
+{
+    const std::filesystem::path device(path);
+    const std::string name = device.filename().string();
+    if (name.rfind("tty", 0) != 0 || name.size() == 3)
+        return false;
+    const std::string title = name.substr(3);
+    if (device.parent_path() == "/dev")
+        return writeApplicationDefaults({{"SerialDevice", title}});
+    return writeApplicationDefaults({{"SerialDevice", title}, {"Extra Serial Device Folder", device.parent_path().string()}});
+}
+
 std::optional<std::string> rememberedSerialDevicePath()
 {
     const auto title = readApplicationDefault("SerialDevice");

@@ -25,3 +25,6 @@ std::string settingsTextWithDefaults(const std::string &settingsText,
 std::string serialDevicePathForTitle(const std::string &title);
 // The path of the device the application remembers under "SerialDevice", if any.
 std::optional<std::string> rememberedSerialDevicePath();
+// Remembers a device named by its path, as choosing it in the CP290 menu does: "/dev/ttyUSB0" as
+// "USB0", a "ttyNAME" elsewhere as NAME in that extra folder. False for a path of another form.
+bool rememberSerialDevicePath(const std::string &path);

@@ -55,6 +55,12 @@ case "$helper" in "$prefix"/lib*/tavorin/*) ;; *) fail "the helper bundle is not
 grep -q '<string>1\.1</string>' "$(dirname "$(dirname "$helper")")/Info.plist" || fail "the helper's version is not the project's"
 [ -z "$(find "$share" -type f -perm -u+x)" ] || fail "programs under share: $(find "$share" -type f -perm -u+x)"
 
+# The helper as a systemd user service runs the installed bundle's program.
+unit="$prefix/lib/systemd/user/tavorin-helper.service"
+[ -s "$unit" ] || fail "no systemd user unit"
+grep -q '^ExecStart=".*/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper"$' "$unit" || fail "the unit runs $(grep ExecStart "$unit")"
+grep -q '^WantedBy=default.target$' "$unit" || fail "the unit cannot be enabled"
+
 # The MIME database built from the package knows ".cp290" as a kind of XML.
 update-mime-database "$share/mime" >/dev/null 2>&1 || fail "the MIME package does not build"
 grep -q '^application/x-tavorin-modules:\*\.cp290$' "$share/mime/globs" || fail "no glob for *.cp290: $(cat "$share/mime/globs")"

@@ -14,6 +14,7 @@
 #include "tools/helper/HelperService.h"
 
 #include <chrono>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -153,6 +154,30 @@ TEST_F(Helper, FailedRunLogsItsAlertAndTriesAgainSoon)
     EXPECT_NE(slurp(helperLogFilePath()).find("-- CP290 Not Responding\n"), std::string::npos);
     EXPECT_TRUE(service.dueAtStart(secondsAt(2026, 12, 8, 0, 1))) << "a failure is no download";
     EXPECT_EQ(HelperService::nextRunTime(secondsAt(2026, 12, 8, 0, 1), false), secondsAt(2026, 12, 8, 0, 16));
+}
+
+// A CP290 unplugged for a night is one line in the log and its count, not a line every quarter
+// of an hour; the log moves aside at a megabyte.
+TEST_F(Helper, RepeatedFailuresAreLoggedOnceWithTheirCountAndTheLogIsRotated)
+{
+    ASSERT_TRUE(rememberDownloadedModules(house(), {}));
+    HelperService service;
+    for (int run = 0; run < 3; ++run)
+        EXPECT_FALSE(service.runDownload());  // no device there
+    std::string log = slurp(helperLogFilePath());
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    EXPECT_TRUE(service.runDownload());
+    log = slurp(helperLogFilePath());
+    EXPECT_NE(log.find("-- Cannot Open Serial Device (3 times in a row)\n"), std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.size() - 16), "-- Events sent.\n") << log;
+
+    std::ofstream(helperLogFilePath(), std::ios::app) << std::string(LogRotationSize, 'x') << '\n';
+    writeLog("Enabled by user.");
+    EXPECT_EQ(fs::file_size(helperLogFilePath() + ".1") > LogRotationSize, true);
+    EXPECT_NE(slurp(helperLogFilePath()).find("Enabled by user."), std::string::npos);
+    EXPECT_LT(fs::file_size(helperLogFilePath()), 100u);
 }
 
 TEST_F(Helper, NothingRememberedIsLoggedAndSendsNothing)

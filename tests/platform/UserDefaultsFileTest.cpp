@@ -38,6 +38,14 @@ TEST(UserDefaultsFile, RememberedDeviceIsFoundInTheExtraFolderBeforeDev)
     std::ofstream(extra / "ttyCP290") << "";
     EXPECT_EQ(rememberedSerialDevicePath(), (extra / "ttyCP290").string());
 
+    // Remembering a device by its path gives that path back.
+    std::ofstream(extra / "ttyOther") << "";
+    ASSERT_TRUE(rememberSerialDevicePath((extra / "ttyOther").string()));
+    EXPECT_EQ(rememberedSerialDevicePath(), (extra / "ttyOther").string());
+    ASSERT_TRUE(rememberSerialDevicePath("/dev/ttyUSB0"));
+    EXPECT_EQ(readApplicationDefault("SerialDevice"), "USB0");
+    EXPECT_FALSE(rememberSerialDevicePath("/dev/pts/3")) << "no tty name to choose it by";
+
     unsetenv("XDG_CONFIG_HOME");
     std::filesystem::remove_all(home);
 }

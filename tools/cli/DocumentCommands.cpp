@@ -6,6 +6,7 @@
 #include "document/EventDownload.h"
 #include "document/ModuleCells.h"
 #include "driver/SerialLink.h"
+#include "platform/UserDefaultsFile.h"
 #include "document/OutlineText.h"
 #include "driver/CommandExchange.h"
 #include "driver/StoredEventListing.h"
@@ -167,6 +168,10 @@ int send(const std::string &path, const DocumentOptions &options)
     const bool kept = options.remember || downloadToRememberedDevice(CP290DeviceFilePath);
     if (remembersDownload(outcome) && kept && !rememberDownloadedModules(document->modules, repeat))
         std::fprintf(stderr, "tavorin-cli: the downloaded modules could not be kept in the user defaults.\n");
+    // Kept with --remember, the download is sent again to the device it went to.
+    if (remembersDownload(outcome) && options.remember && !rememberSerialDevicePath(CP290DeviceFilePath))
+        std::fprintf(stderr, "tavorin-cli: %s cannot be remembered as the serial device; choose it in the "
+                             "application's CP290 menu.\n", CP290DeviceFilePath);
     if (outcome != DownloadOutcome::Sent)
         return Failed;
     std::printf("Events sent.\n");

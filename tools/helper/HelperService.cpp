@@ -35,6 +35,19 @@ void clearProcessID()
     writeApplicationDefaults({{"Process ID", ""}}, HelperDomain);
 }
 
+void HelperService::logOutcome(bool sent)
+{
+    if (!sent && line == failureLogged) {
+        ++failureRepeats;
+        return;
+    }
+    if (failureRepeats > 0)
+        writeLog(failureLogged + " (" + std::to_string(failureRepeats + 1) + " times in a row)");
+    failureRepeats = 0;
+    failureLogged = sent ? std::string() : line;
+    writeLog(line);
+}
+
 void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> &waitFor)
 {
     uint32_t now = GetDateTime();
@@ -70,7 +83,7 @@ bool HelperService::runDownload()
     }
     setAlertPresenter({});
     line = sent ? "Events sent." : firstAlert;
-    writeLog(line);
+    logOutcome(sent);
     if (sent)
         writeApplicationDefaults({{LastDownloadKey, std::to_string(midnightOf(GetDateTime()))}}, HelperDomain);
     return sent;

@@ -29,7 +29,12 @@ public:
     static constexpr uint32_t LongestWait = 60;
 
 private:
+    // The same failure run after run is logged once; its count when a different outcome ends it.
+    void logOutcome(bool sent);
+
     std::string line;
+    std::string failureLogged;
+    int failureRepeats = 0;
 };
 
 // The helper's preferences: "Process ID" for the application, "Last Download" (date seconds of
