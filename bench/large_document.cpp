@@ -3,6 +3,7 @@
 // from the first row and a click after them, each settling within 100 ms of processor time.
 // Runs on the offscreen platform.
 
+#include "bench/BenchHouse.h"
 #include "document/DocumentFile.h"
 #include "document/ui/DocumentController.h"
 #include "document/ui/Modules.h"
@@ -24,21 +25,8 @@ namespace {
 DocumentFileContent largeContent()
 {
     DocumentFileContent content;
-    for (int i = 0; i < 2000; ++i) {
-        Module module;
-        module.houseCode = i % 16;
-        module.unit = i % 16 + 1;
-        module.type = ModuleTypeLight;
-        module.name = "Module " + std::to_string(i + 1);
-        for (int e = 0; e < 10; ++e) {
-            Event event;
-            event.Flags = static_cast<uint16_t>(EventClockTime | EventAllDays | (e % 2 ? 0 : EventOn));
-            event.Time = DateToSeconds(makeDateTimeRec(0, 0, 0, (i + e) % 24, e * 5));
-            event.Brightness = static_cast<uint16_t>(e % 9 + 1);
-            module.events.push_back(event);
-        }
-        content.modules.push_back(std::move(module));
-    }
+    for (int i = 0; i < 2000; ++i)
+        content.modules.push_back(benchModule(i, 10));
     return content;
 }
 

@@ -2,6 +2,7 @@
 // form, as a document from elsewhere may come. The binary read must stay under two seconds.
 // Usage: bench-read-document [MODULES]
 
+#include "bench/BenchHouse.h"
 #include "document/DocumentFile.h"
 #include "document/ModulePropertyList.h"
 
@@ -16,21 +17,8 @@ DocumentFileContent house(int modules)
 {
     DocumentFileContent content;
     content.modules.reserve(static_cast<std::size_t>(modules));
-    for (int i = 0; i < modules; ++i) {
-        Module module;
-        module.houseCode = i % 16;
-        module.unit = i % 16 + 1;
-        module.type = ModuleTypeLight;
-        module.name = "Module " + std::to_string(i + 1);
-        for (int e = 0; e < 2; ++e) {
-            Event event;
-            event.Flags = static_cast<uint16_t>(EventClockTime | EventAllDays | (e ? 0 : EventOn));
-            event.Time = DateToSeconds(makeDateTimeRec(0, 0, 0, (i + e) % 24, e * 5));
-            event.Brightness = 9;
-            module.events.push_back(event);
-        }
-        content.modules.push_back(std::move(module));
-    }
+    for (int i = 0; i < modules; ++i)
+        content.modules.push_back(benchModule(i, 2));
     return content;
 }
 

@@ -9,6 +9,12 @@ void VekHideableNSTextField::awakeFromNib()
     isOut = false;
     originalFrame = geometry();
     superviewWidget = parentWidget();
+    // Taken out, the field has no parent to end it: it ends with the view it was taken from.
+    if (superviewWidget)
+        connect(superviewWidget, &QObject::destroyed, this, [this] {
+            if (isOut)
+                delete this;
+        });
 }
 
 void VekHideableNSTextField::hide()

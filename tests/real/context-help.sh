@@ -1,15 +1,11 @@
 # Help from where the user is: F1 on the focused "Send to CP290" button, the window's "?" button,
 # and F1 on a highlighted item of the CP290 menu, each open the help book at their own anchor.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-copy_sample house.cp290
-start_app "$HOME/house.cp290"
+open_sample_as_returning_user
 
 help_page() { value_of "Tavorin Help" QTextBrowser ""; }
 focus_on() { refresh_map; grep -q "^focus	QPushButton	$1\$" "$work/map"; }
 
-activate house.cp290
 for _ in $(seq 40); do
     focus_on "Send to CP290" && break
     xdotool key Tab

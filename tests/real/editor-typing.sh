@@ -2,10 +2,7 @@
 # a whole time typed in any of its forms, a date typed, the repeat days stepped; Tab leaves the
 # time field for the next control; Ctrl+S writes what the outline shows.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-copy_sample house.cp290
-start_on "$HOME/house.cp290"
+open_sample_as_returning_user
 w=house.cp290
 
 row_at() { awk -F'\t' -v w="$w" -v r="$1" '$1 == w && $2 == "row" && $3 == r { print $9 }' "$work/map"; }

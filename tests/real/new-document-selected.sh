@@ -1,10 +1,7 @@
 # File > New: the new module's row is selected with its name open for typing, the window's
 # commands are enabled at once, and an untouched new document quits without a question.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-copy_sample house.cp290
-start_on "$HOME/house.cp290"
+open_sample_as_returning_user
 
 xdotool key ctrl+n
 activate Untitled

@@ -92,6 +92,14 @@ write_house() {
     } >"$file"
 }
 
+# The usual start: a returning user's first window, on a copy of the sample in the home folder.
+open_sample_as_returning_user() {
+    start_display
+    returning_user
+    copy_sample house.cp290
+    start_on "$HOME/house.cp290"
+}
+
 # The application on a document, its window in front: start_on FILE.
 start_on() {
     start_app "$1"

@@ -1,9 +1,6 @@
 # Preferences shown on a window that then closes, and again on the window left: no freed sheet.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-copy_sample house.cp290
-start_on "$HOME/house.cp290"
+open_sample_as_returning_user
 
 xdotool key ctrl+n
 wait_window Untitled

@@ -1,16 +1,12 @@
 # "Turn Off 12.5% @ 7 pm" typed into an appliance's event row stores a plain off event: the
 # outline shows it, and the saved document downloads an off at 7 pm, not a dim that switches on.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-copy_sample house.cp290
-start_app "$HOME/house.cp290"
+open_sample_as_returning_user
 
 row_text() { rows_of house.cp290 | awk -F'\t' -v r="$1" '$3 == r { print $9 }'; }
 shows() { awk -F'\t' -v r="$1" -v t="$2" '$2 == "row" && $3 == r && $9 == t' "$work/map" | grep -q .; }
 row_of() { rows_of house.cp290 | awk -F'\t' -v t="$1" '$9 == t { print $3; exit }'; }
 
-activate house.cp290
 click house.cp290 row "$(row_of "Pool Pump")"
 pump=$(row_of "Pool Pump")
 xdotool key Right Down
