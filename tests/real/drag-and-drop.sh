@@ -69,8 +69,9 @@ activate Open
 xdotool type --delay 5 "$HOME/other.cp290"
 xdotool key Return
 activate other.cp290
-xdotool windowmove "$(window_id other.cp290)" 800 40
-xdotool windowmove "$(window_id house.cp290)" 0 40
+moved() { local id; id=$(window_id "$1"); [ -n "$id" ] && xdotool windowmove "$id" "$2" "$3"; }
+wait_until "the other window to move" 10 moved other.cp290 800 40
+wait_until "the first window to move" 10 moved house.cp290 0 40
 side_by_side() { [ "$(map_line other.cp290 window "" | cut -f4)" -ge "$(map_line house.cp290 window "" | cut -f6)" ]; }
 wait_map "the windows side by side" side_by_side
 activate house.cp290

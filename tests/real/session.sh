@@ -216,8 +216,14 @@ no_window() { [ -z "$(window_id "$1")" ]; }
 
 activate() {
     wait_window "$1"
-    xdotool windowactivate --sync "$(window_id "$1")" >/dev/null
-    wait_until "\"$1\" to be the active window" 10 shows_in_front "$1"
+    wait_until "\"$1\" to be the active window" 10 brought_to_front "$1"
+}
+# One try: the window is asked to come to the front, and is there. (A window being mapped may
+# not be found for a moment: the next try finds it.)
+brought_to_front() {
+    local id
+    id=$(window_id "$1")
+    [ -n "$id" ] && xdotool windowactivate "$id" >/dev/null 2>&1 && shows_in_front "$1"
 }
 # The window is in front, changed ("*") or not.
 shows_in_front() { local title; title=$(active_title); [ "$title" = "$1" ] || [ "$title" = "$1*" ]; }
