@@ -135,9 +135,33 @@ TEST(CliEndToEnd, UsageErrorsExitTwoAndSendNothing)
                                   "on Aall", "off Alights", "base-house Q", "clock now", "--speed 9 clock"}) {
         const Result result = box.cli(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
-        EXPECT_TRUE(contains(result.err, "usage: tavorin-cli")) << arguments;
+        EXPECT_TRUE(contains(result.err, "; see 'tavorin-cli --help'\n")) << arguments;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << "one line: " << result.err;
     }
     EXPECT_EQ(box.transcript(), "");
+}
+
+// As Unix tools do: help anywhere and for one command on standard output, the version, the device
+// as --device=PATH after the command too, and the offset from Greenwich in hours.
+TEST(CliEndToEnd, CommandLineFollowsUnixHabits)
+{
+    EmulatorProcess box("");
+    for (const char *asked : {"--help", "-h", "clock --help"}) {
+        const Result help = box.cli(asked);
+        EXPECT_EQ(help.status, 0) << asked;
+        EXPECT_EQ(help.out.rfind("usage: tavorin-cli", 0), 0u) << asked;
+        EXPECT_EQ(help.err, "") << asked;
+    }
+    const Result onHelp = box.cli("on -h");
+    EXPECT_TRUE(contains(onHelp.out, "  on ADDRESS [LEVEL]")) << onHelp.out;
+    EXPECT_FALSE(contains(onHelp.out, "  send FILE")) << "only the command's own: " << onHelp.out;
+    EXPECT_EQ(box.cli("--version").out.rfind("tavorin-cli ", 0), 0u);
+
+    const Result after = box.cli("clock --device=" + box.device());
+    EXPECT_EQ(after.status, 0) << after.err;
+    EXPECT_TRUE(contains(after.out, "The CP290 reports the clock as")) << after.out;
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-5:00").out, "sunrise 04:23 sunset 19:31\n");
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-5:0").status, 2);
 }
 
 TEST(CliEndToEnd, MisbehavingBoxPrintsBothAlertsAndExitsOne)

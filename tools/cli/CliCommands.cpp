@@ -8,26 +8,61 @@
 #include "platform/Alerts.h"
 #include "platform/UserDefaultsFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-int runCli(const std::vector<std::string> &arguments)
+namespace {
+
+// A port the user may not open: say whose group it is, once, after the alerts.
+void explainPermission(const std::string &device)
 {
+    if (access(device.c_str(), R_OK | W_OK) == 0 || (errno != EACCES && errno != EPERM))
+        return;
+    struct stat status {};
+    const group *owner = stat(device.c_str(), &status) == 0 ? getgrgid(status.st_gid) : nullptr;
+    const std::string name = owner ? owner->gr_name : "dialout";
+    std::fprintf(stderr, "tavorin-cli: you may not use %s; add yourself to the group that owns it (sudo usermod -a -G %s "
+                         "$USER), then log out and in again.\n", device.c_str(), name.c_str());
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string> &given)
+{
+    // Options common to every command may stand anywhere: the device (also as --device=PATH),
+    // help and version.
     std::string device;
-    std::size_t i = 0;
-    while (i < arguments.size() && arguments[i].rfind("--", 0) == 0) {
-        if (arguments[i] == "--device" && i + 1 < arguments.size()) {
-            device = arguments[i + 1];
-            i += 2;
-        } else if (arguments[i] == "--help") {
-            printUsage(stdout);
+    bool help = false;
+    std::vector<std::string> arguments;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const std::string &argument = given[i];
+        if (argument == "-h" || argument == "--help") {
+            help = true;
+        } else if (argument == "--version") {
+            std::printf("tavorin-cli %s\n", TAVORIN_VERSION);
             return Done;
+        } else if (argument.rfind("--device=", 0) == 0) {
+            device = argument.substr(9);
+        } else if (argument == "--device") {
+            if (i + 1 == given.size())
+                return usage("--device needs a path");
+            device = given[++i];
         } else {
-            return usage("unknown option '" + arguments[i] + "'");
+            arguments.push_back(argument);
         }
     }
-    if (i == arguments.size())
+    if (help) {
+        printUsage(stdout, arguments.empty() ? std::string() : arguments[0]);
+        return Done;
+    }
+    if (arguments.empty())
         return usage();
-    const CommandLine line {arguments[i], std::vector<std::string>(arguments.begin() + i + 1, arguments.end())};
+    if (arguments[0].rfind("-", 0) == 0)
+        return usage("unknown option '" + arguments[0] + "'");
+    const CommandLine line {arguments[0], std::vector<std::string>(arguments.begin() + 1, arguments.end())};
 
     Action action;
     bool needsDevice = true;
@@ -53,5 +88,8 @@ int runCli(const std::vector<std::string> &arguments)
         }
         setCP290DeviceFilePath(device.c_str());
     }
-    return action();
+    const int status = action();
+    if (status == Failed && needsDevice)
+        explainPermission(device);
+    return status;
 }

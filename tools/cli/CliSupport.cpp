@@ -5,41 +5,58 @@
 
 namespace {
 
-constexpr char UsageText[] =
-    "usage: tavorin-cli [--device PATH] COMMAND\n"
-    "commands:\n"
-    "  on ADDRESS [LEVEL]   switch on now; LEVEL 1 to 8 dims to LEVEL eighths, 9 is plain on\n"
-    "  off ADDRESS          switch off now\n"
-    "  clock                show the CP290's clock\n"
-    "  set-clock            set the CP290's clock to now\n"
-    "  base-house LETTER    set the base house code (erases the stored events)\n"
-    "  self-test            run the self test (erases the stored events)\n"
-    "  list                 list the events stored in the CP290\n"
-    "  send FILE [--repeat ON,OFF] [--remember]\n"
-    "                       download the document's events into the CP290\n"
-    "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF]\n"
-    "                       print the records a download would send, without sending\n"
-    "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET]\n"
-    "                       print the day's sunrise and sunset\n"
-    "  describe FILE        print the document as its outline shows it, fully expanded\n"
-    "  parse FILE MODULE EVENT TEXT [--write]\n"
-    "                       read TEXT into that event (numbered from 1) as if typed into its row\n"
+struct VerbUsage {
+    const char *verb;
+    const char *text;  // its synopsis and what it does
+};
+
+constexpr VerbUsage Verbs[] = {
+    {"on", "  on ADDRESS [LEVEL]   switch on now; LEVEL 1 to 8 dims to LEVEL eighths, 9 is plain on\n"},
+    {"off", "  off ADDRESS          switch off now\n"},
+    {"clock", "  clock                show the CP290's clock\n"},
+    {"set-clock", "  set-clock            set the CP290's clock to now\n"},
+    {"base-house", "  base-house LETTER    set the base house code (erases the stored events)\n"},
+    {"self-test", "  self-test            run the self test (erases the stored events)\n"},
+    {"list", "  list                 list the events stored in the CP290\n"},
+    {"send", "  send FILE [--repeat ON,OFF] [--remember]\n"
+             "                       download the document's events into the CP290\n"},
+    {"plan", "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF]\n"
+             "                       print the records a download would send, without sending\n"},
+    {"sun", "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET]\n"
+            "                       print the day's sunrise and sunset\n"},
+    {"describe", "  describe FILE        print the document as its outline shows it, fully expanded\n"},
+    {"parse", "  parse FILE MODULE EVENT TEXT [--write]\n"
+              "                       read TEXT into that event (numbered from 1) as if typed into its row\n"},
+};
+
+constexpr char Header[] = "usage: tavorin-cli [--device PATH] COMMAND [ARGUMENTS]\n";
+constexpr char Footer[] =
     "ADDRESS is a house letter A to P and a unit 1 to 16, 'lights' (all lights) or 'all' (all modules),\n"
     "for example A3, p16, Blights, Call. LAT and LON are whole degrees (north and east positive),\n"
-    "OFFSET the seconds east of Greenwich; ON and OFF are repeat counts 1 to 10.\n";
+    "OFFSET the offset from Greenwich in hours (\"-5:00\", \"+5:30\") or seconds east; ON and OFF\n"
+    "are repeat counts 1 to 10. --device=PATH works as well, before or after the command;\n"
+    "-h or --help anywhere shows the help, of the command when one is named.\n";
 
 }  // namespace
 
-void printUsage(FILE *stream)
+void printUsage(FILE *stream, const std::string &verb)
 {
-    std::fputs(UsageText, stream);
+    std::fputs(Header, stream);
+    bool named = false;
+    for (const VerbUsage &each : Verbs)
+        named = named || each.verb == verb;
+    if (!named)
+        std::fputs("commands:\n", stream);
+    for (const VerbUsage &each : Verbs)
+        if (!named || each.verb == verb)
+            std::fputs(each.text, stream);
+    std::fputs(Footer, stream);
 }
 
 int usage(const std::string &problem)
 {
-    if (!problem.empty())
-        std::fprintf(stderr, "tavorin-cli: %s\n", problem.c_str());
-    printUsage(stderr);
+    std::fprintf(stderr, "tavorin-cli: %s; see 'tavorin-cli --help'\n",
+                 problem.empty() ? "a command is needed" : problem.c_str());
     return UsageError;
 }
 

@@ -19,8 +19,10 @@ struct CommandLine {
     std::vector<std::string> arguments;  // after the command, options included
 };
 
+// One line saying what is wrong, and where the help is; the status for a usage error.
 int usage(const std::string &problem = {});
-void printUsage(FILE *stream);
+// The whole usage, or a command's own when `verb` names one.
+void printUsage(FILE *stream, const std::string &verb = {});
 
 std::optional<int> wholeNumber(const std::string &text, int low, int high);
 std::optional<int> houseIndexOf(char letter);

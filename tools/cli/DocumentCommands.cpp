@@ -50,7 +50,15 @@ std::optional<Location> parseLocation(const std::string &text)
     if (parts.size() != 3)
         return std::nullopt;
     const auto latitude = wholeNumber(parts[0], -90, 90), longitude = wholeNumber(parts[1], -180, 180);
-    const auto offset = wholeNumber(parts[2], -14 * 3600, 14 * 3600);
+    auto offset = wholeNumber(parts[2], -14 * 3600, 14 * 3600);
+    // Hours with a sign and minutes ("-5:00", "+5:30") as well as seconds.
+    if (const auto colon = parts[2].find(':'); colon != std::string::npos && colon > 1
+        && (parts[2][0] == '+' || parts[2][0] == '-')) {
+        const auto hours = wholeNumber(parts[2].substr(1, colon - 1), 0, 14);
+        const auto minutes = parts[2].size() - colon == 3 ? wholeNumber(parts[2].substr(colon + 1), 0, 59) : std::nullopt;
+        offset = hours && minutes ? std::optional<int>((parts[2][0] == '-' ? -1 : 1) * (*hours * 3600 + *minutes * 60))
+                                  : std::nullopt;
+    }
     if (!latitude || !longitude || !offset)
         return std::nullopt;
     return Location {double(*latitude), double(*longitude), *offset};
@@ -110,7 +118,7 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
         if (name == "--repeat" && !(options->repeat = parseRepeat(*value)))
             return usage("--repeat takes ON,OFF, each 1 to 10");
         if (name == "--location" && !(options->location = parseLocation(*value)))
-            return usage("--location takes LAT,LON,OFFSET in whole degrees and seconds east");
+            return usage("--location takes LAT,LON,OFFSET in whole degrees and hours (\"-5:00\") or seconds east");
         if ((name == "--now" || name == "--date") && !(options->now = parseMoment(*value, name == "--now")))
             return usage(name == "--now" ? "--now takes \"YYYY-MM-DD HH:MM\"" : "--date takes YYYY-MM-DD");
     }
