@@ -162,6 +162,18 @@ TEST(CliEndToEnd, CommandLineFollowsUnixHabits)
     EXPECT_TRUE(contains(after.out, "The CP290 reports the clock as")) << after.out;
     EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-5:00").out, "sunrise 04:23 sunset 19:31\n");
     EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-5:0").status, 2);
+
+    // After "--" nothing is an option: a document whose name begins with dashes.
+    const auto odd = std::filesystem::temp_directory_path() / ("--odd-" + std::to_string(getpid()) + ".cp290");
+    std::filesystem::copy_file(EXAMPLE_DOCUMENT, odd, std::filesystem::copy_options::overwrite_existing);
+    const std::string inTemp = "cd " + odd.parent_path().string() + " &&";
+    const std::string name = odd.filename().string();
+    EXPECT_EQ(box.cli("describe " + name, inTemp).status, 2) << "taken for an option";
+    const Result described = box.cli("describe -- " + name, inTemp);
+    EXPECT_EQ(described.status, 0) << described.err;
+    EXPECT_TRUE(contains(described.out, "Porch Light")) << described.out;
+    EXPECT_EQ(box.cli("-- describe " + name, inTemp).status, 0);
+    std::filesystem::remove(odd);
 }
 
 TEST(CliEndToEnd, MisbehavingBoxPrintsBothAlertsAndExitsOne)

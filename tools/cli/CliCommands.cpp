@@ -36,9 +36,13 @@ int runCli(const std::vector<std::string> &given)
     // help and version.
     std::string device;
     bool help = false;
-    std::vector<std::string> arguments;
+    std::vector<std::string> arguments, operands;
     for (std::size_t i = 0; i < given.size(); ++i) {
         const std::string &argument = given[i];
+        if (argument == "--") {
+            operands.assign(given.begin() + static_cast<long>(i) + 1, given.end());
+            break;
+        }
         if (argument == "-h" || argument == "--help") {
             help = true;
         } else if (argument == "--version") {
@@ -58,16 +62,21 @@ int runCli(const std::vector<std::string> &given)
         printUsage(stdout, arguments.empty() ? std::string() : arguments[0]);
         return Done;
     }
+    if (arguments.empty() && !operands.empty()) {
+        arguments.push_back(operands.front());  // the command itself after "--"
+        operands.erase(operands.begin());
+    }
     if (arguments.empty())
         return usage();
     if (arguments[0].rfind("-", 0) == 0)
         return usage("unknown option '" + arguments[0] + "'");
-    const CommandLine line {arguments[0], std::vector<std::string>(arguments.begin() + 1, arguments.end())};
+    const CommandLine line {arguments[0], std::vector<std::string>(arguments.begin() + 1, arguments.end()), operands};
 
     Action action;
     bool needsDevice = true;
     if (isDeviceCommand(line.command)) {
-        if (const int status = prepareDeviceCommand(line, &action); status != Done)
+        // Device commands take no options: their operands after "--" are arguments like the rest.
+        if (const int status = prepareDeviceCommand({line.command, line.all(), {}}, &action); status != Done)
             return status;
     } else if (isDocumentCommand(line.command)) {
         if (const int status = prepareDocumentCommand(line, &action); status != Done)

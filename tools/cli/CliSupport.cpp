@@ -35,7 +35,7 @@ constexpr char Footer[] =
     "for example A3, p16, Blights, Call. LAT and LON are whole degrees (north and east positive),\n"
     "OFFSET the offset from Greenwich in hours (\"-5:00\", \"+5:30\") or seconds east; ON and OFF\n"
     "are repeat counts 1 to 10. --device=PATH works as well, before or after the command;\n"
-    "-h or --help anywhere shows the help, of the command when one is named.\n";
+    "-h or --help anywhere shows the help, of the command when one is named; -- ends the options.\n";
 
 }  // namespace
 

@@ -17,6 +17,14 @@ using Action = std::function<int()>;
 struct CommandLine {
     std::string command;
     std::vector<std::string> arguments;  // after the command, options included
+    std::vector<std::string> operands;   // after "--": never options, whatever they look like
+    // Every argument but the options: what a command without options takes.
+    std::vector<std::string> all() const
+    {
+        std::vector<std::string> every = arguments;
+        every.insert(every.end(), operands.begin(), operands.end());
+        return every;
+    }
 };
 
 // One line saying what is wrong, and where the help is; the status for a usage error.

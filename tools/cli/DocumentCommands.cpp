@@ -125,6 +125,7 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
     for (const std::string &argument : *rest)
         if (argument.rfind("--", 0) == 0)
             return usage("unknown option '" + argument + "'");
+    rest->insert(rest->end(), line.operands.begin(), line.operands.end());
     return Done;
 }
 
@@ -266,6 +267,7 @@ int prepareParse(const CommandLine &line, Action *action)
     const bool write = writeFlag != rest.end();
     if (write)
         rest.erase(writeFlag);
+    rest.insert(rest.end(), line.operands.begin(), line.operands.end());
     if (rest.size() != 4)
         return usage("'parse' takes a document file, a module number, an event number and the text");
     const auto moduleNumber = wholeNumber(rest[1], 1, 100000);
@@ -295,9 +297,10 @@ int prepareDocumentCommand(const CommandLine &line, Action *action)
     if (line.command == "parse")
         return prepareParse(line, action);
     if (line.command == "describe") {
-        if (line.arguments.size() != 1 || line.arguments[0].rfind("--", 0) == 0)
+        const std::vector<std::string> files = line.all();
+        if (files.size() != 1 || (line.operands.empty() && files[0].rfind("--", 0) == 0))
             return usage("'describe' takes one document file");
-        *action = [path = line.arguments[0]] { return describe(path); };
+        *action = [path = files[0]] { return describe(path); };
         return Done;
     }
     DocumentOptions options;
