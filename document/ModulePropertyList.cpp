@@ -1,6 +1,6 @@
 #include "document/ModulePropertyList.h"
 
-#include "document/BinaryPropertyListCheck.h"
+#include "platform/BinaryPropertyListCheck.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,11 +1,13 @@
 #include "platform/HelperBundle.h"
 
+#include "platform/BinaryPropertyListCheck.h"
+#include "platform/FileContents.h"
+
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <plist/plist.h>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -28,12 +30,13 @@ int helperVersionNumber(const std::string &versionText)
 
 std::optional<std::string> bundleVersion(const std::string &bundlePath)
 {
-    std::ifstream file(bundlePath + "/Contents/Info.plist", std::ios::binary);
-    if (!file)
+    const auto contents = readFileContents(bundlePath + "/Contents/Info.plist");
+    // An installed copy lies in the user's folder: a binary list there is checked like any other.
+    if (!contents || contents->size() > UINT32_MAX
+        || (plist_is_binary(contents->data(), static_cast<uint32_t>(contents->size()))
+            && !binaryPropertyListProblem(*contents).empty()))
         return std::nullopt;
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const std::string data = bytes.str();
+    const std::string &data = *contents;
     plist_t root = nullptr;
     plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &root);
     std::optional<std::string> version;

@@ -1,4 +1,4 @@
-#include "document/BinaryPropertyListCheck.h"
+#include "platform/BinaryPropertyListCheck.h"
 #include "document/DocumentFile.h"
 #include "document/ModulePropertyList.h"
 #include "document/Pasteboard.h"

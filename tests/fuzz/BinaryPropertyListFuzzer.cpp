@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as a binary property list. What the check lets through must parse
 // without a fault under the sanitizers, and must not grow past the objects the file holds.
 
-#include "document/BinaryPropertyListCheck.h"
+#include "platform/BinaryPropertyListCheck.h"
 #include "document/ModulePropertyList.h"
 
 #include <cstdlib>

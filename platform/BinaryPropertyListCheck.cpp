@@ -1,4 +1,4 @@
-#include "document/BinaryPropertyListCheck.h"
+#include "platform/BinaryPropertyListCheck.h"
 
 #include <cstdint>
 #include <vector>
