@@ -165,6 +165,8 @@ void Controller::addWindow(QMainWindow *window, WindowCommands *commands)
 {
     for (QMenu *menu : {fileMenu.get(), editMenu.get(), cp290.get(), windowMenu.get(), helpMenu.get()})
         window->menuBar()->addMenu(menu);
+    // Closed windows leave the list, with the commands their documents owned.
+    menuWindows.removeIf([](const MenuWindow &each) { return !each.window; });
     menuWindows.append({window, commands});
 }
 
