@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct DateTimeRec;
 
@@ -15,6 +16,10 @@ std::string storedEventListingText(const uint8_t (&records)[CP290TimerRecordCoun
 // One line per stored record, sorted as the listing shows them; nothing when a function byte is
 // not one the CP290 knows (the listing is then garbled).
 std::optional<std::string> storedEventLines(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize]);
+
+// The numbers of the stored records in the order the listing shows them: by time of day, records
+// of one minute last first.
+std::vector<int> storedRecordOrder(const uint8_t (&records)[CP290TimerRecordCount][CP290TimerRecordSize]);
 
 // The heading alone, which the window shows while the upload runs.
 std::string storedEventListingHeading(const DateTimeRec &now);

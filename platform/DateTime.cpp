@@ -107,3 +107,17 @@ std::string formatListingDateTime(const DateTimeRec &date)
                   hour12, date.minute, date.hour < 12 ? "AM" : "PM");
     return text;
 }
+
+std::string formatIsoDate(const DateTimeRec &date)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100, date.day % 100);
+    return text;
+}
+
+std::string formatIsoDateTime(const DateTimeRec &date)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, " %02d:%02d", date.hour % 100, date.minute % 100);
+    return formatIsoDate(date) + text;
+}

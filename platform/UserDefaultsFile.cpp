@@ -1,6 +1,7 @@
 #include "platform/UserDefaultsFile.h"
 
 #include "platform/FileContents.h"
+#include "platform/SerialDevices.h"
 #include "platform/UserFolders.h"
 
 #include <cctype>
@@ -153,19 +154,27 @@ bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::stri
     return replaceFileContents(path, settingsTextWithDefaults(settingsFileText(domain), values), nullptr);
 }
 
+SerialDeviceFolders userSerialDeviceFolders()
+{
+    SerialDeviceFolders folders;
+    if (const auto folder = readApplicationDefault("Extra Serial Device Folder"); folder && !folder->empty())
+        folders.extra = *folder;
+    return folders;
+}
+
 std::string serialDevicePathForTitle(const std::string &title)
 {
-    if (const auto folder = readApplicationDefault("Extra Serial Device Folder"); folder && !folder->empty()) {
-        const std::string extraPath = *folder + "/tty" + title;
-        std::error_code error;
-        if (std::filesystem::exists(extraPath, error))
-            return extraPath;
-    }
+    for (const SerialDevice &device : scanSerialDevices(userSerialDeviceFolders()))
+        if (device.title == title)
+            return device.path;
     return "/dev/tty" + title;
 }
 
 bool rememberSerialDevicePath(const std::string &path)
 {
+    const SerialDeviceFolders folders = userSerialDeviceFolders();
+    if (const auto device = serialDeviceAt(scanSerialDevices(folders), path); device && device->hasStableName())
+        return writeApplicationDefaults({{"SerialDevice", device->title}});
     const std::filesystem::path device(path);
     const std::string name = device.filename().string();
     if (name.rfind("tty", 0) != 0 || name.size() == 3)

@@ -20,11 +20,17 @@ bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::stri
 std::string settingsTextWithDefaults(const std::string &settingsText,
                                      const std::vector<std::pair<std::string, std::string>> &values);
 
-// The path of a serial device chosen by its menu title: the folder named by the default
-// "Extra Serial Device Folder" when it holds such a device, else "/dev/tty" + title.
+struct SerialDeviceFolders;
+
+// Where the CP290 menu looks for devices: the system's folders and the user default
+// "Extra Serial Device Folder".
+SerialDeviceFolders userSerialDeviceFolders();
+// The path of a serial device chosen by its menu title: the scanned device of that title (its
+// stable name, for an adapter that has one), else "/dev/tty" + title.
 std::string serialDevicePathForTitle(const std::string &title);
 // The path of the device the application remembers under "SerialDevice", if any.
 std::optional<std::string> rememberedSerialDevicePath();
-// Remembers a device named by its path, as choosing it in the CP290 menu does: "/dev/ttyUSB0" as
-// "USB0", a "ttyNAME" elsewhere as NAME in that extra folder. False for a path of another form.
+// Remembers a device named by its path, as choosing it in the CP290 menu does: an adapter with a
+// stable name by its title, whichever of its names is given; "/dev/ttyUSB0" as "USB0", a "ttyNAME"
+// elsewhere as NAME in that extra folder. False for a path of another form.
 bool rememberSerialDevicePath(const std::string &path);

@@ -7,6 +7,7 @@
 #include "platform/DateTime.h"
 #include "platform/qt/AlertSheets.h"
 #include "tools/emulator/CP290Emulator.h"
+#include "tests/support/FakeMachine.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -19,31 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-void touch(const fs::path &path)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << "";
-}
-
-// A /dev and a /sys/class/tty as a machine with two USB adapters and a modem might have them.
-struct FakeMachine {
-    QTemporaryDir root;
-    fs::path dev = fs::path(root.path().toStdString()) / "dev";
-    fs::path sys = fs::path(root.path().toStdString()) / "sys";
-
-    FakeMachine()
-    {
-        for (const char *name : {"ttyUSB0", "ttyUSB1", "ttyACM0", "ttyS0", "ttyS1", "tty0", "tty1", "ttyp0", "ptmx", "cuaU0"})
-            touch(dev / name);
-        for (const char *name : {"ttyUSB0", "ttyUSB1", "ttyACM0", "ttyS0", "ttyS1"})
-            fs::create_directories(sys / name / "device");
-        std::ofstream(sys / "ttyS0" / "type") << "4\n";
-        std::ofstream(sys / "ttyS1" / "type") << "0\n";  // a UART slot without a chip
-        fs::create_directories(sys / "tty0");
-    }
-    SerialDeviceFolders folders() const { return {dev.string(), sys.string(), std::nullopt}; }
-};
 
 QStringList deviceItems(const Controller &controller)
 {
@@ -106,24 +82,6 @@ protected:
 
 }  // namespace
 
-TEST(SerialDeviceScan, OnlyRealPortsAndTheExtraFolderAreListed)
-{
-    FakeMachine machine;
-    QTemporaryDir extra;
-    touch(fs::path(extra.path().toStdString()) / "ttyCP290");
-    touch(fs::path(extra.path().toStdString()) / "notes.txt");
-    SerialDeviceFolders folders = machine.folders();
-    folders.extra = extra.path().toStdString();
-    std::vector<std::string> titles, paths;
-    for (const SerialDevice &device : scanSerialDevices(folders)) {
-        titles.push_back(device.title);
-        paths.push_back(device.path);
-    }
-    EXPECT_EQ(titles, (std::vector<std::string> {"ACM0", "S0", "USB0", "USB1", "CP290"}));
-    EXPECT_EQ(paths.back(), extra.path().toStdString() + "/ttyCP290");
-    EXPECT_EQ(paths.front(), machine.dev.string() + "/ttyACM0");
-}
-
 TEST(Cp290Menu, DevicesFollowTheElevenFixedItemsAndRescansDoNotPileUp)
 {
     FakeMachine machine;
@@ -155,6 +113,18 @@ TEST(Cp290Menu, ChoiceIsCheckedRememberedAndGivenToTheDriver)
     EXPECT_EQ(deviceItems(restarted), (QStringList {"ACM0*", "S0", "USB0", "USB1"}));
 }
 
+TEST(Cp290Menu, AnAdapterWithAStableNameIsChosenByItsDescription)
+{
+    FakeMachine machine;
+    machine.plugAdapter("ttyUSB1", "usb-FTDI_FT232R_USB_UART_A9XYZ-if00-port0", "FTDI", "FT232R USB UART", "A9XYZ");
+    Controller controller(machine.folders());
+    controller.awakeFromNib();
+    deviceItem(controller, "FTDI FT232R USB UART A9XYZ")->trigger();
+    EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "FTDI FT232R USB UART A9XYZ*"}));
+    EXPECT_EQ(QSettings().value("SerialDevice").toString(), "FTDI FT232R USB UART A9XYZ");
+    EXPECT_EQ(std::string(CP290DeviceFilePath), (machine.dev / "serial/by-id/usb-FTDI_FT232R_USB_UART_A9XYZ-if00-port0").string());
+}
+
 TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
 {
     FakeMachine machine;
@@ -163,7 +133,7 @@ TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
     Controller controller(machine.folders());
     controller.awakeFromNib();
     ASSERT_EQ(deviceItems(controller), QStringList {"(No Serial Device Found)"});
-    touch(machine.dev / "ttyUSB0");
+    FakeMachine::touch(machine.dev / "ttyUSB0");
     deviceItem(controller, "(No Serial Device Found)")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(deviceItems(controller), QStringList {"USB0"});

@@ -1,5 +1,8 @@
 // tavorin-cli and cp290-emulator as the user runs them: two processes over a pseudo-terminal.
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <array>
 #include <csignal>
@@ -59,10 +62,11 @@ public:
     std::string transcript() const { return slurp(folder / "transcript"); }
     std::string settings() const { return slurp(folder / "config" / "Tavorin" / "Tavorin.conf"); }
     // Makes this box the serial device the application remembers, as the CP290 menu would.
+    std::string linkPath() const { return (folder / "devices" / "ttyCP290").string(); }
     void rememberAsTheSerialDevice() const
     {
         std::filesystem::create_directories(folder / "devices");
-        std::filesystem::create_symlink(device(), folder / "devices" / "ttyCP290");
+        std::filesystem::create_symlink(device(), linkPath());
         std::filesystem::create_directories(folder / "config" / "Tavorin");
         std::ofstream(folder / "config" / "Tavorin" / "Tavorin.conf")
             << "[General]\nExtra%20Serial%20Device%20Folder=" << (folder / "devices").string() << "\nSerialDevice=CP290\n";
@@ -314,4 +318,67 @@ TEST(CliEndToEnd, DescribeAndParseShowTheOutlineText)
     EXPECT_EQ(box.cli("parse " + copy.string() + " 1 3 on").status, 1) << "no third event";
     EXPECT_EQ(box.cli("parse " + copy.string() + " 0 1 on").status, 2);
     std::filesystem::remove(copy);
+}
+
+// --json gives what the text gives, as fields; `devices` shows the ports the menu would offer.
+TEST(CliEndToEnd, JsonAndDevicesSayWhatTheTextSays)
+{
+    EmulatorProcess box("");
+    const auto json = [&box](const std::string &arguments) {
+        const Result result = box.cli(arguments + " --json");
+        EXPECT_EQ(result.status, 0) << arguments << ": " << result.err;
+        QJsonParseError error {};
+        const QJsonObject document = QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error).object();
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << result.out;
+        return document;
+    };
+
+    const QJsonArray records = json("plan " EXAMPLE_DOCUMENT " --now \"2026-12-21 12:00\" --location 41,-74,-18000 --repeat 2,1")["records"].toArray();
+    ASSERT_GE(records.size(), 2);
+    const QJsonObject tomorrowOff = records[1].toObject();  // "08 00 02 00 17 0f 10 00 20 03"
+    EXPECT_EQ(tomorrowOff["house"].toString(), "C");
+    EXPECT_EQ(tomorrowOff["units"].toArray(), QJsonArray {4});
+    EXPECT_EQ(tomorrowOff["function"].toString(), "off");
+    EXPECT_EQ(tomorrowOff["mode"].toString(), "tomorrow");
+    EXPECT_EQ(tomorrowOff["days"].toArray(), QJsonArray {});
+    EXPECT_EQ(tomorrowOff["hour"].toInt(), 23);
+    EXPECT_EQ(tomorrowOff["minute"].toInt(), 15);
+    const QJsonObject everyDay = records[0].toObject();  // "00 00 08 7f 01 00 00 00 60 00"
+    EXPECT_EQ(everyDay["function"].toString(), "all modules off");
+    EXPECT_EQ(everyDay["days"].toArray().size(), 7);
+
+    const QJsonObject sun = json("sun --date 2007-06-21 --location 41,-74,-5:00");
+    EXPECT_EQ(sun["date"].toString(), "2007-06-21");
+    EXPECT_EQ(sun["sunrise"].toString(), "04:23");
+    EXPECT_EQ(sun["sunset"].toString(), "19:31");
+    EXPECT_TRUE(json("sun --date 2007-06-21 --location 80,0,0")["sunrise"].isNull());
+
+    ASSERT_EQ(box.cli("send " EXAMPLE_DOCUMENT).status, 0);
+    const Result listed = box.cli("list");
+    const QJsonArray stored = json("list")["records"].toArray();
+    EXPECT_EQ(stored.size(), std::count(listed.out.begin(), listed.out.end(), '\n') - 2) << listed.out;
+    int previous = -1;
+    for (const auto record : stored) {
+        const int minuteOfDay = record.toObject()["hour"].toInt() * 60 + record.toObject()["minute"].toInt();
+        EXPECT_GE(minuteOfDay, previous) << "in the listing's order";
+        previous = minuteOfDay;
+    }
+    const QJsonObject clock = json("clock");
+    EXPECT_TRUE(clock["hour"].isDouble() && clock["minute"].isDouble());
+    EXPECT_EQ(box.cli("on A1 --json").status, 2);
+
+    box.rememberAsTheSerialDevice();
+    const Result devices = box.cli("devices");
+    EXPECT_TRUE(contains(devices.out, "CP290\t" + box.linkPath() + "\twritable\tremembered\n")) << devices.out;
+    bool found = false;
+    for (const auto port : json("devices")["devices"].toArray()) {
+        if (port.toObject()["name"] != "CP290")
+            continue;
+        found = true;
+        EXPECT_EQ(port.toObject()["path"].toString().toStdString(), box.linkPath());
+        EXPECT_TRUE(port.toObject()["remembered"].toBool());
+        EXPECT_TRUE(port.toObject()["writable"].toBool());
+        EXPECT_FALSE(port.toObject()["stable"].toBool());
+    }
+    EXPECT_TRUE(found);
 }

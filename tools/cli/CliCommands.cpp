@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 #include "DeviceCommands.h"
+#include "DevicesCommand.h"
 #include "DocumentCommands.h"
 #include "driver/DeviceCommandTexts.h"
 #include "driver/SerialLink.h"
@@ -15,6 +16,14 @@
 #include <unistd.h>
 
 namespace {
+
+bool speaksJson(const std::string &command)
+{
+    for (const char *each : {"list", "plan", "sun", "clock", "devices"})
+        if (command == each)
+            return true;
+    return false;
+}
 
 // A port the user may not open: say whose group it is, once, after the alerts.
 void explainPermission(const std::string &device)
@@ -35,7 +44,7 @@ int runCli(const std::vector<std::string> &given)
     // Options common to every command may stand anywhere: the device (also as --device=PATH),
     // help and version.
     std::string device;
-    bool help = false;
+    bool help = false, json = false;
     std::vector<std::string> arguments, operands;
     for (std::size_t i = 0; i < given.size(); ++i) {
         const std::string &argument = given[i];
@@ -48,6 +57,8 @@ int runCli(const std::vector<std::string> &given)
         } else if (argument == "--version") {
             std::printf("tavorin-cli %s\n", TAVORIN_VERSION);
             return Done;
+        } else if (argument == "--json") {
+            json = true;
         } else if (argument.rfind("--device=", 0) == 0) {
             device = argument.substr(9);
         } else if (argument == "--device") {
@@ -70,13 +81,20 @@ int runCli(const std::vector<std::string> &given)
         return usage();
     if (arguments[0].rfind("-", 0) == 0)
         return usage("unknown option '" + arguments[0] + "'");
-    const CommandLine line {arguments[0], std::vector<std::string>(arguments.begin() + 1, arguments.end()), operands};
+    const CommandLine line {arguments[0], std::vector<std::string>(arguments.begin() + 1, arguments.end()), operands, json};
+    if (json && !speaksJson(line.command))
+        return usage("'" + line.command + "' has no --json");
 
     Action action;
     bool needsDevice = true;
+    if (line.command == "devices") {
+        if (!line.all().empty())
+            return usage("'devices' takes no arguments");
+        return listSerialDevices(json);
+    }
     if (isDeviceCommand(line.command)) {
         // Device commands take no options: their operands after "--" are arguments like the rest.
-        if (const int status = prepareDeviceCommand({line.command, line.all(), {}}, &action); status != Done)
+        if (const int status = prepareDeviceCommand({line.command, line.all(), {}, json}, &action); status != Done)
             return status;
     } else if (isDocumentCommand(line.command)) {
         if (const int status = prepareDocumentCommand(line, &action); status != Done)

@@ -13,20 +13,21 @@ struct VerbUsage {
 constexpr VerbUsage Verbs[] = {
     {"on", "  on ADDRESS [LEVEL]   switch on now; LEVEL 1 to 8 dims to LEVEL eighths, 9 is plain on\n"},
     {"off", "  off ADDRESS          switch off now\n"},
-    {"clock", "  clock                show the CP290's clock\n"},
+    {"clock", "  clock [--json]       show the CP290's clock\n"},
     {"set-clock", "  set-clock            set the CP290's clock to now\n"},
     {"base-house", "  base-house LETTER    set the base house code (erases the stored events)\n"},
     {"self-test", "  self-test            run the self test (erases the stored events)\n"},
-    {"list", "  list                 list the events stored in the CP290\n"},
+    {"list", "  list [--json]        list the events stored in the CP290\n"},
     {"send", "  send FILE [--repeat ON,OFF] [--remember]\n"
              "                       download the document's events into the CP290\n"},
-    {"plan", "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF]\n"
+    {"plan", "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF] [--json]\n"
              "                       print the records a download would send, without sending\n"},
-    {"sun", "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET]\n"
+    {"sun", "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET] [--json]\n"
             "                       print the day's sunrise and sunset\n"},
     {"describe", "  describe FILE        print the document as its outline shows it, fully expanded\n"},
     {"parse", "  parse FILE MODULE EVENT TEXT [--write]\n"
               "                       read TEXT into that event (numbered from 1) as if typed into its row\n"},
+    {"devices", "  devices [--json]     list the serial ports, which one is remembered and which may be written\n"},
 };
 
 constexpr char Header[] = "usage: tavorin-cli [--device PATH] COMMAND [ARGUMENTS]\n";
@@ -35,7 +36,8 @@ constexpr char Footer[] =
     "for example A3, p16, Blights, Call. LAT and LON are whole degrees (north and east positive),\n"
     "OFFSET the offset from Greenwich in hours (\"-5:00\", \"+5:30\") or seconds east; ON and OFF\n"
     "are repeat counts 1 to 10. --device=PATH works as well, before or after the command;\n"
-    "-h or --help anywhere shows the help, of the command when one is named; -- ends the options.\n";
+    "-h or --help anywhere shows the help, of the command when one is named; -- ends the options;\n"
+    "--json prints one JSON document (see tavorin-cli(1)).\n";
 
 }  // namespace
 

@@ -18,6 +18,7 @@ struct CommandLine {
     std::string command;
     std::vector<std::string> arguments;  // after the command, options included
     std::vector<std::string> operands;   // after "--": never options, whatever they look like
+    bool json = false;                   // --json: one JSON document on standard output
     // Every argument but the options: what a command without options takes.
     std::vector<std::string> all() const
     {

@@ -4,6 +4,8 @@
 #include "driver/DeviceCommandTexts.h"
 #include "driver/DeviceOperations.h"
 #include "driver/StoredEventListing.h"
+#include "JsonOutput.h"
+#include "platform/JsonText.h"
 #include "platform/Alerts.h"
 #include "platform/DateTime.h"
 #include "platform/StatusHooks.h"
@@ -70,11 +72,14 @@ int prepareBaseHouse(const CommandLine &line, Action *action)
     return Done;
 }
 
-int showClock()
+int showClock(bool json)
 {
     if (!CP290DoGetClock())
         return reportFailure(GettingClockFailedTitle);
-    std::printf("%s\n", clockReportText(gHour, gMinute).c_str());
+    if (json)
+        printJson(jsonObject({{"hour", jsonNumber(gHour)}, {"minute", jsonNumber(gMinute)}}));
+    else
+        std::printf("%s\n", clockReportText(gHour, gMinute).c_str());
     return Done;
 }
 
@@ -89,23 +94,36 @@ int withFullBudget(bool (*driverCall)(), const char *failure, const char *succes
     return Done;
 }
 
-int setClock()
+int setClock(bool)
 {
     return withFullBudget(CP290DoSetClock, SettingClockFailedTitle, "The CP290 clock was set.");
 }
 
-int selfTest()
+int selfTest(bool)
 {
     return withFullBudget(CP290DoSelfTest, SelfTestFailedTitle, SelfTestOKMessage);
 }
 
-int listEvents()
+// The stored records in the listing's order, with the moment they were read.
+void printEventsJson(const DateTimeRec &now)
+{
+    std::vector<std::string> records;
+    for (const int number : storedRecordOrder(CP290TimerEvent))
+        records.push_back(timerRecordJson(number, CP290TimerEvent[number]));
+    printJson(jsonObject({{"asOf", jsonString(formatIsoDateTime(now))}, {"records", jsonArray(records)}}));
+}
+
+int listEvents(bool json)
 {
     DateTimeRec now;
     SecondsToDate(GetDateTime(), &now);
     gProgressBudget = StatusProgressFullScale;
     if (!CP290DoGetEvents())
         return reportFailure(GettingEventsFailedTitle);
+    if (json) {
+        printEventsJson(now);
+        return Done;
+    }
     const std::string listing = storedEventListingText(CP290TimerEvent, now);
     std::printf("%s%s", listing.c_str(), listing.back() == '\n' ? "" : "\n");
     return Done;
@@ -113,7 +131,7 @@ int listEvents()
 
 const struct {
     const char *command;
-    int (*run)();
+    int (*run)(bool json);
 } PlainCommands[] = {{"clock", showClock}, {"set-clock", setClock}, {"self-test", selfTest}, {"list", listEvents}};
 
 }  // namespace
@@ -159,7 +177,7 @@ int prepareDeviceCommand(const CommandLine &line, Action *action)
             continue;
         if (!line.arguments.empty())
             return usage("'" + line.command + "' takes no arguments");
-        *action = plain.run;
+        *action = [run = plain.run, json = line.json] { return run(json); };
         return Done;
     }
     return usage("unknown command '" + line.command + "'");

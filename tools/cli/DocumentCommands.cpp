@@ -14,6 +14,8 @@
 #include "platform/DateTime.h"
 #include "platform/Location.h"
 #include "sun/SunriseSunset.h"
+#include "JsonOutput.h"
+#include "platform/JsonText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -96,6 +98,7 @@ struct DocumentOptions {
     bool remember = false;  // keep the download for the helper whatever the device
     std::optional<uint32_t> now;
     std::optional<Location> location;
+    bool json = false;
 };
 
 int readOptions(const CommandLine &line, const std::vector<std::string> &allowed, std::vector<std::string> *rest,
@@ -165,6 +168,18 @@ std::string hexRecord(const uint8_t (&record)[CP290TimerRecordSize])
     return text;
 }
 
+// "HH:MM" of a sun time, or null on a day without sunrise and sunset.
+std::string clockTimeJson(uint32_t moment)
+{
+    if (moment == SunNeverRisesOrSets)
+        return JsonNull;
+    DateTimeRec time;
+    SecondsToDate(moment, &time);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", time.hour, time.minute);
+    return jsonString(text);
+}
+
 int send(const std::string &path, const DocumentOptions &options)
 {
     const auto document = openDocument(path);
@@ -199,6 +214,15 @@ int plan(const std::string &path, const DocumentOptions &options)
     if (!encodeDocumentEvents(document->modules, options.repeat.value_or(document->eventRepeat), &anyEvent))
         return Failed;
     const int count = anyEvent ? NumEvents : 0;
+    if (options.json) {
+        DateTimeRec now;
+        SecondsToDate(GetDateTime(), &now);
+        std::vector<std::string> records;
+        for (int number = 0; number < count; ++number)
+            records.push_back(timerRecordJson(number, CP290TimerEvent[number]));
+        printJson(jsonObject({{"now", jsonString(formatIsoDateTime(now))}, {"records", jsonArray(records)}}));
+        return Done;
+    }
 
     uint8_t planned[CP290TimerRecordCount][CP290TimerRecordSize];
     std::memset(planned, CP290EmptyRecordMark, sizeof planned);
@@ -216,6 +240,14 @@ int sun(const DocumentOptions &options)
     applyMomentAndPlace(options);
     warnWhenThePlaceIsNotKnown();
     SetRiseSetTimes();
+    if (options.json) {
+        DateTimeRec today;
+        SecondsToDate(GetDateTime(), &today);
+        printJson(jsonObject({{"date", jsonString(formatIsoDate(today))},
+                              {"sunrise", clockTimeJson(gSunriseTime)},
+                              {"sunset", clockTimeJson(gSunsetTime)}}));
+        return Done;
+    }
     if (gSunriseTime == SunNeverRisesOrSets) {
         std::printf("no sunrise or sunset\n");
         return Done;
@@ -304,6 +336,7 @@ int prepareDocumentCommand(const CommandLine &line, Action *action)
         return Done;
     }
     DocumentOptions options;
+    options.json = line.json;
     std::vector<std::string> rest;
     const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat", "--remember"}
         : line.command == "plan" ? std::vector<std::string> {"--now", "--location", "--repeat"}
