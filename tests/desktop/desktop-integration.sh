@@ -22,8 +22,10 @@ done
 # A manual page for each program, and completion for the command line's commands, addresses
 # and documents.
 for page in tavorin tavorin-cli tavorin-helper cp290-emulator; do
-    [ -s "$share/man/man1/$page.1" ] || fail "no manual page for $page"
-    [ -z "$(groff -man -Tutf8 -ww -z "$share/man/man1/$page.1" 2>&1)" ] || fail "$page.1: $(groff -man -Tutf8 -ww -z "$share/man/man1/$page.1" 2>&1)"
+    manual="$share/man/man1/$page.1.gz"
+    [ -s "$manual" ] || fail "no manual page for $page"
+    warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
+    [ -z "$warnings" ] || fail "$page.1: $warnings"
 done
 completion="$share/bash-completion/completions/tavorin-cli"
 completes() {
@@ -58,7 +60,7 @@ grep -q '<string>1\.1</string>' "$(dirname "$(dirname "$helper")")/Info.plist" |
 # The helper as a systemd user service runs the installed bundle's program.
 unit="$prefix/lib/systemd/user/tavorin-helper.service"
 [ -s "$unit" ] || fail "no systemd user unit"
-grep -q '^ExecStart=".*/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper"$' "$unit" || fail "the unit runs $(grep ExecStart "$unit")"
+grep -qx "ExecStart=\"$helper\"" "$unit" || fail "the unit runs $(grep ExecStart "$unit"), not $helper"
 grep -q '^WantedBy=default.target$' "$unit" || fail "the unit cannot be enabled"
 
 # The MIME database built from the package knows ".cp290" as a kind of XML.

@@ -1,0 +1,46 @@
+# The Debian package as a system would take it: built by CPack from this build, unpacked, its
+# layout, dependencies and desktop files checked, and lintian without errors.
+set -euo pipefail
+build=${TAVORIN_BUILD:?the build folder}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || fail "cpack: $(cat "$scratch/cpack.log")"
+deb=$(find "$scratch/out" -maxdepth 1 -name 'tavorin_*_*.deb')
+[ -n "$deb" ] || fail "no package: $(cat "$scratch/cpack.log")"
+
+# Dependencies come from the shared libraries, Qt's among them.
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6printsupport6 libplist3 libc6; do
+    grep -q "$library" <<<"$depends" || fail "no dependency on $library: $depends"
+done
+[ -z "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'preinst|postinst|prerm|postrm')" ] ||
+    fail "maintainer scripts where the packages' triggers do the work"
+
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root"
+for program in usr/bin/tavorin usr/bin/tavorin-cli usr/bin/cp290-emulator \
+               "usr/lib/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper"; do
+    [ -x "$root/$program" ] || fail "no $program"
+    ! file "$root/$program" | grep -q 'not stripped' || fail "$program is not stripped"
+done
+[ -z "$(find "$root/usr/share" -type f -perm -u+x)" ] || fail "programs under share"
+[ -z "$(find "$root" -path '*/usr/local*')" ] || fail "files under /usr/local"
+grep -qx 'ExecStart="/usr/lib/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper"' \
+    "$root/usr/lib/systemd/user/tavorin-helper.service" || fail "the unit does not run the packaged helper"
+"$root/usr/bin/tavorin-cli" --version | grep -qx "tavorin-cli $(dpkg-deb -f "$deb" Version)" ||
+    fail "the package's version is not the program's"
+grep -q 'GPL-3.0-or-later' "$root/usr/share/doc/tavorin/copyright" || fail "no licence in the copyright file"
+
+share="$root/usr/share"
+desktop-file-validate "$share/applications/tavorin.desktop" || fail "the desktop entry does not validate"
+appstreamcli validate --pedantic --no-net "$share/metainfo/org.example.tavorin.metainfo.xml" >/dev/null ||
+    fail "the AppStream data does not validate"
+update-mime-database "$share/mime" >/dev/null 2>&1 || fail "the MIME package does not build"
+grep -q '^application/x-tavorin-modules:\*\.cp290$' "$share/mime/globs" || fail "no glob for *.cp290"
+
+if command -v lintian >/dev/null; then
+    lintian "$deb" >"$scratch/lintian.log" 2>&1 || true
+    ! grep -q '^E: ' "$scratch/lintian.log" || fail "lintian: $(grep '^E: ' "$scratch/lintian.log")"
+fi
