@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Records.h"
+#include "model/Records.h"
 
 #include <optional>
 #include <string>

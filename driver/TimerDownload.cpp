@@ -8,20 +8,11 @@
 #include "sun/SunriseSunset.h"
 
 uint16_t NumEvents = 0;
-uint32_t NowSecs = 0;
-DateTimeRec NowDateTime;
-uint32_t TodayMidnightSecs = 0;
-uint32_t TomorrowMidnightSecs = 0;
-DateTimeRec TodayTime;
-uint32_t TodaySecs = 0;
-DateTimeRec thisEventDate;
-DateTimeRec thisEventTime;
-uint32_t EventSecs = 0;
-uint32_t EventMidnightSecs = 0;
 
 namespace {
 
-constexpr uint8_t NoRecord = 0;
+// The day the download under way is made for, taken when it starts.
+DownloadDay Today {};
 
 struct RecordFields {
     uint8_t mode, days, units1to8, units9to16, house, function;
@@ -35,48 +26,6 @@ void dropTimeOfDay(DateTimeRec &date)
 void dropDate(DateTimeRec &date)
 {
     date.year = date.month = date.day = 0;
-}
-
-// A record for today while the time is still to come; once it has passed, a dated event that
-// repeats every day is due again tomorrow.
-uint8_t todayCheck(const Event &event)
-{
-    if (TodaySecs < EventSecs)
-        return CP290ModeToday;
-    if (event.dayRule() == EventOnDate && event.Repeat == 1)
-        return CP290ModeTomorrow;
-    return NoRecord;
-}
-
-uint8_t datedMode(const Event &event)
-{
-    if (EventMidnightSecs == TodayMidnightSecs)
-        return todayCheck(event);
-    if (EventMidnightSecs == TomorrowMidnightSecs)
-        return CP290ModeTomorrow;
-    if (EventMidnightSecs > TomorrowMidnightSecs || event.Repeat == 0)
-        return NoRecord;
-    const uint32_t daysSince = (TodayMidnightSecs - EventMidnightSecs) / SecondsPerDay;
-    const uint32_t intoRepeat = daysSince % event.Repeat;
-    if (intoRepeat == 0)
-        return todayCheck(event);
-    if (event.Repeat - intoRepeat == 1)
-        return CP290ModeTomorrow;
-    return NoRecord;
-}
-
-uint8_t modeOf(const Event &event)
-{
-    switch (event.dayRule()) {
-    case EventDaysOfWeek:
-        return event.has(EventSecurity) ? CP290ModeSecurity : CP290ModeNormal;
-    case EventOnDate:
-        return datedMode(event);
-    case EventEvenDays:
-        return NowDateTime.day % 2 == 0 ? todayCheck(event) : NoRecord;
-    default:
-        return NowDateTime.day % 2 == 1 ? todayCheck(event) : NoRecord;
-    }
 }
 
 uint8_t functionOf(uint8_t unit, const Event &event)
@@ -100,13 +49,13 @@ void reportTooManyEvents()
                      "A maximum of 128 events can be specified.  The events cannot be sent to the CP290.");
 }
 
-// Adds `count` records a minute apart from EventSecs, merged into any record that differs only in
-// its units.
-bool addRecords(const RecordFields &fields, int count)
+// Adds `count` records a minute apart from `eventTime`, merged into any record that differs only
+// in its units.
+bool addRecords(const RecordFields &fields, uint32_t eventTime, int count)
 {
     for (int k = 0; k < count; ++k) {
         DateTimeRec when;
-        SecondsToDate(EventSecs + 60 * k, &when);
+        SecondsToDate(eventTime + 60 * k, &when);
         const auto hour = static_cast<uint8_t>(when.hour), minute = static_cast<uint8_t>(when.minute);
 
         bool merged = false;
@@ -144,18 +93,88 @@ bool addRecords(const RecordFields &fields, int count)
 
 }  // namespace
 
+DownloadDay downloadDayAt(uint32_t now, SunTimes sun)
+{
+    DateTimeRec date;
+    SecondsToDate(now, &date);
+    DateTimeRec time = date;
+    dropTimeOfDay(date);
+    dropDate(time);
+    return {DateToSeconds(date), DateToSeconds(time), date.day, sun};
+}
+
+std::optional<uint32_t> eventTimeOfDay(const Event &event, const DownloadDay &day)
+{
+    if (event.has(EventClockTime)) {
+        DateTimeRec time;
+        SecondsToDate(event.Time, &time);
+        dropDate(time);
+        return DateToSeconds(time);
+    }
+    const uint32_t sunTime = event.has(EventSunrise) ? day.sun.sunrise : day.sun.sunset;
+    if (sunTime == SunNeverRisesOrSets)
+        return std::nullopt;
+    return event.has(EventOffsetMinus) ? sunTime - event.Adjust : sunTime + event.Adjust;
+}
+
+namespace {
+
+// A record for today while the time is still to come; once it has passed, a dated event that
+// repeats every day is due again tomorrow.
+uint8_t todayCheck(const Event &event, const DownloadDay &day, uint32_t eventTime)
+{
+    if (day.timeOfDay < eventTime)
+        return CP290ModeToday;
+    if (event.dayRule() == EventOnDate && event.Repeat == 1)
+        return CP290ModeTomorrow;
+    return CP290NoRecord;
+}
+
+uint8_t datedMode(const Event &event, const DownloadDay &day, uint32_t eventTime)
+{
+    DateTimeRec date;
+    SecondsToDate(event.Date, &date);
+    dropTimeOfDay(date);
+    const uint32_t eventMidnight = DateToSeconds(date), tomorrow = day.midnight + SecondsPerDay;
+    if (eventMidnight == day.midnight)
+        return todayCheck(event, day, eventTime);
+    if (eventMidnight == tomorrow)
+        return CP290ModeTomorrow;
+    if (eventMidnight > tomorrow || event.Repeat == 0)
+        return CP290NoRecord;
+    const uint32_t daysSince = (day.midnight - eventMidnight) / SecondsPerDay;
+    const uint32_t intoRepeat = daysSince % event.Repeat;
+    if (intoRepeat == 0)
+        return todayCheck(event, day, eventTime);
+    if (event.Repeat - intoRepeat == 1)
+        return CP290ModeTomorrow;
+    return CP290NoRecord;
+}
+
+}  // namespace
+
+uint8_t modeOf(const Event &event, const DownloadDay &day)
+{
+    const std::optional<uint32_t> eventTime = eventTimeOfDay(event, day);
+    if (!eventTime)
+        return CP290NoRecord;
+    switch (event.dayRule()) {
+    case EventDaysOfWeek:
+        return event.has(EventSecurity) ? CP290ModeSecurity : CP290ModeNormal;
+    case EventOnDate:
+        return datedMode(event, day, *eventTime);
+    case EventEvenDays:
+        return day.dayOfMonth % 2 == 0 ? todayCheck(event, day, *eventTime) : CP290NoRecord;
+    default:
+        return day.dayOfMonth % 2 == 1 ? todayCheck(event, day, *eventTime) : CP290NoRecord;
+    }
+}
+
 void CP290DoSendEventStart()
 {
     NumEvents = 0;
     SetRiseSetTimes();
-    NowSecs = GetDateTime();
-    SecondsToDate(NowSecs, &NowDateTime);
-    TodayTime = NowDateTime;
-    dropTimeOfDay(NowDateTime);
-    TodayMidnightSecs = DateToSeconds(NowDateTime);
-    TomorrowMidnightSecs = TodayMidnightSecs + SecondsPerDay;
-    dropDate(TodayTime);
-    TodaySecs = DateToSeconds(TodayTime);
+    Today = downloadDayAt(GetDateTime(), {gSunriseTime, gSunsetTime});
 }
 
 bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const ClassicEventRepeat *repeat)
@@ -163,24 +182,11 @@ bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const Cla
     if (house > 15 || unit < 1 || unit > CP290AllModulesUnit)
         return true;  // no such module on the wire: nothing to send for it
 
-    SecondsToDate(event->Date, &thisEventDate);
-    SecondsToDate(event->Time, &thisEventTime);
-    if (event->has(EventClockTime)) {
-        dropDate(thisEventTime);
-        EventSecs = DateToSeconds(thisEventTime);
-    } else {
-        const uint32_t sunTime = event->has(EventSunrise) ? gSunriseTime : gSunsetTime;
-        // On a day without both sunrise and sunset there is no time to give the record.
-        if (sunTime == SunNeverRisesOrSets)
-            return true;
-        EventSecs = event->has(EventOffsetMinus) ? sunTime - event->Adjust : sunTime + event->Adjust;
-    }
-    dropTimeOfDay(thisEventDate);
-    EventMidnightSecs = DateToSeconds(thisEventDate);
-
-    const uint8_t mode = modeOf(*event);
-    if (mode == NoRecord)
+    // On a day without both sunrise and sunset a sun event has no time, and so no record.
+    const uint8_t mode = modeOf(*event, Today);
+    if (mode == CP290NoRecord)
         return true;
+    const uint32_t eventTime = *eventTimeOfDay(*event, Today);
     // "All Lights" can only be switched on: an off event for it stands for nothing the CP290 does.
     if (unit == CP290AllLightsUnit && !event->has(EventOn))
         return true;
@@ -193,11 +199,11 @@ bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const Cla
         fields.units9to16 = static_cast<uint8_t>(1 << (16 - unit));
     const int count = event->has(EventOn) ? repeat->OnRepeat : repeat->OffRepeat;
 
-    if (!addRecords(fields, count))
+    if (!addRecords(fields, eventTime, count))
         return false;
     if (mode == CP290ModeToday && event->has(EventRepeatDays) && event->Repeat == 1) {
         fields.mode = CP290ModeTomorrow;
-        return addRecords(fields, count);
+        return addRecords(fields, eventTime, count);
     }
     return true;
 }

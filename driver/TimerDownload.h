@@ -1,24 +1,33 @@
 #pragma once
 
-#include "document/Records.h"
+#include "model/Records.h"
 #include "platform/DateTime.h"
+#include "sun/SunriseSunset.h"
 
 #include <cstdint>
+#include <optional>
 
 // Turns the document's events into the CP290's timer records for the current day and sends them.
 // Call CP290DoSendEventStart once, CP290DoSendEvent for every event, then CP290DoSendEventEnd.
 
+// How many of CP290TimerEvent's records the events so far have filled.
 extern uint16_t NumEvents;
-extern uint32_t NowSecs;
-extern DateTimeRec NowDateTime;
-extern uint32_t TodayMidnightSecs;
-extern uint32_t TomorrowMidnightSecs;
-extern DateTimeRec TodayTime;
-extern uint32_t TodaySecs;
-extern DateTimeRec thisEventDate;
-extern DateTimeRec thisEventTime;
-extern uint32_t EventSecs;
-extern uint32_t EventMidnightSecs;
+
+// The day a download is made for: what the day rule of an event is read against.
+struct DownloadDay {
+    uint32_t midnight;   // date seconds of today's local midnight
+    uint32_t timeOfDay;  // now, as time-of-day seconds
+    int dayOfMonth;      // 1 to 31, for even and odd days
+    SunTimes sun;        // today's sunrise and sunset
+};
+DownloadDay downloadDayAt(uint32_t now, SunTimes sun);
+
+inline constexpr uint8_t CP290NoRecord = 0;
+// The event's time of day on that day; nothing for a sun event on a day without sunrise and sunset.
+std::optional<uint32_t> eventTimeOfDay(const Event &event, const DownloadDay &day);
+// The mode of the event's record on that day (normal, security, today or tomorrow), or
+// CP290NoRecord when it gives none.
+uint8_t modeOf(const Event &event, const DownloadDay &day);
 
 // Forgets the records built so far and takes now, today, tomorrow, sunrise and sunset.
 void CP290DoSendEventStart();

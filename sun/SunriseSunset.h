@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+struct DateTimeRec;
+struct MachineLocation;
+
 // Today's sunrise and sunset at the computer's location, as time-of-day seconds to the minute.
 
 inline constexpr uint32_t SunNeverRisesOrSets = 0xFFFFFFFF;  // both results on a day without both
@@ -9,10 +12,14 @@ inline constexpr uint32_t SunNeverRisesOrSets = 0xFFFFFFFF;  // both results on 
 extern uint32_t gSunriseTime;
 extern uint32_t gSunsetTime;
 
-// Reads today's date and the location and leaves the results in gSunriseTime and gSunsetTime.
+struct SunTimes {
+    uint32_t sunrise;  // time-of-day seconds, or SunNeverRisesOrSets
+    uint32_t sunset;
+};
+
+// Sunrise and sunset on the day of `date` at `location` (in whole degrees and whole hours, as the
+// machine location gives them).
+SunTimes sunTimes(const DateTimeRec &date, const MachineLocation &location);
+
+// Reads today's date and the location and leaves sunTimes' results in gSunriseTime and gSunsetTime.
 void SetRiseSetTimes();
-// The Sun's right ascension A5 and declination D5 at the instant T.
-void s910();
-// Tests the hour C0 for a crossing of the rise-and-set circle.
-void s490();
-double SGN(double x);

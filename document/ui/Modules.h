@@ -2,7 +2,7 @@
 
 #include "document/DocumentFile.h"
 #include "document/OutlineSelection.h"
-#include "document/Records.h"
+#include "model/Records.h"
 #include "widgets/VekNSOutlineView.h"
 
 #include <QObject>

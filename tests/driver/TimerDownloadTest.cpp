@@ -39,8 +39,10 @@ protected:
     }
     void at(int year, int month, int day, int hour, int minute)
     {
-        setDateTimeSource([now = secondsAt(year, month, day, hour, minute)] { return now; });
+        const uint32_t now = secondsAt(year, month, day, hour, minute);
+        setDateTimeSource([now] { return now; });
         CP290DoSendEventStart();
+        today = downloadDayAt(now, {gSunriseTime, gSunsetTime});
     }
     // The records one event gives, each as its eight stored bytes.
     std::vector<Bytes> recordsOf(const Event &event, int unit = 3, int house = 0, ClassicEventRepeat repeat = {})
@@ -59,13 +61,10 @@ protected:
         event.Repeat = repeat;
         return event;
     }
-    uint8_t modeOf(const Event &event)
-    {
-        const auto records = recordsOf(event);
-        return records.empty() ? 0 : records[0][0];
-    }
+    uint8_t modeOf(const Event &event) const { return ::modeOf(event, today); }
 
     RecordingFrontEnd frontEnd;
+    DownloadDay today {};
 };
 
 }  // namespace

@@ -79,13 +79,6 @@ TEST(SunriseSunset, DateIsTodayWhateverAsks)
     setLocationOverride(std::nullopt);
 }
 
-TEST(SunriseSunset, SignOfAValue)
-{
-    EXPECT_EQ(SGN(-0.5), -1.0);
-    EXPECT_EQ(SGN(0.0), 0.0);
-    EXPECT_EQ(SGN(3.0), 1.0);
-}
-
 TEST(Location, FractionsOfNinetyDegreesRoundToWholeDegrees)
 {
     EXPECT_EQ(FracMul(degreesAsFract(40.7), 90), 41);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Records.h"
+#include "model/Records.h"
 #include "platform/DateTime.h"
 
 // Events as a test writes them: clock time, flags, and the fields that matter for the case.

@@ -1,4 +1,4 @@
-#include "document/Records.h"
+#include "model/Records.h"
 
 #include <cstring>
 
