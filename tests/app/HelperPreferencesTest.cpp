@@ -264,6 +264,10 @@ TEST_F(HelperControl, DisclaimerDeclinedLeavesNoMark)
     QTimer::singleShot(0, [&] { controller->disclaimerSheet()->declineButton->click(); });
     controller->checkDisclaimer();
     EXPECT_FALSE(QSettings().contains("DisclaimerAccepted"));
+    // Declining asked the application to quit, and with no main loop running here every modal
+    // loop after it would end at once: let a main loop take the request and end.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 TEST_F(HelperControl, HelpOpensAtTheAnchorOfTheAskingControl)
