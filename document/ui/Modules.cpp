@@ -1,6 +1,7 @@
 #include "document/ui/Modules.h"
 
 #include "document/EventDescription.h"
+#include "document/InsertPlan.h"
 #include "document/ModuleCells.h"
 #include "document/ui/DeviceAccess.h"
 #include "document/ui/DocumentController.h"
@@ -446,26 +447,20 @@ void Modules::endEditingInWindow()
 
 void Modules::insertModule(const Module &module)
 {
-    int place = static_cast<int>(modulesArray.size());
-    enum class Select { Appended, NextModuleRow, Leave } select = Select::Appended;
     const int selectedRow = modulesOutline->selectedRow();
-    if (modulesOutline->numberOfSelectedRows() == 1 && modulesOutline->levelForRow(selectedRow) == 0) {
-        if (modulesOutline->editedRow() != -1) {
-            place = moduleIndexForOutlineRow(selectedRow) + 1;
-            select = Select::NextModuleRow;
-        } else {
-            place = moduleIndexForOutlineRow(selectedRow);
-            select = Select::Leave;
-        }
-    }
+    const bool soleModuleRow = modulesOutline->numberOfSelectedRows() == 1 && modulesOutline->levelForRow(selectedRow) == 0;
+    const ModuleInsertPlan plan = planModuleInsert(
+        static_cast<int>(modulesArray.size()),
+        soleModuleRow ? std::optional<int>(moduleIndexForOutlineRow(selectedRow)) : std::nullopt,
+        modulesOutline->editedRow() != -1);
     endEditingInWindow();
     saveEventData();
-    modulesArray.insert(modulesArray.begin() + place, moduleInLine(module));
+    modulesArray.insert(modulesArray.begin() + plan.place, moduleInLine(module));
     modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
     reloadAndFixExpanded();
-    if (select == Select::Appended) {
+    if (plan.select == ModuleInsertPlan::Select::Inserted) {
         modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({modulesOutlineArray.back(), -1}), false);
-    } else if (select == Select::NextModuleRow) {
+    } else if (plan.select == ModuleInsertPlan::Select::NextModuleRow) {
         for (int row = selectedRow + 1; row < modulesOutline->numberOfRows(); ++row)
             if (modulesOutline->levelForRow(row) == 0) {
                 modulesOutline->selectRowByExtendingSelection(row, false);
@@ -485,26 +480,18 @@ void Modules::insertEvent(const Event &event)
 {
     if (modulesArray.empty())
         return;  // no module to hold it
-    int moduleRow = 0, module = 0, position = 0;
-    const int selectedRow = modulesOutline->selectedRow();
-    if (selectedRow >= 0) {
-        moduleRow = selectedRow;
-        while (moduleRow > 0 && modulesOutline->levelForRow(moduleRow) != 0)
-            --moduleRow;
-        module = modulesOutline->itemAtRow(moduleRow).module;
-        position = selectedRow - moduleRow - 1;
-    }
-    Module changed = modulesArray[module];
-    if (position == -1)
-        position = static_cast<int>(changed.events.size());
-    changed.events.insert(changed.events.begin() + position, eventInLineWith(changed, event));
-    replaceModule(module, changed);
+    const EventInsertPlan plan = planEventInsert(
+        {[this](int r) { return modulesOutline->levelForRow(r); }, [this](int r) { return modulesOutline->itemAtRow(r).module; }},
+        modulesOutline->selectedRow(), [this](int module) { return static_cast<int>(modulesArray[module].events.size()); });
+    Module changed = modulesArray[plan.module];
+    changed.events.insert(changed.events.begin() + plan.position, eventInLineWith(changed, event));
+    replaceModule(plan.module, changed);
     endEditingInWindow();
     reloadAndFixExpanded();
-    modulesOutline->expandItem({module, -1});
-    modulesOutline->selectRowByExtendingSelection(moduleRow + position + 1, false);
-    currentModuleIndex = module;
-    currentEventIndex = position;
+    modulesOutline->expandItem({plan.module, -1});
+    modulesOutline->selectRowByExtendingSelection(plan.selectedRow(), false);
+    currentModuleIndex = plan.module;
+    currentEventIndex = plan.position;
     loadEventData();
     updateChangeCount(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentFile.h"
+#include "document/EditorFields.h"
 #include "document/OutlineSelection.h"
 #include "model/Records.h"
 #include "widgets/VekNSOutlineView.h"
@@ -102,7 +103,7 @@ public:
     void doDaysPopupChanged();
     void saveEventData();
     void setCurrentEvent(const Event &event);
-    void riseSet(QCheckBox *changed, bool moveFocus = true);
+    void riseSet(QCheckBox *changed);
     void setKeyboardLoop();
     void checkDaysWarning();
     void moduleChanged();
@@ -160,6 +161,11 @@ private:
     void connectEventEditor();
     void buildPerformEventsSheet();
     const Event &currentEvent() const;
+    void showFields(const EditorFields &fields);
+    void showBrightness(const EditorFields &fields);
+    void showTimeFields(const EditorFields &fields, bool moveFocus);
+    void showDaysPart(const EditorFields &fields);
+    EditorFields shownFields() const;
     void windowDidResize();
     void windowWillClose();
     void replaceModule(int index, const Module &module);
@@ -198,7 +204,7 @@ private:
     QWidget *noEventsView = nullptr;
     EventEditorView *editor = nullptr;
     bool loadingEvent = false;
-    QTime timeAsLoaded;
+    EditorFields loadedFields;  // the current event's fields as loaded
     QPushButton *onButton = nullptr;
     QPushButton *offButton = nullptr;
     QSlider *selectedBrightnessSlider = nullptr;

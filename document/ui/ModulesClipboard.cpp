@@ -2,6 +2,7 @@
 // windows. A module travels with its events; events travel only between the events of a module.
 
 #include "document/DragAndDrop.h"
+#include "document/InsertPlan.h"
 #include "document/Pasteboard.h"
 #include "document/ModuleCells.h"
 #include "document/ui/Modules.h"
@@ -79,10 +80,9 @@ void Modules::paste(QObject *)
         const auto modules = modulesFromClipboardData(dataOf(pasteboard, type));
         if (!modules)
             return;  // not what this application puts there
-        for (const Module &module : *modules) {
+        for (const Module &module : *modules)
             insertModule(module);
-            rows += 1 + (module.expanded ? static_cast<int>(module.events.size()) : 0);
-        }
+        rows = pastedRowCount(*modules);
     } else {
         const auto events = eventsFromClipboardData(dataOf(pasteboard, type));
         if (!events || modulesArray.empty())

@@ -1,6 +1,8 @@
 // The event editor of a module document: the drawer's controls loaded from and saved into the
 // event selected in the outline, and the window's buttons following the selection.
 
+#include "document/ControlEnabling.h"
+#include "document/EditorFields.h"
 #include "document/FieldFormatters.h"
 #include "document/ui/ClockFields.h"
 #include "document/ui/EventEditorView.h"
@@ -54,6 +56,18 @@ QDate today()
     return dateOf(GetDateTime());
 }
 
+SunTimes todaysSun()
+{
+    SetRiseSetTimes();
+    return {gSunriseTime, gSunsetTime};
+}
+
+void enable(QSlider *slider, QLabel *label, bool enabled)
+{
+    slider->setEnabled(enabled);
+    label->setEnabled(enabled);
+}
+
 }  // namespace
 
 void Modules::connectEventEditor()
@@ -89,60 +103,37 @@ void Modules::connectEventEditor()
 // A. The selection changed.
 void Modules::outlineViewSelectionDidChange()
 {
-    const int selected = modulesOutline->numberOfSelectedRows();
-    const auto directControls = [this](bool on, bool off, bool brightness) {
-        onButton->setEnabled(on);
-        offButton->setEnabled(off);
-        selectedBrightnessSlider->setEnabled(brightness);
-        selectedBrightnessLabel->setEnabled(brightness);
-    };
-    if (selected == 0) {
-        directControls(false, false, false);
-        for (QPushButton *each : {newEventButton, deleteButton, editButton, endEditButton})
-            each->setEnabled(false);
-    } else if (selected == 1) {
-        for (QPushButton *each : {deleteButton, newEventButton, editButton, endEditButton})
-            each->setEnabled(true);
+    std::vector<SelectedRow> selected;
+    for (const int row : modulesOutline->selectedRows())
+        selected.push_back({modulesOutline->levelForRow(row), &modulesArray[moduleIndexForOutlineRow(row)]});
+    const DirectControls controls = directControlsFor(selected);
+    onButton->setEnabled(controls.on);
+    offButton->setEnabled(controls.off);
+    enable(selectedBrightnessSlider, selectedBrightnessLabel, controls.brightness);
+    newEventButton->setEnabled(controls.newEvent);
+    deleteButton->setEnabled(controls.deleteRows);
+    editButton->setEnabled(controls.edit);
+    endEditButton->setEnabled(controls.endEdit);
+    if (!selected.empty())
         saveEventData();
-        const int row = modulesOutline->selectedRow();
-        currentModuleIndex = moduleIndexForOutlineRow(row);
-        if (modulesOutline->levelForRow(row) == 1) {
-            directControls(false, false, false);
-            drawerContent->setCurrentWidget(editor);
-            currentEventIndex = eventIndexForOutlineRow(row);
-            loadEventData();
-            checkDaysWarning();
-            modulesOutline->setFocus();
-        } else {
-            offButton->setEnabled(true);
-            drawerContent->setCurrentWidget(noEventsView);
-            currentEventIndex = -1;
-            moduleChanged();
-        }
+    if (selected.size() != 1) {
+        drawerContent->setCurrentWidget(noEventsView);
+        currentModuleIndex = currentEventIndex = -1;
         return;
-    } else {
-        for (QPushButton *each : {newEventButton, editButton, endEditButton})
-            each->setEnabled(false);
-        saveEventData();
-        bool light = false, allUnits = false;
-        for (int row = 0; row < modulesOutline->numberOfRows(); ++row) {
-            if (!modulesOutline->isRowSelected(row) || modulesOutline->levelForRow(row) != 0)
-                continue;
-            const Module &module = modulesArray[modulesOutline->itemAtRow(row).module];
-            if (module.type == ModuleTypeLight)
-                light = true;
-            else if (module.unit >= CP290AllLightsUnit)
-                allUnits = true;
-        }
-        if (allUnits)
-            directControls(false, false, false);
-        else
-            directControls(true, true, light);
-        deleteButton->setEnabled(true);
     }
-    drawerContent->setCurrentWidget(noEventsView);
-    currentModuleIndex = -1;
-    currentEventIndex = -1;
+    const int row = modulesOutline->selectedRow();
+    currentModuleIndex = moduleIndexForOutlineRow(row);
+    if (controls.editorShown) {
+        drawerContent->setCurrentWidget(editor);
+        currentEventIndex = eventIndexForOutlineRow(row);
+        loadEventData();
+        checkDaysWarning();
+        modulesOutline->setFocus();
+    } else {
+        drawerContent->setCurrentWidget(noEventsView);
+        currentEventIndex = -1;
+        moduleChanged();
+    }
 }
 
 const Event &Modules::currentEvent() const
@@ -155,83 +146,108 @@ void Modules::loadEventData()
 {
     if (currentModuleIndex < 0 || currentEventIndex < 0)
         return;
+    const Event &event = currentEvent();
+    loadedFields = editorFieldsOf(event, modulesArray[currentModuleIndex],
+                                  event.has(EventClockTime) ? SunTimes {0, 0} : todaysSun());
     loadingEvent = true;
-    const Module &module = modulesArray[currentModuleIndex];
-    const Event event = currentEvent();
-    EventEditorView *e = editor;
-    // The On choice follows the event's own module, not the module row selected before it.
-    e->onSwitch->setEnabled(module.unit != CP290AllModulesUnit);
-    if (event.has(EventOn)) {
-        e->onSwitch->setChecked(true);
-        const bool dimmable = module.type != ModuleTypeAppliance && module.unit != CP290AllModulesUnit;
-        e->eventBrightnessSlider->setEnabled(dimmable);
-        e->eventBrightnessLabel->setEnabled(dimmable);
-    } else {
-        e->offSwitch->setChecked(true);
-        e->eventBrightnessSlider->setEnabled(false);
-        e->eventBrightnessSlider->setValue(9);
-        e->eventBrightnessLabel->setEnabled(false);
-    }
-    e->eventBrightnessSlider->setValue(event.Brightness);
-    e->offsetSign->setText(event.has(EventOffsetMinus) ? QStringLiteral("-") : QStringLiteral("+"));
-    e->offset->setText(QString::fromStdString(timeOffsetFormatter::stringForObjectValue(SecondsToNSCalendarDate(event.Adjust))));
-    if (event.has(EventSunrise)) {
-        SetRiseSetTimes();
-        e->sunriseSwitch->setChecked(true);
-        riseSet(e->sunriseSwitch, false);
-        e->time->setTime(timeOf(gSunriseTime));
-    } else if (event.has(EventSunset)) {
-        SetRiseSetTimes();
-        e->sunsetSwitch->setChecked(true);
-        riseSet(e->sunsetSwitch, false);
-        e->time->setTime(timeOf(gSunsetTime));
-    } else {
-        e->time->setTime(timeOf(event.Time));
-        e->sunriseSwitch->setChecked(false);
-        e->sunsetSwitch->setChecked(false);
-        e->offset->setEnabled(false);
-        e->offsetSign->setEnabled(false);
-        e->time->setEnabled(true);
-        setKeyboardLoop();
-    }
-    timeAsLoaded = e->time->time();
-    e->repeatDays->setValue(event.Repeat);
-    e->date->setDate(dateOf(event.Date));
-    e->daysPopup->setCurrentIndex(event.dayRule());
-    doDaysPopupChanged();
+    showFields(loadedFields);
     loadingEvent = false;
 }
 
-// C. The part of the editor that belongs to the chosen day rule.
-void Modules::doDaysPopupChanged()
+void Modules::showFields(const EditorFields &fields)
 {
     EventEditorView *e = editor;
-    const Event event = currentEventIndex >= 0 ? currentEvent() : defaultEvent;
-    switch (e->daysPopup->currentIndex()) {
-    case EventDaysOfWeek:
+    e->onSwitch->setEnabled(fields.onEnabled);
+    (fields.on ? e->onSwitch : e->offSwitch)->setChecked(true);
+    showBrightness(fields);
+    e->offsetSign->setText(fields.offsetMinus ? QStringLiteral("-") : QStringLiteral("+"));
+    e->offset->setText(QString::fromStdString(timeOffsetFormatter::stringForObjectValue(SecondsToNSCalendarDate(fields.offset))));
+    showTimeFields(fields, false);
+    e->repeatDays->setValue(fields.repeatDays);
+    e->date->setDate(dateOf(fields.date));
+    e->daysPopup->setCurrentIndex(fields.dayRule);
+    showDaysPart(fields);
+}
+
+void Modules::showBrightness(const EditorFields &fields)
+{
+    enable(editor->eventBrightnessSlider, editor->eventBrightnessLabel, fields.brightnessEnabled);
+    editor->eventBrightnessSlider->setValue(fields.brightness);
+}
+
+// The time or the sun switches with the offset. The focus moves only when the user turned a sun
+// switch: a reload after every save would otherwise pull the focus back while the user tabs on.
+void Modules::showTimeFields(const EditorFields &fields, bool moveFocus)
+{
+    EventEditorView *e = editor;
+    e->sunriseSwitch->setChecked(fields.sunrise);
+    e->sunsetSwitch->setChecked(fields.sunset);
+    e->time->setTime(timeOf(fields.time));
+    e->time->setEnabled(fields.timeEnabled());
+    e->offset->setEnabled(fields.offsetEnabled());
+    e->offsetSign->setEnabled(fields.offsetEnabled());
+    if (moveFocus)
+        (fields.offsetEnabled() ? static_cast<QWidget *>(e->offsetSign) : e->time)->setFocus();
+    setKeyboardLoop();
+}
+
+// C. The part of the editor that belongs to the chosen day rule.
+void Modules::showDaysPart(const EditorFields &fields)
+{
+    EventEditorView *e = editor;
+    switch (fields.daysPage()) {
+    case DaysPage::Weekdays:
         e->dateBox->setCurrentWidget(e->everyView);
-        e->securitySwitch->setChecked(event.has(EventSecurity));
         for (int day = 0; day < 7; ++day)
-            e->daySwitch(day)->setChecked(event.has(DayBits[day]));
-        e->securitySwitch->setEnabled(true);
-        return;
-    case EventOnDate:
+            e->daySwitch(day)->setChecked(fields.days & DayBits[day]);
+        break;
+    case DaysPage::Date:
         e->dateBox->setCurrentWidget(e->dateView);
-        e->date->setDate(dateOf(event.Date));
-        e->repeatSwitch->setChecked(event.has(EventRepeatDays));
-        e->repeatDays->setEnabled(event.has(EventRepeatDays));
-        e->repeatDays->setValue(event.Repeat);
+        e->date->setDate(dateOf(fields.date));
+        e->repeatSwitch->setChecked(fields.repeat);
+        e->repeatDays->setEnabled(fields.repeat);
+        e->repeatDays->setValue(fields.repeatDays);
         setKeyboardLoop();
         break;
-    case EventEvenDays:
-    case EventOddDays:
+    case DaysPage::Nothing:
         e->dateBox->setCurrentWidget(e->emptyDaysView);
         break;
-    default:
-        break;
     }
-    e->securitySwitch->setChecked(false);
-    e->securitySwitch->setEnabled(false);
+    e->securitySwitch->setChecked(fields.security);
+    e->securitySwitch->setEnabled(fields.securityEnabled());
+}
+
+// What the controls now say, over what was loaded.
+EditorFields Modules::shownFields() const
+{
+    const EventEditorView *e = editor;
+    EditorFields fields = loadedFields;
+    fields.on = e->onSwitch->isChecked();
+    fields.brightness = e->eventBrightnessSlider->value();
+    if (e->time->time() != timeOf(loadedFields.time))
+        fields.time = secondsOfTime(e->time->time());
+    fields.offsetMinus = e->offsetSign->text() == QLatin1String("-");
+    if (const auto offset = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
+        fields.offset = static_cast<uint32_t>(offset->hour * 3600 + offset->minute * 60);
+    fields.sunrise = e->sunriseSwitch->isChecked();
+    fields.sunset = !fields.sunrise && e->sunsetSwitch->isChecked();
+    fields.security = e->securitySwitch->isChecked();
+    fields.dayRule = static_cast<uint16_t>(std::max(0, e->daysPopup->currentIndex()) & EventDaysMask);
+    if (e->date->date() != dateOf(loadedFields.date))
+        fields.date = secondsOfDate(e->date->date());
+    fields.repeat = e->repeatSwitch->isChecked();
+    fields.repeatDays = static_cast<uint16_t>(e->repeatDays->value());
+    fields.days = 0;
+    for (int day = 0; day < 7; ++day)
+        if (e->daySwitch(day)->isChecked())
+            fields.days |= DayBits[day];
+    return fields;
+}
+
+void Modules::doDaysPopupChanged()
+{
+    const Event &stored = currentEventIndex >= 0 ? currentEvent() : defaultEvent;
+    showDaysPart(withDayRule(shownFields(), static_cast<uint16_t>(editor->daysPopup->currentIndex()), stored));
 }
 
 void Modules::daysPopupChanged(QObject *)
@@ -240,35 +256,13 @@ void Modules::daysPopupChanged(QObject *)
     saveEventData();
 }
 
-// D. The controls into the document.
+// D. The controls into the document. Controls that say what the event already holds change
+// nothing (a selection change saves the event it leaves).
 void Modules::saveEventData()
 {
     if (currentModuleIndex < 0 || currentEventIndex < 0 || loadingEvent)
         return;
-    EventEditorView *e = editor;
-    Event event = currentEvent();
-    event.Flags = e->onSwitch->isChecked() ? EventOn : 0;
-    event.Brightness = static_cast<uint16_t>(e->eventBrightnessSlider->value());
-    // A sun event's field shows today's sun time: as long as nobody touched it, the stored time stays.
-    if (e->time->time() != timeAsLoaded)
-        event.Time = secondsOfTime(e->time->time());
-    if (e->offsetSign->text() == QLatin1String("-"))
-        event.Flags |= EventOffsetMinus;
-    if (const auto offset = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
-        event.Adjust = static_cast<uint32_t>(offset->hour * 3600 + offset->minute * 60);
-    event.Flags |= e->sunriseSwitch->isChecked() ? EventSunrise : e->sunsetSwitch->isChecked() ? EventSunset : EventClockTime;
-    if (e->securitySwitch->isChecked())
-        event.Flags |= EventSecurity;
-    event.Flags |= static_cast<uint16_t>(std::max(0, e->daysPopup->currentIndex()) & EventDaysMask);
-    event.Date = secondsOfDate(e->date->date());
-    event.Repeat = static_cast<uint16_t>(e->repeatDays->value());
-    if (e->repeatSwitch->isChecked())
-        event.Flags |= EventRepeatDays;
-    for (int day = 0; day < 7; ++day)
-        if (e->daySwitch(day)->isChecked())
-            event.Flags |= DayBits[day];
-    // Controls that say what the event already holds change nothing (a selection change saves
-    // the event it leaves).
+    const Event event = eventFromEditor(shownFields(), currentEvent());
     if (eventInLineWith(modulesArray[currentModuleIndex], event) == currentEvent())
         return;
     setCurrentEvent(event);
@@ -286,33 +280,10 @@ void Modules::setCurrentEvent(const Event &event)
     checkDaysWarning();
 }
 
-// F. A sun switch turned on or off. The focus moves only when the user turned it: a reload after
-// every save would otherwise pull the focus back to the sign while the user tabs on.
-void Modules::riseSet(QCheckBox *changed, bool moveFocus)
+// F. A sun switch turned on or off.
+void Modules::riseSet(QCheckBox *changed)
 {
-    EventEditorView *e = editor;
-    if (changed->isChecked()) {
-        SetRiseSetTimes();
-        if (changed == e->sunriseSwitch) {
-            e->sunsetSwitch->setChecked(false);
-            e->time->setTime(timeOf(gSunriseTime));
-        } else {
-            e->sunriseSwitch->setChecked(false);
-            e->time->setTime(timeOf(gSunsetTime));
-        }
-        e->offset->setEnabled(true);
-        e->offsetSign->setEnabled(true);
-        if (moveFocus)
-            e->offsetSign->setFocus();
-        e->time->setEnabled(false);
-    } else {
-        e->offset->setEnabled(false);
-        e->offsetSign->setEnabled(false);
-        e->time->setEnabled(true);
-        if (moveFocus)
-            e->time->setFocus();
-    }
-    setKeyboardLoop();
+    showTimeFields(withSunSwitch(shownFields(), changed == editor->sunriseSwitch, changed->isChecked(), todaysSun()), true);
 }
 
 void Modules::sunrise(QObject *)
@@ -347,10 +318,10 @@ void Modules::checkDaysWarning()
 {
     if (currentModuleIndex < 0 || currentEventIndex < 0 || currentEvent().dayRule() != EventDaysOfWeek)
         return;
-    if (currentEvent().Flags & EventAllDays)
-        editor->daysWarning->hide();
-    else
+    if (noDayChosen(currentEvent()))
         editor->daysWarning->unHide();
+    else
+        editor->daysWarning->hide();
 }
 
 // I. The module's unit number and type applied to the controls.
@@ -358,45 +329,23 @@ void Modules::moduleChanged()
 {
     if (currentModuleIndex < 0)
         return;
-    Module module = modulesArray[currentModuleIndex];
-    EventEditorView *e = editor;
-    const auto brightness = [](QSlider *slider, QLabel *label, bool enabled) {
-        slider->setEnabled(enabled);
-        label->setEnabled(enabled);
-    };
-    if (module.unit == CP290AllLightsUnit) {
-        onButton->setEnabled(false);
-        offButton->setEnabled(false);
-        e->onSwitch->setEnabled(true);
-        module.type = ModuleTypeNone;
+    const ModuleControls controls = moduleControlsFor(modulesArray[currentModuleIndex]);
+    if (controls.type != modulesArray[currentModuleIndex].type) {
+        Module module = modulesArray[currentModuleIndex];
+        module.type = controls.type;
         replaceModule(currentModuleIndex, module);
-        brightness(selectedBrightnessSlider, selectedBrightnessLabel, false);
-        brightness(e->eventBrightnessSlider, e->eventBrightnessLabel, false);
-        e->eventBrightnessSlider->setValue(9);
-    } else if (module.unit == CP290AllModulesUnit) {
-        module.type = ModuleTypeNone;
-        replaceModule(currentModuleIndex, module);
-        onButton->setEnabled(false);
-        offButton->setEnabled(false);
-        e->offSwitch->setChecked(true);  // the On choice off: the pair is one choice
-        e->onSwitch->setEnabled(false);
-        brightness(selectedBrightnessSlider, selectedBrightnessLabel, false);
-    } else if (module.type == ModuleTypeLight) {
-        onButton->setEnabled(true);
-        e->onSwitch->setEnabled(true);
-        brightness(selectedBrightnessSlider, selectedBrightnessLabel, true);
-        brightness(e->eventBrightnessSlider, e->eventBrightnessLabel, true);
-    } else {
-        if (module.type == ModuleTypeNone) {
-            module.type = ModuleTypeAppliance;
-            replaceModule(currentModuleIndex, module);
-        }
-        onButton->setEnabled(true);
-        e->onSwitch->setEnabled(true);
-        brightness(selectedBrightnessSlider, selectedBrightnessLabel, false);
-        brightness(e->eventBrightnessSlider, e->eventBrightnessLabel, false);
-        e->eventBrightnessSlider->setValue(9);
     }
+    EventEditorView *e = editor;
+    onButton->setEnabled(controls.onButton);
+    offButton->setEnabled(controls.offButton);
+    enable(selectedBrightnessSlider, selectedBrightnessLabel, controls.selectedBrightness);
+    if (controls.eventOff)
+        e->offSwitch->setChecked(true);  // the On choice off: the pair is one choice
+    e->onSwitch->setEnabled(controls.onSwitch);
+    if (controls.eventBrightness)
+        enable(e->eventBrightnessSlider, e->eventBrightnessLabel, *controls.eventBrightness);
+    if (controls.fullBrightness)
+        e->eventBrightnessSlider->setValue(9);
     modulesOutline->viewport()->update();
 }
 
@@ -423,19 +372,13 @@ void Modules::tomorrow(QObject *)
 
 void Modules::eventOn(QObject *)
 {
-    const Module &module = modulesArray[currentModuleIndex];
-    if (module.type == ModuleTypeLight || module.unit == CP290AllLightsUnit) {
-        editor->eventBrightnessSlider->setEnabled(true);
-        editor->eventBrightnessLabel->setEnabled(true);
-    }
+    showBrightness(withSwitch(shownFields(), true, modulesArray[currentModuleIndex]));
     saveEventData();
 }
 
 void Modules::eventOff(QObject *)
 {
-    editor->eventBrightnessSlider->setEnabled(false);
-    editor->eventBrightnessSlider->setValue(9);
-    editor->eventBrightnessLabel->setEnabled(false);
+    showBrightness(withSwitch(shownFields(), false, modulesArray[currentModuleIndex]));
     saveEventData();
 }
 
