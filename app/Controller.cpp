@@ -5,7 +5,7 @@
 #include "app/TextDocumentWindow.h"
 #include "platform/qt/HelpViewer.h"
 #include "app/StatusSheet.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/DeviceCommandTexts.h"

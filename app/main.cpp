@@ -2,7 +2,7 @@
 
 #include "app/Controller.h"
 #include "app/WidgetMap.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "platform/qt/AlertSheets.h"
 #include "platform/qt/HelpViewer.h"
 

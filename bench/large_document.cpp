@@ -5,7 +5,7 @@
 
 #include "bench/BenchHouse.h"
 #include "document/DocumentFile.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/VekNSOutlineView.h"

@@ -12,6 +12,7 @@
 #include <vector>
 
 class DeviceAccess;
+class DocumentWindowView;
 class EventEditorView;
 class QCheckBox;
 class QComboBox;
@@ -158,8 +159,8 @@ private:
     void setDrawerRowsExpanded();
     bool storeExpansion(const OutlineItem &item, bool expanded);
     void setEveryModuleExpanded(bool expanded);
+    void connectWindow(const DocumentWindowView &view);
     void connectEventEditor();
-    void buildPerformEventsSheet();
     const Event &currentEvent() const;
     void showFields(const EditorFields &fields);
     void showBrightness(const EditorFields &fields);

@@ -1,5 +1,5 @@
 #include "document/Pasteboard.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "tests/support/Events.h"
 #include "widgets/OutlineModel.h"

@@ -1,8 +1,8 @@
 #include "app/Controller.h"
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
-#include "document/ui/DocumentController.h"
-#include "document/ui/EventEditorView.h"
+#include "app/DocumentController.h"
+#include "widgets/EventEditorView.h"
 #include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/TimerDownload.h"
@@ -18,7 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include "document/ui/ClockFields.h"
+#include "widgets/ClockFields.h"
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 #include "platform/Location.h"
 #include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "platform/qt/ContextHelp.h"
 #include "platform/qt/HelpViewer.h"

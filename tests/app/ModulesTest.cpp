@@ -1,5 +1,5 @@
 #include "document/EventDescription.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "widgets/OutlineModel.h"
 #include "tests/support/Events.h"

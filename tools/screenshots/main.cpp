@@ -11,7 +11,7 @@
 #include "platform/qt/HelpViewer.h"
 #include "document/DocumentFile.h"
 #include "document/EventDownload.h"
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 #include "document/ui/Modules.h"
 #include "driver/SerialLink.h"
 #include "platform/qt/AlertSheets.h"

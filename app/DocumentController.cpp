@@ -1,6 +1,7 @@
-#include "document/ui/DocumentController.h"
+#include "app/DocumentController.h"
 
 #include "document/ui/Modules.h"
+#include "platform/qt/DocumentPanels.h"
 #include "platform/qt/WindowCommands.h"
 
 #include <QFileDialog>
@@ -11,8 +12,6 @@
 #include <QScreen>
 
 namespace {
-
-const char *const DocumentFilter = QT_TRANSLATE_NOOP("DocumentController", "Tavorin documents (*.cp290);;All files (*)");
 
 // The File menu's commands for one document window; it lives as long as the document.
 class DocumentWindowCommands : public QObject, public WindowCommands {
@@ -124,7 +123,7 @@ void DocumentController::reportError(QWidget *window, const QString &title, cons
 
 void DocumentController::openDocument(QWidget *parentWindow)
 {
-    const QStringList paths = QFileDialog::getOpenFileNames(parentWindow, tr("Open"), QString(), tr(DocumentFilter));
+    const QStringList paths = QFileDialog::getOpenFileNames(parentWindow, tr("Open"), QString(), documentFileFilter());
     for (const QString &path : paths) {
         QString error;
         if (!openDocumentWithContentsOfFile(path, &error))
@@ -141,14 +140,6 @@ bool DocumentController::saveDocument(Modules *document)
         return true;
     reportError(document->window(), tr("The document could not be saved."), error);
     return false;
-}
-
-QString chooseDocumentPath(QWidget *window, const QString &title, const QString &start)
-{
-    QString path = QFileDialog::getSaveFileName(window, title, start, DocumentController::tr(DocumentFilter));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".cp290");
-    return path;
 }
 
 bool DocumentController::saveDocumentAs(Modules *document)

@@ -1,4 +1,4 @@
-#include "document/ui/FormatterDelegate.h"
+#include "widgets/FormatterDelegate.h"
 
 #include <QLineEdit>
 #include <QPointer>

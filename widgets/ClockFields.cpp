@@ -1,4 +1,4 @@
-#include "document/ui/ClockFields.h"
+#include "widgets/ClockFields.h"
 
 #include <QLineEdit>
 #include <QStyle>

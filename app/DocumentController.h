@@ -43,9 +43,5 @@ private:
     int untitledCount = 0;
 };
 
-// Asks where to save a document; a name typed without an extension gets ".cp290". Empty when the
-// user cancels.
-QString chooseDocumentPath(QWidget *window, const QString &title, const QString &start);
-
 // The toolkit's words for a document that could not be read.
 QString couldNotOpenMessage(const QString &path, const QString &reason);

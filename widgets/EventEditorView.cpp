@@ -1,9 +1,9 @@
-#include "document/ui/EventEditorView.h"
+#include "widgets/EventEditorView.h"
 
 #include "platform/qt/ContextHelp.h"
 
-#include "document/ui/ClockFields.h"
-#include "document/ui/FormatterDelegate.h"
+#include "widgets/ClockFields.h"
+#include "widgets/FormatterDelegate.h"
 #include "widgets/VekHideableNSTextField.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "document/ui/OutlinePrinting.h"
+#include "widgets/OutlinePrinting.h"
 
 #include "document/OutlineSelection.h"
-#include "document/ui/FormatterDelegate.h"
+#include "widgets/FormatterDelegate.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/VekNSOutlineView.h"
 

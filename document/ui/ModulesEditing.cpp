@@ -1,0 +1,154 @@
+// A module document's editing commands: new modules and events where the selection says, delete,
+// edit, expand and collapse all, and which Edit menu commands the selection allows.
+
+#include "document/InsertPlan.h"
+#include "document/ModuleCells.h"
+#include "document/OutlineSelection.h"
+#include "document/ui/Modules.h"
+#include "widgets/FormatterDelegate.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+void Modules::insertModule(const Module &module)
+{
+    const int selectedRow = modulesOutline->selectedRow();
+    const bool soleModuleRow = modulesOutline->numberOfSelectedRows() == 1 && modulesOutline->levelForRow(selectedRow) == 0;
+    const ModuleInsertPlan plan = planModuleInsert(
+        static_cast<int>(modulesArray.size()),
+        soleModuleRow ? std::optional<int>(moduleIndexForOutlineRow(selectedRow)) : std::nullopt,
+        modulesOutline->editedRow() != -1);
+    endEditingInWindow();
+    saveEventData();
+    modulesArray.insert(modulesArray.begin() + plan.place, moduleInLine(module));
+    modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
+    reloadAndFixExpanded();
+    if (plan.select == ModuleInsertPlan::Select::Inserted) {
+        modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({modulesOutlineArray.back(), -1}), false);
+    } else if (plan.select == ModuleInsertPlan::Select::NextModuleRow) {
+        for (int row = selectedRow + 1; row < modulesOutline->numberOfRows(); ++row)
+            if (modulesOutline->levelForRow(row) == 0) {
+                modulesOutline->selectRowByExtendingSelection(row, false);
+                break;
+            }
+    }
+    updateChangeCount(true);
+}
+
+void Modules::newModule(QObject *)
+{
+    insertModule(Module {});
+    modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
+}
+
+void Modules::insertEvent(const Event &event)
+{
+    if (modulesArray.empty())
+        return;  // no module to hold it
+    const EventInsertPlan plan = planEventInsert(
+        {[this](int r) { return modulesOutline->levelForRow(r); }, [this](int r) { return modulesOutline->itemAtRow(r).module; }},
+        modulesOutline->selectedRow(), [this](int module) { return static_cast<int>(modulesArray[module].events.size()); });
+    Module changed = modulesArray[plan.module];
+    changed.events.insert(changed.events.begin() + plan.position, eventInLineWith(changed, event));
+    replaceModule(plan.module, changed);
+    endEditingInWindow();
+    reloadAndFixExpanded();
+    modulesOutline->expandItem({plan.module, -1});
+    modulesOutline->selectRowByExtendingSelection(plan.selectedRow(), false);
+    currentModuleIndex = plan.module;
+    currentEventIndex = plan.position;
+    loadEventData();
+    updateChangeCount(true);
+}
+
+void Modules::newEvent(QObject *)
+{
+    insertEvent(defaultEvent);
+    modulesOutline->setFocus();
+}
+
+void Modules::deleteSelection(QObject *)
+{
+    endEditingInWindow();
+    const QSignalBlocker quiet(modulesOutline->selectionModel());
+    for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
+        if (!modulesOutline->isRowSelected(row))
+            continue;
+        const int module = moduleIndexForOutlineRow(row);
+        if (modulesOutline->levelForRow(row) != 1) {
+            modulesArray.erase(modulesArray.begin() + module);
+            modulesOutlineArray.pop_back();
+        } else {
+            Module changed = modulesArray[module];
+            changed.events.erase(changed.events.begin() + eventIndexForOutlineRow(row));
+            replaceModule(module, changed);
+            currentEventIndex = -1;
+        }
+    }
+    modulesOutline->deselectAll();
+    reloadAndFixExpanded();
+    outlineViewSelectionDidChange();
+    updateChangeCount(true);
+}
+
+void Modules::edit(QObject *)
+{
+    modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
+}
+
+void Modules::endEdit(QObject *)
+{
+    modulesOutline->endEditing();
+    modulesOutline->setFocus();
+}
+
+void Modules::expandAll(QObject *)
+{
+    setEveryModuleExpanded(true);
+}
+
+void Modules::collapseAll(QObject *)
+{
+    setEveryModuleExpanded(false);
+}
+
+// The flags make the outline's expand and collapse questions answer yes during the reload, so
+// that the Alt-key rule is not applied again.
+void Modules::setEveryModuleExpanded(bool expanded)
+{
+    for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
+        module->expanded = expanded;
+    (expanded ? expandingAll : collapsingAll) = true;
+    reloadAndFixExpanded();
+    expandingAll = collapsingAll = false;
+    updateChangeCount(true);
+}
+
+bool Modules::copyValid()
+{
+    const CopySelection selection = ::copyValid(outlineRows());
+    dragCutCopyModules = selection.modules;
+    dragCutCopyEvents = selection.events;
+    return selection.valid;
+}
+
+bool Modules::validateMenuItem(EditCommand command)
+{
+    const int selected = modulesOutline->numberOfSelectedRows();
+    switch (command) {
+    case EditCommand::Delete:
+        return selected > 0;
+    case EditCommand::Cut:
+    case EditCommand::Copy:
+        return selected > 0 && copyValid();
+    case EditCommand::Paste: {
+        const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
+        if (pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Modules")) && selected < 2)
+            return true;
+        return pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Events")) && selected == 1;
+    }
+    }
+    return false;
+}
+
