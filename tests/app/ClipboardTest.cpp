@@ -158,6 +158,8 @@ TEST_F(Clipboard, WhileModulesAreDraggedNoModuleExpands)
     document->draggingDone();
     document->outline()->expandItem({3, -1});
     EXPECT_TRUE(document->outline()->isItemExpanded({3, -1}));
+    auto mixed = std::make_unique<QMimeData>();
+    EXPECT_FALSE(document->outlineViewWriteItemsToPasteboard({{0, -1}, {1, 0}}, mixed.get())) << "modules and events";
 }
 
 TEST_F(Clipboard, EventsMoveBetweenModulesAndDocuments)
@@ -177,19 +179,6 @@ TEST_F(Clipboard, EventsMoveBetweenModulesAndDocuments)
     pasteboard = dragged(second, {{3, 2}});
     ASSERT_TRUE(drop(second, second, *pasteboard, {3, -1}, 0)) << "inside one module";
     EXPECT_EQ(hours(second->modules()[3]), (std::vector<int> {4, 1, 3}));
-}
-
-TEST_F(Clipboard, DropsTheTableRefusesAreNotDone)
-{
-    Modules *document = open("one.cp290");
-    const std::vector<Module> before = document->modules();
-    auto events = dragged(document, {{1, 0}});
-    EXPECT_FALSE(drop(document, document, *events, {}, 2)) << "between modules at the root";
-    EXPECT_FALSE(drop(document, document, *events, {3, -1}, 0)) << "into a collapsed module";
-    EXPECT_FALSE(drop(document, document, *events, {1, -1}, -1)) << "onto the module row";
-    auto pasteboard = std::make_unique<QMimeData>();
-    EXPECT_FALSE(document->outlineViewWriteItemsToPasteboard({{0, -1}, {1, 0}}, pasteboard.get())) << "mixed";
-    EXPECT_EQ(document->modules(), before);
 }
 
 TEST_F(Clipboard, DropFromOutsideTheApplicationIsRefusedByTheOutline)

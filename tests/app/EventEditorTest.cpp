@@ -162,85 +162,55 @@ TEST_F(EventEditor, EveryFieldLoadsAndSavesBackAsItWas)
     EXPECT_TRUE(document->isDocumentEdited());
 }
 
-TEST_F(EventEditor, OffSetsFullBrightnessAndAppliancesCannotDim)
+// Each control reaches the event and the outline at once; what the controls mean is the core's
+// (EditorFields), tested there.
+TEST_F(EventEditor, ControlsSaveAtOnceAndTheWindowFollows)
 {
-    select({1, 0});
-    EXPECT_FALSE(editor->eventBrightnessSlider->isEnabled()) << "an appliance";
-    EXPECT_FALSE(editor->eventBrightnessLabel->isEnabled());
     select({0, 0});
-    EXPECT_TRUE(editor->eventBrightnessSlider->isEnabled());
     editor->offSwitch->click();
-    EXPECT_EQ(editor->eventBrightnessSlider->value(), 9);
     EXPECT_FALSE(editor->eventBrightnessSlider->isEnabled());
-    EXPECT_EQ(event(0, 0).Brightness, 9);
-    EXPECT_FALSE(event(0, 0).has(EventOn));
     EXPECT_EQ(document->outline()->outlineModel()->data(document->outline()->outlineModel()->indexOf({0, 0})).toString(),
               "Turn Off @ 07:00 AM On .MTWTF.") << "the outline follows at once";
     editor->onSwitch->click();
     editor->eventBrightnessSlider->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QApplication::processEvents();
     EXPECT_EQ(event(0, 0).Brightness, 8);
+
+    SetRiseSetTimes();
+    DateTimeRec sunrise;
+    SecondsToDate(gSunriseTime, &sunrise);
+    editor->sunriseSwitch->click();
+    EXPECT_EQ(editor->time->time(), QTime(sunrise.hour, sunrise.minute));
+    EXPECT_TRUE(editor->offset->isEnabled());
+    EXPECT_TRUE(event(0, 0).has(EventSunrise));
+
+    for (int day = 0; day < 7; ++day)
+        if (editor->daySwitch(day)->isChecked())
+            editor->daySwitch(day)->click();
+    EXPECT_FALSE(editor->daysWarning->hidden());
+    editor->daysPopup->setCurrentIndex(EventEvenDays);
+    emit editor->daysPopup->activated(EventEvenDays);
+    EXPECT_EQ(editor->dateBox->currentWidget(), editor->emptyDaysView);
+    EXPECT_FALSE(editor->securitySwitch->isEnabled());
+    EXPECT_EQ(event(0, 0).dayRule(), EventEvenDays);
 }
 
+// The selection sets the direct commands and the editor's On choice (the rules: ControlEnabling).
 TEST_F(EventEditor, ModuleRowsSetTheDirectControlsAndTheOnChoice)
 {
     select({3, -1});  // All Modules
     EXPECT_FALSE(document->onCommandButton()->isEnabled());
-    EXPECT_FALSE(document->offCommandButton()->isEnabled());
     EXPECT_FALSE(editor->onSwitch->isEnabled());
     EXPECT_EQ(document->modules()[3].type, ModuleTypeNone);
     select({1, 0});
     EXPECT_TRUE(editor->onSwitch->isEnabled()) << "another module's event after the All Modules row";
-    select({3, 0});
-    EXPECT_FALSE(editor->onSwitch->isEnabled());
-    select({2, -1});  // All Lights
-    EXPECT_FALSE(document->onCommandButton()->isEnabled());
-    EXPECT_TRUE(editor->onSwitch->isEnabled());
-    select({0, -1});  // a light
-    EXPECT_TRUE(document->onCommandButton()->isEnabled());
-    EXPECT_TRUE(document->offCommandButton()->isEnabled());
-    EXPECT_TRUE(document->selectedBrightness()->isEnabled());
-    select({1, -1});  // an appliance
-    EXPECT_TRUE(document->onCommandButton()->isEnabled());
-    EXPECT_FALSE(document->selectedBrightness()->isEnabled());
-
     select({0, -1});
     select({4, -1}, true);  // two lights
     EXPECT_TRUE(document->onCommandButton()->isEnabled());
     EXPECT_TRUE(document->selectedBrightness()->isEnabled());
     select({3, -1}, true);  // and All Modules
-    EXPECT_FALSE(document->onCommandButton()->isEnabled());
     EXPECT_FALSE(document->offCommandButton()->isEnabled());
-    EXPECT_FALSE(document->selectedBrightness()->isEnabled());
     EXPECT_EQ(document->currentModule(), -1);
-}
-
-TEST_F(EventEditor, UnitNumberBackFromAGroupMakesAnAppliance)
-{
-    select({2, -1});
-    document->outline()->outlineModel()->setData(document->outline()->outlineModel()->indexOf({2, -1}, 2), qlonglong(5));
-    EXPECT_EQ(document->modules()[2].unit, 5);
-    EXPECT_EQ(document->modules()[2].type, ModuleTypeAppliance);
-}
-
-TEST_F(EventEditor, SunSwitchShowsTodaysTimeAndSavesASunEvent)
-{
-    SetRiseSetTimes();
-    DateTimeRec sunrise;
-    SecondsToDate(gSunriseTime, &sunrise);
-    select({0, 0});
-    editor->sunsetSwitch->click();
-    editor->sunriseSwitch->click();
-    EXPECT_FALSE(editor->sunsetSwitch->isChecked());
-    EXPECT_EQ(editor->time->time(), QTime(sunrise.hour, sunrise.minute));
-    EXPECT_FALSE(editor->time->isEnabled());
-    EXPECT_TRUE(editor->offset->isEnabled());
-    EXPECT_TRUE(editor->offsetSign->isEnabled());
-    const Event saved = event(0, 0);
-    EXPECT_TRUE(saved.has(EventSunrise));
-    EXPECT_FALSE(saved.has(EventSunset));
-    EXPECT_FALSE(saved.has(EventClockTime));
-    EXPECT_EQ(saved.Adjust, 600u);
 }
 
 TEST_F(EventEditor, TabWalksTheLoopOfTheEnabledFields)
@@ -268,34 +238,6 @@ TEST_F(EventEditor, TabWalksTheLoopOfTheEnabledFields)
     EXPECT_TRUE(tabLeads(editor->offset, editor->date));
     EXPECT_TRUE(tabLeads(editor->date, editor->repeatDays));
     EXPECT_TRUE(tabLeads(editor->repeatDays, editor->offsetSign));
-}
-
-TEST_F(EventEditor, DayRulePopupShowsItsViewAndOffersSecurityOnlyForWeekdays)
-{
-    select({0, 0});
-    editor->daysPopup->setCurrentIndex(EventEvenDays);
-    emit editor->daysPopup->activated(EventEvenDays);
-    EXPECT_EQ(editor->dateBox->currentWidget(), editor->emptyDaysView);
-    EXPECT_FALSE(editor->securitySwitch->isEnabled());
-    const Event saved = event(0, 0);
-    EXPECT_EQ(saved.dayRule(), EventEvenDays);
-    EXPECT_FALSE(saved.has(EventSecurity));
-    EXPECT_EQ(saved.Flags & EventAllDays, weekdayLamp().Flags & EventAllDays) << "the hidden switches' days";
-    editor->daysPopup->setCurrentIndex(EventOnDate);
-    emit editor->daysPopup->activated(EventOnDate);
-    EXPECT_EQ(editor->dateBox->currentWidget(), editor->dateView);
-    EXPECT_EQ(event(0, 0).dayRule(), EventOnDate);
-}
-
-TEST_F(EventEditor, NoDayChosenShowsTheWarning)
-{
-    select({0, 0});
-    for (int day = 0; day < 7; ++day)
-        if (editor->daySwitch(day)->isChecked())
-            editor->daySwitch(day)->click();
-    EXPECT_FALSE(editor->daysWarning->hidden());
-    editor->sundaySwitch->click();
-    EXPECT_TRUE(editor->daysWarning->hidden());
 }
 
 TEST_F(EventEditor, TodayReachesTheEventAtTheNextSaveAndResetGivesTheDefault)
@@ -346,44 +288,6 @@ TEST_F(EventEditor, SendingLandsInTheCP290AsPlannedAndIsRemembered)
     const auto remembered = recallDownloadedModules();
     ASSERT_TRUE(remembered);
     EXPECT_EQ(remembered->modules, document->modules());
-}
-
-TEST_F(EventEditor, NothingToSendAndTooManyRecordsSendNothing)
-{
-    select({0, -1});
-    select({1, -1}, true);
-    select({2, -1}, true);
-    select({3, -1}, true);
-    select({4, -1}, true);
-    document->deleteSelection();  // the empty module is left
-    document->sendEventsToCP290();
-    EXPECT_EQ(alerts(), QStringList {"There are no events to send."});
-    EXPECT_TRUE(recallDownloadedModules()) << "written all the same";
-
-    select({0, -1});
-    for (int minute = 0; minute < 129; ++minute) {
-        document->newEvent();
-        editor->time->setTime(QTime(minute / 60, minute % 60));
-        emit editor->time->edited();
-        select({0, -1});
-    }
-    document->sendEventsToCP290();
-    EXPECT_EQ(alerts(), QStringList {"Too many events specified"});
-    EXPECT_TRUE(box->receivedFrames().empty());
-}
-
-TEST_F(EventEditor, FailureMidwayLeavesTheDefaultsUnwritten)
-{
-    controller.reset();
-    box.reset();
-    EmulatorOptions options;
-    options.tickScale = 0.05;
-    options.failAfter = 4;
-    options.linkPath = devices.filePath("ttyCP290").toStdString();
-    start(options);
-    document->sendEventsToCP290();
-    EXPECT_EQ(alerts(), (QStringList {"CP290 Not Responding", "Sending events failed."}));
-    EXPECT_FALSE(recallDownloadedModules());
 }
 
 TEST_F(EventEditor, DirectSwitchingSendsOneCommandPerRowLastFirst)

@@ -1,4 +1,5 @@
 #include "document/DragAndDrop.h"
+#include "document/OutlineSelection.h"
 #include "document/Pasteboard.h"
 #include "tests/support/Events.h"
 
@@ -50,6 +51,13 @@ TEST(DragAndDrop, DropsAreRetargetedOrRefusedByTheTable)
     for (const Case &c : cases)
         EXPECT_EQ(validateDrop(c.kind, c.proposed, c.expanded, 5), c.answer)
             << int(c.kind) << " " << c.proposed.parentModule << " " << c.proposed.childIndex;
+}
+
+TEST(OutlineSelection, APageBreakInsideARowMovesToItsTop)
+{
+    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 25), 20);
+    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 20), 20) << "a break on a boundary stays";
+    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 55), 55) << "below the last row";
 }
 
 TEST(Pasteboard, WhatIsWrittenReadsBack)
