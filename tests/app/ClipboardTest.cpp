@@ -60,20 +60,6 @@ protected:
             first = false;
         }
     }
-    // What a drag of these items would put on the drag pasteboard.
-    static std::unique_ptr<QMimeData> dragged(Modules *document, const std::vector<OutlineItem> &items)
-    {
-        auto pasteboard = std::make_unique<QMimeData>();
-        EXPECT_TRUE(document->outlineViewWriteItemsToPasteboard(items, pasteboard.get()));
-        return pasteboard;
-    }
-    static bool drop(Modules *into, Modules *from, const QMimeData &pasteboard, OutlineItem parent, int childIndex)
-    {
-        if (!into->outlineViewValidateDropProposedItemProposedChildIndex(&pasteboard, from->outline(), &parent, &childIndex))
-            return false;
-        return into->outlineViewAcceptDropItemChildIndex(&pasteboard, from->outline(), parent, childIndex);
-    }
-
     QTemporaryDir folder;
     DocumentController documents;
 };
@@ -130,57 +116,7 @@ TEST_F(Clipboard, ForeignOrBrokenClipboardContentChangesNothing)
     }
 }
 
-TEST_F(Clipboard, ModulesDraggedInsideADocumentMoveAndStaySelected)
-{
-    Modules *document = open("one.cp290");
-    auto pasteboard = dragged(document, {{1, -1}, {2, -1}});
-    EXPECT_TRUE(document->isDraggingModules());
-    ASSERT_TRUE(drop(document, document, *pasteboard, {}, 4));
-    EXPECT_EQ(names(*document), "adbce");
-    EXPECT_EQ(document->outline()->numberOfSelectedRows(), 2);
-    EXPECT_TRUE(document->outline()->isRowSelected(document->outline()->rowForItem({2, -1})));
-    EXPECT_FALSE(document->isDraggingModules());
-
-    pasteboard = dragged(document, {{2, -1}});
-    ASSERT_TRUE(drop(document, document, *pasteboard, {2, -1}, -1)) << "onto its own row";
-    EXPECT_EQ(names(*document), "adbce");
-    pasteboard = dragged(document, {{0, -1}});
-    ASSERT_TRUE(drop(document, document, *pasteboard, {2, -1}, 1)) << "between b's events: just after b";
-    EXPECT_EQ(names(*document), "dbace");
-}
-
-TEST_F(Clipboard, WhileModulesAreDraggedNoModuleExpands)
-{
-    Modules *document = open("one.cp290");
-    auto pasteboard = dragged(document, {{0, -1}});
-    document->outline()->expandItem({3, -1});
-    EXPECT_FALSE(document->outline()->isItemExpanded({3, -1}));
-    document->draggingDone();
-    document->outline()->expandItem({3, -1});
-    EXPECT_TRUE(document->outline()->isItemExpanded({3, -1}));
-    auto mixed = std::make_unique<QMimeData>();
-    EXPECT_FALSE(document->outlineViewWriteItemsToPasteboard({{0, -1}, {1, 0}}, mixed.get())) << "modules and events";
-}
-
-TEST_F(Clipboard, EventsMoveBetweenModulesAndDocuments)
-{
-    Modules *first = open("one.cp290");
-    Modules *second = open("two.cp290");
-    second->outline()->expandItem({3, -1});
-    auto pasteboard = dragged(first, {{1, 0}, {1, 2}});
-    ASSERT_TRUE(drop(second, first, *pasteboard, {3, -1}, 0));
-    EXPECT_EQ(hours(second->modules()[3]), (std::vector<int> {1, 3, 4}));
-    EXPECT_EQ(hours(first->modules()[1]), std::vector<int> {2}) << "the source loses them";
-    EXPECT_EQ(first->outline()->numberOfRows(), 6) << "and its outline follows";
-    EXPECT_EQ(second->outline()->numberOfSelectedRows(), 2);
-    EXPECT_TRUE(first->isDocumentEdited());
-    EXPECT_TRUE(second->isDocumentEdited());
-
-    pasteboard = dragged(second, {{3, 2}});
-    ASSERT_TRUE(drop(second, second, *pasteboard, {3, -1}, 0)) << "inside one module";
-    EXPECT_EQ(hours(second->modules()[3]), (std::vector<int> {4, 1, 3}));
-}
-
+// Dragging inside and between windows is walked with the mouse in tests/real/drag-and-drop.sh.
 TEST_F(Clipboard, DropFromOutsideTheApplicationIsRefusedByTheOutline)
 {
     Modules *document = open("one.cp290");

@@ -66,19 +66,6 @@ protected:
 
 }  // namespace
 
-TEST_F(DocumentWindow, NewDocumentHoldsOneModuleWithItsNameOpenAndIsClean)
-{
-    Modules *document = documents.newDocument();
-    ASSERT_EQ(document->modules().size(), 1u);
-    EXPECT_EQ(document->modules()[0], Module {});
-    EXPECT_EQ(document->outline()->selectedRow(), 0);
-    EXPECT_TRUE(document->outline()->isEditing());
-    EXPECT_EQ(document->outline()->currentIndex().column(), 0) << "the name";
-    EXPECT_FALSE(document->isDocumentEdited());
-    EXPECT_FALSE(document->window()->isWindowModified());
-    EXPECT_EQ(document->repeatCounts(), (ClassicEventRepeat {1, 1}));
-}
-
 TEST_F(DocumentWindow, NewEventIsInsertedSelectedAndItsModuleExpanded)
 {
     // Where it lands is the core's (InsertPlan); the window opens the module and selects the row.
