@@ -45,8 +45,7 @@ uint8_t functionOf(uint8_t unit, const Event &event)
 void reportTooManyEvents()
 {
     if (CP290Verbose)
-        requestAlert("Too many events specified",
-                     "A maximum of 128 events can be specified.  The events cannot be sent to the CP290.");
+        requestAlert(TooManyEventsTitle, TooManyEventsMessage);
 }
 
 // Adds `count` records a minute apart from `eventTime`, merged into any record that differs only

@@ -10,6 +10,10 @@
 // Turns the document's events into the CP290's timer records for the current day and sends them.
 // Call CP290DoSendEventStart once, CP290DoSendEvent for every event, then CP290DoSendEventEnd.
 
+inline constexpr char TooManyEventsTitle[] = "Too many events specified";
+inline constexpr char TooManyEventsMessage[] =
+    "A maximum of 128 events can be specified.  The events cannot be sent to the CP290.";
+
 // How many of CP290TimerEvent's records the events so far have filled.
 extern uint16_t NumEvents;
 

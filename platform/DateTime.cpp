@@ -97,6 +97,16 @@ void setDateTimeSource(DateTimeSource source)
     dateTimeSource() = std::move(source);
 }
 
+ScopedMoment::ScopedMoment(uint32_t moment) : previous(dateTimeSource())
+{
+    dateTimeSource() = [moment] { return moment; };
+}
+
+ScopedMoment::~ScopedMoment()
+{
+    dateTimeSource() = std::move(previous);
+}
+
 std::string formatListingDateTime(const DateTimeRec &date)
 {
     static const char *const dayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

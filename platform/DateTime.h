@@ -35,6 +35,18 @@ uint32_t GetDateTime();
 using DateTimeSource = std::function<uint32_t()>;
 void setDateTimeSource(DateTimeSource source);  // an empty source restores the system clock
 
+// While it lives, the current date and time is `moment`; the source in use before comes back after.
+class ScopedMoment {
+public:
+    explicit ScopedMoment(uint32_t moment);
+    ~ScopedMoment();
+    ScopedMoment(const ScopedMoment &) = delete;
+    ScopedMoment &operator=(const ScopedMoment &) = delete;
+
+private:
+    DateTimeSource previous;
+};
+
 // The hour of a 12-hour clock for an hour 0 to 23: 12 for 0 and 12.
 inline int twelveHourClockHour(int hour)
 {

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <algorithm>
 #include <array>
 #include <csignal>
@@ -381,4 +382,32 @@ TEST(CliEndToEnd, JsonAndDevicesSayWhatTheTextSays)
         EXPECT_FALSE(port.toObject()["stable"].toBool());
     }
     EXPECT_TRUE(found);
+}
+
+// Each day of the schedule is what a download made a minute past that midnight would send.
+TEST(CliEndToEnd, ScheduleAgreesWithPlanAtAMinutePastEachMidnight)
+{
+    EmulatorProcess box("");
+    const std::string place = " --location 41,-74,-5:00 --repeat 2,1 --json";
+    const Result week = box.cli("schedule " EXAMPLE_DOCUMENT " --from 2026-12-19 --days 7" + place);
+    ASSERT_EQ(week.status, 0) << week.err;
+    const QJsonArray days = QJsonDocument::fromJson(QByteArray::fromStdString(week.out)).object()["days"].toArray();
+    ASSERT_EQ(days.size(), 7);
+    QSet<QString> modes;
+    for (int index = 0; index < 7; ++index) {
+        const QJsonObject day = days[index].toObject();
+        const std::string date = "2026-12-" + std::to_string(19 + index);
+        EXPECT_EQ(day["date"].toString().toStdString(), date);
+        const Result planned = box.cli("plan " EXAMPLE_DOCUMENT " --now \"" + date + " 00:01\"" + place);
+        const QJsonArray expected = QJsonDocument::fromJson(QByteArray::fromStdString(planned.out)).object()["records"].toArray();
+        EXPECT_EQ(day["records"].toArray(), expected) << date;
+        for (const auto record : expected)
+            modes.insert(record.toObject()["mode"].toString());
+    }
+    EXPECT_EQ(modes, (QSet<QString> {"normal", "today", "tomorrow"})) << "dated, even-day and repeating events among them";
+
+    const Result words = box.cli("schedule " EXAMPLE_DOCUMENT " --from 2026-12-20 --days 1 --location 41,-74,-5:00");
+    EXPECT_EQ(words.out.substr(0, 48), "Sun 2026-12-20  sunrise 07:16  sunset 16:30  11 ") << words.out;
+    EXPECT_TRUE(contains(words.out, "\nB-5  Turn On @ 8:00 AM    Today\n")) << words.out;
+    EXPECT_EQ(box.cli("schedule " EXAMPLE_DOCUMENT " --days 0").status, 2);
 }

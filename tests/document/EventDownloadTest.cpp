@@ -1,4 +1,5 @@
 #include "document/EventDownload.h"
+#include "document/WeekSchedule.h"
 #include "driver/CommandExchange.h"
 #include "driver/SerialLink.h"
 #include "driver/TimerDownload.h"
@@ -88,4 +89,25 @@ TEST_F(EventDownload, FailedDownloadEndsWithItsOwnAlertAfterTheDrivers)
     EXPECT_EQ(failing.alertTitles(), (std::vector<std::string> {"CP290 Not Responding", "Sending events failed."}));
     EXPECT_EQ(failing.statusEndsBeforeAlert, (std::vector<int> {1, 2}));
     EXPECT_FALSE(remembersDownload(DownloadOutcome::Failed));
+}
+
+// Days on which even-day events pile up overflow the 128 records; the schedule marks them quietly
+// and leaves the clock as it found it.
+TEST_F(EventDownload, ScheduleMarksTheDaysThatWouldOverflow)
+{
+    Module crowded = module(0, 1, {});
+    for (int minute = 0; minute < 120; ++minute)
+        crowded.events.push_back(clockEvent(EventOn | EventEvenDays, 18 + minute / 60, minute % 60));
+    for (int hour = 0; hour < 9; ++hour)
+        crowded.events.push_back(clockEvent(EventOn | EventAllDays, hour, 0));
+    const auto days = weekSchedule({crowded}, {1, 1}, secondsAt(2026, 12, 7, 15, 30), 3);
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_EQ(days[0].midnight, secondsAt(2026, 12, 7));
+    EXPECT_FALSE(days[0].tooManyEvents) << "the 7th is odd";
+    EXPECT_EQ(days[0].records.size(), 9u);
+    EXPECT_TRUE(days[1].tooManyEvents);
+    EXPECT_TRUE(days[1].records.empty());
+    EXPECT_NE(days[2].sun.sunrise, days[0].sun.sunrise) << "each day has its own sun";
+    EXPECT_TRUE(frontEnd.alerts.empty());
+    EXPECT_EQ(GetDateTime(), secondsAt(2026, 12, 7, 12, 0));
 }

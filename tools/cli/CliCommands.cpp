@@ -19,7 +19,7 @@ namespace {
 
 bool speaksJson(const std::string &command)
 {
-    for (const char *each : {"list", "plan", "sun", "clock", "devices"})
+    for (const char *each : {"list", "plan", "sun", "clock", "devices", "schedule"})
         if (command == each)
             return true;
     return false;

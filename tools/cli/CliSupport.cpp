@@ -22,6 +22,8 @@ constexpr VerbUsage Verbs[] = {
              "                       download the document's events into the CP290\n"},
     {"plan", "  plan FILE [--now \"YYYY-MM-DD HH:MM\"] [--location LAT,LON,OFFSET] [--repeat ON,OFF] [--json]\n"
              "                       print the records a download would send, without sending\n"},
+    {"schedule", "  schedule FILE [--from YYYY-MM-DD] [--days N] [--location LAT,LON,OFFSET] [--repeat ON,OFF] [--json]\n"
+                 "                       print what the CP290 holds each day when the helper sends FILE after midnight\n"},
     {"sun", "  sun [--date YYYY-MM-DD] [--location LAT,LON,OFFSET] [--json]\n"
             "                       print the day's sunrise and sunset\n"},
     {"describe", "  describe FILE        print the document as its outline shows it, fully expanded\n"},

@@ -5,6 +5,7 @@
 #include "document/EventDescription.h"
 #include "document/EventDownload.h"
 #include "document/ModuleCells.h"
+#include "document/WeekSchedule.h"
 #include "driver/SerialLink.h"
 #include "platform/UserDefaultsFile.h"
 #include "document/OutlineText.h"
@@ -99,6 +100,8 @@ struct DocumentOptions {
     std::optional<uint32_t> now;
     std::optional<Location> location;
     bool json = false;
+    std::optional<uint32_t> from;  // the schedule's first day
+    int days = 7;
 };
 
 int readOptions(const CommandLine &line, const std::vector<std::string> &allowed, std::vector<std::string> *rest,
@@ -124,6 +127,14 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
             return usage("--location takes LAT,LON,OFFSET in whole degrees and hours (\"-5:00\") or seconds east");
         if ((name == "--now" || name == "--date") && !(options->now = parseMoment(*value, name == "--now")))
             return usage(name == "--now" ? "--now takes \"YYYY-MM-DD HH:MM\"" : "--date takes YYYY-MM-DD");
+        if (name == "--from" && !(options->from = parseMoment(*value, false)))
+            return usage("--from takes YYYY-MM-DD");
+        if (name == "--days") {
+            const auto days = wholeNumber(*value, 1, 366);
+            if (!days)
+                return usage("--days takes a number of days, 1 to 366");
+            options->days = *days;
+        }
     }
     for (const std::string &argument : *rest)
         if (argument.rfind("--", 0) == 0)
@@ -259,6 +270,76 @@ int sun(const DocumentOptions &options)
     return Done;
 }
 
+// "HH:MM" of a sun time, or "none".
+std::string clockTimeText(uint32_t moment)
+{
+    if (moment == SunNeverRisesOrSets)
+        return "none";
+    DateTimeRec time;
+    SecondsToDate(moment, &time);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", time.hour, time.minute);
+    return text;
+}
+
+void printScheduledDay(const ScheduledDay &day)
+{
+    DateTimeRec date;
+    SecondsToDate(day.midnight, &date);
+    static const char *const dayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::printf("%s %s  sunrise %s  sunset %s  ", dayNames[(date.dayOfWeek + 6) % 7], formatIsoDate(date).c_str(),
+                clockTimeText(day.sun.sunrise).c_str(), clockTimeText(day.sun.sunset).c_str());
+    if (day.tooManyEvents) {
+        std::printf("more than %d records\n%s: %s\n\n", CP290TimerRecordCount, TooManyEventsTitle, TooManyEventsMessage);
+        return;
+    }
+    std::printf("%zu of %d records\n", day.records.size(), CP290TimerRecordCount);
+    uint8_t stored[CP290TimerRecordCount][CP290TimerRecordSize];
+    recordsAsStored(day.records, stored);
+    const auto lines = storedEventLines(stored);
+    std::printf("%s\n", lines && !lines->empty() ? lines->c_str() : "None.\n");
+}
+
+std::string scheduledDayJson(const ScheduledDay &day)
+{
+    DateTimeRec date;
+    SecondsToDate(day.midnight, &date);
+    std::vector<std::string> records;
+    for (std::size_t number = 0; number < day.records.size(); ++number) {
+        uint8_t record[CP290TimerRecordSize];
+        std::copy(day.records[number].begin(), day.records[number].end(), record);
+        records.push_back(timerRecordJson(static_cast<int>(number), record));
+    }
+    return jsonObject({{"date", jsonString(formatIsoDate(date))},
+                       {"sunrise", clockTimeJson(day.sun.sunrise)},
+                       {"sunset", clockTimeJson(day.sun.sunset)},
+                       {"tooManyEvents", jsonBool(day.tooManyEvents)},
+                       {"records", jsonArray(records)}});
+}
+
+int schedule(const std::string &path, const DocumentOptions &options)
+{
+    const auto document = openDocument(path);
+    if (!document)
+        return Failed;
+    if (options.location)
+        setLocationOverride(options.location);
+    if (needsTheSun(document->modules))
+        warnWhenThePlaceIsNotKnown();
+    const auto days = weekSchedule(document->modules, options.repeat.value_or(document->eventRepeat),
+                                   options.from.value_or(GetDateTime()), options.days);
+    if (options.json) {
+        std::vector<std::string> items;
+        for (const ScheduledDay &day : days)
+            items.push_back(scheduledDayJson(day));
+        printJson(jsonObject({{"days", jsonArray(items)}}));
+        return Done;
+    }
+    for (const ScheduledDay &day : days)
+        printScheduledDay(day);
+    return Done;
+}
+
 int describe(const std::string &path)
 {
     const auto document = openDocument(path);
@@ -316,7 +397,8 @@ int prepareParse(const CommandLine &line, Action *action)
 
 bool isDocumentCommand(const std::string &command)
 {
-    return command == "send" || command == "plan" || command == "sun" || command == "describe" || command == "parse";
+    return command == "send" || command == "plan" || command == "sun" || command == "describe" || command == "parse"
+        || command == "schedule";
 }
 
 bool documentCommandNeedsDevice(const std::string &command)
@@ -339,8 +421,9 @@ int prepareDocumentCommand(const CommandLine &line, Action *action)
     options.json = line.json;
     std::vector<std::string> rest;
     const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat", "--remember"}
-        : line.command == "plan" ? std::vector<std::string> {"--now", "--location", "--repeat"}
-                                 : std::vector<std::string> {"--date", "--location"};
+        : line.command == "plan"     ? std::vector<std::string> {"--now", "--location", "--repeat"}
+        : line.command == "schedule" ? std::vector<std::string> {"--from", "--days", "--location", "--repeat"}
+                                     : std::vector<std::string> {"--date", "--location"};
     if (const int status = readOptions(line, allowed, &rest, &options); status != Done)
         return status;
 
@@ -355,6 +438,8 @@ int prepareDocumentCommand(const CommandLine &line, Action *action)
     const std::string path = rest[0];
     if (line.command == "send")
         *action = [path, options] { return send(path, options); };
+    else if (line.command == "schedule")
+        *action = [path, options] { return schedule(path, options); };
     else
         *action = [path, options] { return plan(path, options); };
     return Done;
