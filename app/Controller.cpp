@@ -6,6 +6,7 @@
 #include "platform/qt/HelpViewer.h"
 #include "app/StatusSheet.h"
 #include "app/DocumentController.h"
+#include "app/RecentDocumentsMenu.h"
 #include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/DeviceCommandTexts.h"
@@ -213,6 +214,10 @@ void Controller::buildMenus()
     QMenu *file = fileMenu.get();
     addItem(file, tr("&New"), QKeySequence::New, this, [this] { newDocument(); });
     addItem(file, tr("&Open..."), QKeySequence::Open, this, [this] { openDocument(); });
+    auto *recentDocuments = new RecentDocumentsMenu(file->addMenu(tr("Open Recen&t")), this);
+    connect(recentDocuments, &RecentDocumentsMenu::openRequested, this, [this](const QString &path) {
+        documents->openDocumentFile(path, mainWindow());
+    });
     file->addSeparator();
     addItem(file, tr("&Close"), QKeySequence::Close, this, [] {
         if (QWidget *window = QApplication::activeWindow())

@@ -1,5 +1,6 @@
 #include "app/DocumentController.h"
 
+#include "app/RecentDocumentsMenu.h"
 #include "document/ui/Modules.h"
 #include "platform/qt/DocumentPanels.h"
 #include "platform/qt/WindowCommands.h"
@@ -50,6 +51,9 @@ Modules *DocumentController::adopt(Modules *document)
     open.append(document);
     document->setDeviceAccess(deviceAccess);
     document->windowControllerDidLoadNib();
+    if (!document->fileName().isEmpty())
+        RecentDocumentsMenu::noteDocument(document->fileName());
+    connect(document, &Modules::fileNameChanged, this, &RecentDocumentsMenu::noteDocument);
     connect(document->window(), &QObject::destroyed, document, &QObject::deleteLater);
     emit documentWindowCreated(document, new DocumentWindowCommands(this, document));
     if (front)
@@ -83,6 +87,7 @@ Modules *DocumentController::openDocumentWithContentsOfFile(const QString &path,
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (Modules *document : documents())
         if (document->fileName() == absolute) {
+            RecentDocumentsMenu::noteDocument(absolute);
             document->window()->raise();
             document->window()->activateWindow();
             return document;
@@ -124,11 +129,15 @@ void DocumentController::reportError(QWidget *window, const QString &title, cons
 void DocumentController::openDocument(QWidget *parentWindow)
 {
     const QStringList paths = QFileDialog::getOpenFileNames(parentWindow, tr("Open"), QString(), documentFileFilter());
-    for (const QString &path : paths) {
-        QString error;
-        if (!openDocumentWithContentsOfFile(path, &error))
-            reportError(parentWindow, tr("The document could not be opened."), couldNotOpenMessage(path, error));
-    }
+    for (const QString &path : paths)
+        openDocumentFile(path, parentWindow);
+}
+
+void DocumentController::openDocumentFile(const QString &path, QWidget *parentWindow)
+{
+    QString error;
+    if (!openDocumentWithContentsOfFile(path, &error))
+        reportError(parentWindow, tr("The document could not be opened."), couldNotOpenMessage(path, error));
 }
 
 bool DocumentController::saveDocument(Modules *document)

@@ -25,6 +25,8 @@ public:
     QList<Modules *> documents() const;
 
     void openDocument(QWidget *parentWindow);
+    // Opens the document at `path` (File > Open, Open Recent), or says why it cannot.
+    void openDocumentFile(const QString &path, QWidget *parentWindow);
     bool saveDocument(Modules *document);
     bool saveDocumentAs(Modules *document);
     void revertDocumentToSaved(Modules *document);

@@ -190,6 +190,7 @@ void Modules::setFileName(const QString &path)
 {
     filePath = path;
     updateWindowTitle();
+    emit fileNameChanged(path);
 }
 
 void Modules::setUntitledName(const QString &name)

@@ -151,6 +151,7 @@ public slots:
 
 signals:
     void changeStateChanged();
+    void fileNameChanged(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

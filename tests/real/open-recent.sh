@@ -1,0 +1,26 @@
+# File > Open Recent: the documents opened last, the latest first; one that is gone by the time
+# the menu opens has left it; choosing one opens it; Clear Menu empties the list.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+copy_sample house.cp290
+copy_sample other.cp290
+copy_sample third.cp290
+printf 'Recent%%20Modules%%20Files=%s, %s\n' "$HOME/other.cp290" "$HOME/third.cp290" >>"$settings"
+start_on "$HOME/house.cp290"
+
+recent() { setting 'Recent%20Modules%20Files'; }
+wait_until "the opened document to lead the list" 10 \
+    test "$(recent)" = "$HOME/house.cp290, $HOME/other.cp290, $HOME/third.cp290"
+
+rm "$HOME/third.cp290"
+xdotool key alt+f t
+wait_until "the missing document to leave the list" 10 test "$(recent)" = "$HOME/house.cp290, $HOME/other.cp290"
+xdotool key Down Return
+activate other.cp290
+wait_until "the opened document to lead the list" 10 test "$(recent)" = "$HOME/other.cp290, $HOME/house.cp290"
+
+xdotool key alt+f t Up Return
+wait_until "the list to be empty" 10 test -z "$(recent | tr -d '@Invalid()\"')"
+xdotool key ctrl+q
+expect_exit_status 0
