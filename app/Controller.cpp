@@ -188,8 +188,16 @@ WindowCommands *Controller::mainWindowCommands() const
 void Controller::validateEditMenu()
 {
     Modules *document = mainDocument();
-    for (const auto &[item, command] : editCommands)
+    for (const auto &[item, command] : editCommands) {
         item->setEnabled(document && document->validateMenuItem(command));
+        // "Undo Delete", "Redo Typing": the menu names what the command would take back or do again.
+        if (command == EditCommand::Undo || command == EditCommand::Redo) {
+            const QString action = !document ? QString()
+                : command == EditCommand::Undo ? document->undoActionName() : document->redoActionName();
+            const QString verb = command == EditCommand::Undo ? tr("&Undo") : tr("&Redo");
+            item->setText(action.isEmpty() ? verb : tr("%1 %2").arg(verb, action));
+        }
+    }
 }
 
 // The active window when it is one of ours with content of its own, else the one of those shown
@@ -252,6 +260,10 @@ void Controller::buildMenus()
         });
         editCommands.push_back({item, command});
     };
+    editItem(tr("&Undo"), QKeySequence::Undo, EditCommand::Undo, &Modules::undo);
+    editItem(tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")), EditCommand::Redo, &Modules::redo);
+    editCommands.back().first->setShortcuts({QKeySequence(tr("Ctrl+Shift+Z")), QKeySequence(tr("Ctrl+Y"))});
+    editMenu->addSeparator();
     editItem(tr("Cu&t"), QKeySequence::Cut, EditCommand::Cut, &Modules::cut);
     editItem(tr("&Copy"), QKeySequence::Copy, EditCommand::Copy, &Modules::copy);
     editItem(tr("&Paste"), QKeySequence::Paste, EditCommand::Paste, &Modules::paste);

@@ -109,3 +109,27 @@ Event eventFromEditor(const EditorFields &fields, Event previous)
     event.Flags |= fields.days & WeekBits;
     return event;
 }
+
+std::string eventChangeName(const Event &before, const Event &after)
+{
+    const auto flagsDiffer = [&](uint16_t mask) { return (before.Flags & mask) != (after.Flags & mask); };
+    if (flagsDiffer(EventOn))
+        return "On or Off";
+    if (before.Brightness != after.Brightness)
+        return "Brightness";
+    if (flagsDiffer(EventSunrise | EventSunset | EventClockTime))
+        return "Sunrise or Sunset";
+    if (before.Time != after.Time)
+        return "Time";
+    if (before.Adjust != after.Adjust || flagsDiffer(EventOffsetMinus))
+        return "Offset";
+    if (flagsDiffer(EventSecurity))
+        return "Security";
+    if (flagsDiffer(EventDaysMask))
+        return "Day Rule";
+    if (flagsDiffer(EventAllDays))
+        return "Days";
+    if (before.Date != after.Date)
+        return "Date";
+    return "Repeat";
+}

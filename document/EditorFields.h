@@ -3,6 +3,8 @@
 #include "model/Records.h"
 #include "sun/SunriseSunset.h"
 
+#include <string>
+
 // The event editor's controls as plain values: what they show for an event, and the event they
 // say once the user has changed them. The window only copies these to and from its controls.
 
@@ -56,3 +58,7 @@ EditorFields withSwitch(EditorFields fields, bool on, const Module &module);
 
 // The event the controls say, over the event they were loaded from.
 Event eventFromEditor(const EditorFields &fields, Event previous);
+
+// What an edit in the editor changed, named for the Undo menu ("Time", "Brightness", "Days"):
+// the first field, in the editor's order, that differs.
+std::string eventChangeName(const Event &before, const Event &after);

@@ -105,6 +105,7 @@ void Modules::windowControllerDidLoadNib()
         setDrawerRowsExpanded();
     }
 
+    history.reset(currentSnapshot(), !changedOnReading);
     thisWindow->resize(760, 620);
     thisWindow->restoreGeometry(QSettings().value(WindowFrameKey).toByteArray());
     windowDidResize();
@@ -153,8 +154,10 @@ bool Modules::readFromFile(const QString &path, QString *error)
     // A repaired name makes the document differ from its file: saving it writes the repair.
     changedOnReading = read.namesRepaired;
     setFileName(path);
-    if (reverting)
+    if (reverting) {
         setDrawerRowsExpanded();
+        history.reset(currentSnapshot(), !changedOnReading);  // a revert forgets what was done
+    }
     return true;
 }
 
@@ -172,6 +175,7 @@ bool Modules::writeToFile(const QString &path, QString *error)
         return false;
     }
     setFileName(path);
+    history.markSaved();
     changeCount = 0;
     updateWindowTitle();
     return true;
@@ -201,7 +205,75 @@ void Modules::setUntitledName(const QString &name)
 
 void Modules::updateChangeCount(bool done)
 {
-    changeCount = done ? changeCount + 1 : 0;
+    if (done) {
+        history.record(currentSnapshot(), (changeName.isEmpty() ? tr("Change") : changeName).toStdString(),
+                       changeMergeKey.toStdString());
+        changeCount = history.isAtSavedState() ? 0 : 1;
+    } else {
+        changeCount = 0;
+    }
+    updateWindowTitle();
+    emit changeStateChanged();
+}
+
+DocumentSnapshot Modules::currentSnapshot() const
+{
+    return snapshotOf(modulesArray, eventRepeat, modulesOutline ? modulesOutline->selectedRows() : std::vector<int>(),
+                      &history.current());
+}
+
+Modules::NamedChange::NamedChange(Modules &document, const QString &name, const QString &mergeKey)
+    : document(document), outermost(document.changesUnderWay++ == 0)
+{
+    if (!outermost)
+        return;
+    document.changeName = name;
+    document.changeMergeKey = mergeKey.isEmpty() ? QStringLiteral("#%1").arg(++document.changeSerial) : mergeKey;
+}
+
+Modules::NamedChange::~NamedChange()
+{
+    if (--document.changesUnderWay != 0)
+        return;
+    document.changeName.clear();
+    document.changeMergeKey.clear();
+    document.history.setSelection(document.modulesOutline->selectedRows());
+}
+
+void Modules::undo(QObject *)
+{
+    applySnapshot(history.undo());
+}
+
+void Modules::redo(QObject *)
+{
+    applySnapshot(history.redo());
+}
+
+// A state of the history shown: its records, its expansion and its selection.
+void Modules::applySnapshot(const DocumentSnapshot &snapshot)
+{
+    endEditingInWindow();
+    currentModuleIndex = currentEventIndex = -1;
+    modulesArray = snapshot.moduleRecords();
+    eventRepeat = snapshot.repeat;
+    modulesOutlineArray.clear();
+    for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
+        modulesOutlineArray.push_back(index);
+    {
+        const QSignalBlocker quiet(modulesOutline->selectionModel());
+        reloadAndFixExpanded();
+        modulesOutline->deselectAll();
+        bool first = true;
+        for (const int row : snapshot.selectedRows)
+            if (row < modulesOutline->numberOfRows()) {
+                modulesOutline->selectRowByExtendingSelection(row, !first);
+                first = false;
+            }
+    }
+    modulesOutline->viewport()->update();
+    applySelection();
+    changeCount = history.isAtSavedState() ? 0 : 1;
     updateWindowTitle();
     emit changeStateChanged();
 }

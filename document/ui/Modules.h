@@ -2,6 +2,7 @@
 
 #include "document/DocumentFile.h"
 #include "document/EditorFields.h"
+#include "document/UndoHistory.h"
 #include "document/OutlineSelection.h"
 #include "model/Records.h"
 #include "widgets/VekNSOutlineView.h"
@@ -25,7 +26,7 @@ class QPrinter;
 class QPushButton;
 class QStackedWidget;
 
-enum class EditCommand { Cut, Copy, Paste, Delete };
+enum class EditCommand { Undo, Redo, Cut, Copy, Paste, Delete };
 
 // A module document and its window: the outline of modules and events, the editing commands,
 // the drawer for the event editor, and the file it is kept in.
@@ -98,6 +99,9 @@ public:
     bool copyValid();
     // Whether an Edit menu command can act on the selection, whatever the menu item is called.
     bool validateMenuItem(EditCommand command);
+    // What Undo and Redo would take back or do again ("Delete", "Typing"); empty when nothing.
+    QString undoActionName() const { return QString::fromStdString(history.undoName()); }
+    QString redoActionName() const { return QString::fromStdString(history.redoName()); }
 
     // The event editor.
     void loadEventData();
@@ -116,6 +120,8 @@ public:
     void printOutline(QPrinter &printer) const;
 
 public slots:
+    void undo(QObject *sender = nullptr);
+    void redo(QObject *sender = nullptr);
     void newModule(QObject *sender = nullptr);
     void newEvent(QObject *sender = nullptr);
     void deleteSelection(QObject *sender = nullptr);
@@ -157,6 +163,23 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Names the change the command about to run makes. Every change it records is one step; the
+    // selection before it stays with the state it started from. Nested, the outermost names it.
+    class NamedChange {
+    public:
+        NamedChange(Modules &document, const QString &name, const QString &mergeKey = {});
+        ~NamedChange();
+        NamedChange(const NamedChange &) = delete;
+        NamedChange &operator=(const NamedChange &) = delete;
+
+    private:
+        Modules &document;
+        bool outermost;
+    };
+
+    void applySelection();
+    void applySnapshot(const DocumentSnapshot &snapshot);
+    DocumentSnapshot currentSnapshot() const;
     void setDrawerRowsExpanded();
     bool storeExpansion(const OutlineItem &item, bool expanded);
     void setEveryModuleExpanded(bool expanded);
@@ -195,6 +218,10 @@ private:
     QString filePath;
     QString untitledName;
     int changeCount = 0;
+    UndoHistory history;
+    QString changeName, changeMergeKey;
+    int changesUnderWay = 0;
+    int changeSerial = 0;
     bool changedOnReading = false;
 
     // Not a QPointer: the window is compared while it is being destroyed, when a guarded pointer

@@ -65,12 +65,14 @@ void Modules::copy(QObject *)
 
 void Modules::cut(QObject *)
 {
+    const NamedChange change(*this, tr("Cut"));
     copy();
     deleteSelection();
 }
 
 void Modules::paste(QObject *)
 {
+    const NamedChange change(*this, tr("Paste"));
     const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
     const char *type = firstType(pasteboard);
     if (!type)
@@ -144,6 +146,9 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
     const char *type = firstType(pasteboard);
     if (!from || !type)
         return false;
+    // A drop between two windows is one step in each.
+    const NamedChange change(*this, tr("Drag"));
+    const NamedChange changeThere(*from, tr("Drag"));
     saveEventData();
     if (type == ModulesPasteboardType) {
         const auto dragged = modulesFromDragData(dataOf(pasteboard, type));

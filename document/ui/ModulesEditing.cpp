@@ -38,6 +38,7 @@ void Modules::insertModule(const Module &module)
 
 void Modules::newModule(QObject *)
 {
+    const NamedChange change(*this, tr("New Module"));
     insertModule(Module {});
     modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
 }
@@ -64,12 +65,14 @@ void Modules::insertEvent(const Event &event)
 
 void Modules::newEvent(QObject *)
 {
+    const NamedChange change(*this, tr("New Event"));
     insertEvent(defaultEvent);
     modulesOutline->setFocus();
 }
 
 void Modules::deleteSelection(QObject *)
 {
+    const NamedChange change(*this, tr("Delete"));
     endEditingInWindow();
     const QSignalBlocker quiet(modulesOutline->selectionModel());
     for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
@@ -117,6 +120,7 @@ void Modules::collapseAll(QObject *)
 // that the Alt-key rule is not applied again.
 void Modules::setEveryModuleExpanded(bool expanded)
 {
+    const NamedChange change(*this, expanded ? tr("Expand All") : tr("Collapse All"));
     for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
         module->expanded = expanded;
     (expanded ? expandingAll : collapsingAll) = true;
@@ -137,6 +141,10 @@ bool Modules::validateMenuItem(EditCommand command)
 {
     const int selected = modulesOutline->numberOfSelectedRows();
     switch (command) {
+    case EditCommand::Undo:
+        return history.canUndo();
+    case EditCommand::Redo:
+        return history.canRedo();
     case EditCommand::Delete:
         return selected > 0;
     case EditCommand::Cut:

@@ -100,8 +100,16 @@ void Modules::connectEventEditor()
     connect(e->helpButton, &QPushButton::clicked, this, [this, e] { showHelp(e->helpButton); });
 }
 
-// A. The selection changed.
+// A. The selection changed. The current state of the history keeps it, unless a command is
+// under way: then it belongs to the state after the command.
 void Modules::outlineViewSelectionDidChange()
+{
+    applySelection();
+    if (changesUnderWay == 0)
+        history.setSelection(modulesOutline->selectedRows());
+}
+
+void Modules::applySelection()
 {
     std::vector<SelectedRow> selected;
     for (const int row : modulesOutline->selectedRows())
@@ -265,6 +273,10 @@ void Modules::saveEventData()
     const Event event = eventFromEditor(shownFields(), currentEvent());
     if (eventInLineWith(modulesArray[currentModuleIndex], event) == currentEvent())
         return;
+    // Edits of one field of one event follow each other into one step (typing, a slider dragged).
+    const QString field = QString::fromStdString(eventChangeName(currentEvent(), eventInLineWith(modulesArray[currentModuleIndex], event)));
+    const NamedChange change(*this, tr("Change %1").arg(field),
+                             QStringLiteral("%1 %2.%3").arg(field).arg(currentModuleIndex).arg(currentEventIndex));
     setCurrentEvent(event);
     updateChangeCount(true);
 }
@@ -389,6 +401,10 @@ void Modules::eventChanged(QObject *)
 
 void Modules::resetEvent(QObject *)
 {
+    if (currentModuleIndex < 0 || currentEventIndex < 0
+        || eventInLineWith(modulesArray[currentModuleIndex], defaultEvent) == currentEvent())
+        return;
+    const NamedChange change(*this, tr("Reset Event"));
     setCurrentEvent(defaultEvent);
-    saveEventData();
+    updateChangeCount(true);
 }

@@ -47,6 +47,7 @@ QVariant Modules::outlineViewObjectValueForTableColumnByItem(int column, const O
 
 void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item)
 {
+    const NamedChange change(*this, tr("Typing"));
     Module module = modulesArray[item.module];
     if (!item.isModule()) {
         if (!storeEventText(module, item.event, value.toString().toStdString()))

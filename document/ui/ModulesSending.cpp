@@ -30,6 +30,7 @@ void Modules::performEvents(QObject *)
                                      static_cast<uint8_t>(eventRepeatOffPopup->currentIndex() + 1)};
     if (chosen == eventRepeat)
         return;
+    const NamedChange change(*this, tr("Repeat Counts"));
     eventRepeat = chosen;
     updateChangeCount(true);
 }

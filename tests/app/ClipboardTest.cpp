@@ -130,3 +130,37 @@ TEST_F(Clipboard, DropFromOutsideTheApplicationIsRefusedByTheOutline)
     EXPECT_FALSE(drop.isAccepted());
     EXPECT_EQ(document->modules(), before);
 }
+
+// A paste is one step; a drop between two windows is one step in each, undone in each alone.
+TEST_F(Clipboard, PasteAndDropAreUndoneAsOneStepInEachDocument)
+{
+    Modules *first = open("one.cp290");
+    Modules *second = open("two.cp290");
+    select(first, {{0, -1}, {2, -1}});
+    first->copy();
+    select(first, {{4, -1}});
+    first->paste();
+    ASSERT_EQ(names(*first), "abcdace");
+    EXPECT_EQ(first->undoActionName(), "Paste");
+    first->undo();
+    EXPECT_EQ(names(*first), "abcde");
+    EXPECT_FALSE(first->isDocumentEdited());
+    EXPECT_EQ(first->redoActionName(), "Paste");
+
+    QMimeData pasteboard;
+    ASSERT_TRUE(first->outlineViewWriteItemsToPasteboard({{0, -1}}, &pasteboard));
+    OutlineItem parent;
+    int childIndex = 2;
+    ASSERT_TRUE(second->outlineViewValidateDropProposedItemProposedChildIndex(&pasteboard, first->outline(), &parent, &childIndex));
+    ASSERT_TRUE(second->outlineViewAcceptDropItemChildIndex(&pasteboard, first->outline(), parent, childIndex));
+    EXPECT_EQ(names(*first), "bcde");
+    EXPECT_EQ(names(*second), "abacde");
+    EXPECT_EQ(first->undoActionName(), "Drag");
+    EXPECT_EQ(second->undoActionName(), "Drag");
+    second->undo();
+    EXPECT_EQ(names(*second), "abcde");
+    EXPECT_EQ(names(*first), "bcde") << "the other document keeps its own step";
+    first->undo();
+    EXPECT_EQ(names(*first), "abcde");
+    EXPECT_FALSE(first->isDocumentEdited());
+}

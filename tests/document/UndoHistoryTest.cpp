@@ -1,0 +1,127 @@
+#include "document/EditorFields.h"
+#include "document/UndoHistory.h"
+#include "tests/support/Events.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<Module> named(std::initializer_list<const char *> names)
+{
+    std::vector<Module> modules;
+    for (const char *name : names) {
+        modules.push_back(module(0, 1, {clockEvent(EventOn, 7, 0)}));
+        modules.back().name = name;
+    }
+    return modules;
+}
+
+std::string names(const DocumentSnapshot &state)
+{
+    std::string text;
+    for (const Module &module : state.moduleRecords())
+        text += module.name;
+    return text;
+}
+
+DocumentSnapshot state(std::initializer_list<const char *> modules, std::vector<int> selected = {})
+{
+    return snapshotOf(named(modules), {1, 1}, std::move(selected), nullptr);
+}
+
+}  // namespace
+
+TEST(UndoHistory, StepsGoBackAndForthAndTheSavedStateIsClean)
+{
+    UndoHistory history;
+    history.reset(state({"a", "b"}), true);
+    EXPECT_FALSE(history.canUndo());
+    history.record(state({"a"}), "Delete");
+    history.record(state({"a", "c"}), "New Module");
+    EXPECT_EQ(history.undoName(), "New Module");
+    EXPECT_FALSE(history.isAtSavedState());
+
+    EXPECT_EQ(names(history.undo()), "a");
+    EXPECT_EQ(history.redoName(), "New Module");
+    EXPECT_EQ(names(history.undo()), "ab");
+    EXPECT_TRUE(history.isAtSavedState()) << "undone back to the saved state: clean again";
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_EQ(names(history.redo()), "a");
+    history.markSaved();
+    EXPECT_EQ(names(history.redo()), "ac");
+    EXPECT_FALSE(history.isAtSavedState());
+
+    // A new change after an undo drops what could have been redone, and the saved state with it.
+    history.undo();
+    history.undo();
+    history.record(state({"x"}), "Paste");
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_FALSE(history.isAtSavedState());
+    EXPECT_EQ(names(history.undo()), "ab");
+    EXPECT_FALSE(history.isAtSavedState()) << "the state saved was the one dropped";
+}
+
+TEST(UndoHistory, EditsOfOneControlMergeUntilAnotherComesOrTheDocumentIsSaved)
+{
+    UndoHistory history;
+    history.reset(state({"a"}), true);
+    history.record(state({"ab"}), "Typing", "name");
+    history.record(state({"abc"}), "Typing", "name");
+    EXPECT_EQ(names(history.undo()), "a") << "one step";
+    history.redo();
+    history.markSaved();
+    history.record(state({"abcd"}), "Typing", "name");
+    EXPECT_EQ(names(history.undo()), "abc") << "the saved state stays a step of its own";
+    history.redo();
+    history.record(state({"abcd", "x"}), "New Module", "#1");
+    history.record(state({"abcd", "x", "y"}), "New Module", "#2");
+    EXPECT_EQ(names(history.undo()), "abcdx");
+}
+
+TEST(UndoHistory, SelectionComesBackWithTheStateAndOnlyAHundredStepsAreKept)
+{
+    UndoHistory history;
+    history.reset(state({"a", "b"}), true);
+    history.setSelection({1});
+    history.record(state({"a"}, {}), "Delete");
+    EXPECT_EQ(history.undo().selectedRows, std::vector<int> {1});
+
+    for (int step = 0; step < 150; ++step)
+        history.record(state({"a"}), "Change", "#" + std::to_string(step));
+    int steps = 0;
+    while (history.canUndo()) {
+        history.undo();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 100);
+    EXPECT_FALSE(history.isAtSavedState()) << "the saved state fell off the end";
+}
+
+TEST(UndoHistory, AStateSharesTheModulesItDidNotChange)
+{
+    std::vector<Module> modules = named({"a", "b", "c"});
+    const DocumentSnapshot before = snapshotOf(modules, {1, 1}, {}, nullptr);
+    modules[1].name = "B";
+    const DocumentSnapshot after = snapshotOf(modules, {1, 1}, {}, &before);
+    EXPECT_EQ(after.modules[0], before.modules[0]);
+    EXPECT_NE(after.modules[1], before.modules[1]);
+    EXPECT_EQ(after.modules[2], before.modules[2]);
+    EXPECT_EQ(after.moduleRecords(), modules);
+}
+
+TEST(UndoHistory, AnEditorChangeIsNamedByTheFieldItChanged)
+{
+    const Event event = clockEvent(EventOn | EventMonday, 7, 0, 4);
+    const auto changed = [&](void (*change)(Event &)) {
+        Event after = event;
+        change(after);
+        return eventChangeName(event, after);
+    };
+    EXPECT_EQ(changed([](Event &e) { e.Flags &= ~EventOn; }), "On or Off");
+    EXPECT_EQ(changed([](Event &e) { e.Brightness = 5; }), "Brightness");
+    EXPECT_EQ(changed([](Event &e) { e.Time += 60; }), "Time");
+    EXPECT_EQ(changed([](Event &e) { e.Flags |= EventFriday; }), "Days");
+    EXPECT_EQ(changed([](Event &e) { e.Flags = (e.Flags & ~EventClockTime) | EventSunset; }), "Sunrise or Sunset");
+    EXPECT_EQ(changed([](Event &e) { e.Flags |= EventOddDays; }), "Day Rule");
+    EXPECT_EQ(changed([](Event &e) { e.Date += SecondsPerDay; }), "Date");
+}
