@@ -71,7 +71,11 @@ def run(fault_list, report):
             name, number, original, mutated = entry.split("\t")
             path = root / name
             lines = path.read_text().split("\n")
-            assert lines[int(number) - 1] == original, f"{name}:{number} is not the line chosen"
+            # The code may have moved since the faults were chosen: the line is found by its text.
+            if lines[int(number) - 1] != original:
+                matches = [i + 1 for i, line in enumerate(lines) if line == original]
+                assert len(matches) == 1, f"{name}:{number} is no longer one line of the file"
+                number = str(matches[0])
             lines[int(number) - 1] = mutated
             path.write_text("\n".join(lines))
             try:
