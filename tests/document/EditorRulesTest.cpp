@@ -82,6 +82,8 @@ TEST(EditorFields, EachControlChangesItsOwnPartOfTheEvent)
          EventOn | EventMonday | EventFriday | EventSecurity | EventClockTime, timeOfDay(7, 0)},
         {"security off", [](EditorFields f) { f.security = false; return f; },
          EventOn | EventMonday | EventClockTime, timeOfDay(7, 0)},
+        {"switched off", [](EditorFields f) { return withSwitch(f, false, module(0, 3, {}, ModuleTypeLight)); },
+         EventMonday | EventSecurity | EventClockTime, timeOfDay(7, 0)},
         {"sunset with a minus offset takes the sun's time it showed",
          [](EditorFields f) { f = withSunSwitch(f, false, true, Sun); f.offsetMinus = true; return f; },
          EventOn | EventMonday | EventSecurity | EventSunset | EventOffsetMinus, Sun.sunset},
@@ -93,6 +95,7 @@ TEST(EditorFields, EachControlChangesItsOwnPartOfTheEvent)
         const Event event = eventFromEditor(c.change(loaded), weekly);
         EXPECT_EQ(event.Flags, c.flags) << c.what;
         EXPECT_EQ(event.Time, c.time) << c.what;
+        EXPECT_EQ(event.Brightness, c.flags & EventOn ? 4 : 9) << c.what << ": off is full brightness";
     }
 
     const EditorFields sunrise = withSunSwitch(loaded, true, true, Sun);
