@@ -7,6 +7,7 @@
 #include "app/StatusSheet.h"
 #include "app/DocumentController.h"
 #include "app/RecentDocumentsMenu.h"
+#include "app/ScheduleWindow.h"
 #include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/DeviceCommandTexts.h"
@@ -67,8 +68,10 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     listing = std::make_unique<TextDocumentWindow>(QStringLiteral("Events From CP290"));
     documents = new DocumentController(this);
     documents->setDeviceAccess(this);
-    connect(documents, &DocumentController::documentWindowCreated, this,
-            [this](Modules *document, WindowCommands *commands) { addWindow(document->window(), commands); });
+    connect(documents, &DocumentController::documentWindowCreated, this, [this](Modules *document, WindowCommands *commands) {
+        addWindow(document->window(), commands);
+        connect(document, &Modules::scheduleRequested, this, [this, document] { showSchedule(document); });
+    });
     initApplicationResources();
     buildHelperWindows();
     help = std::make_unique<HelpViewer>();
@@ -76,6 +79,8 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     addWindow(listing.get(), listing.get());
     addWindow(logWindow.get(), logWindow.get());
     addWindow(help.get(), nullptr);
+    schedule = std::make_unique<ScheduleWindow>([this] { return mainDocument(); });
+    addWindow(schedule.get(), nullptr);
     setHelpAnchor(listing.get(), QStringLiteral("List Events in CP290"));
     QApplication::instance()->installEventFilter(new ContextHelpKey([this](QObject *sender) { showHelp(sender); }, this));
 }
@@ -301,6 +306,7 @@ void Controller::buildMenus()
             window->showMinimized();
     });
     addItem(windows, tr("&Events From CP290"), this, [this] { bringToFront(listing.get()); });
+    addItem(windows, tr("&Schedule"), this, [this] { showSchedule(mainDocument()); });
 
     addItem(windows, tr("Helper &Log"), this, [this] { helperLog(); });
 
@@ -414,6 +420,12 @@ void Controller::runDeviceWork(const std::function<void()> &work)
         work();
     }
     deviceCommandRunning = false;
+}
+
+void Controller::showSchedule(Modules *document)
+{
+    schedule->setDocument(document);
+    bringToFront(schedule.get());
 }
 
 void Controller::bringToFront(QWidget *window)

@@ -22,6 +22,7 @@ class QPushButton;
 class DocumentController;
 class Modules;
 enum class EditCommand;
+class ScheduleWindow;
 class TextDocumentWindow;
 class QAction;
 class QMainWindow;
@@ -59,6 +60,9 @@ public:
     PreferencesSheet *preferencesWindow() const;
     DisclaimerSheet *disclaimerSheet() const;
     TextDocumentWindow *helperLogWindow() const { return logWindow.get(); }
+    ScheduleWindow *scheduleWindow() const { return schedule.get(); }
+    // The week ahead of a document, in the Schedule window brought to the front.
+    void showSchedule(Modules *document);
     QPushButton *clearLog() const { return clearLogButton; }
     HelpViewer *helpViewer() const { return help.get(); }
     const QString &installedHelperPath() const { return helperPath; }
@@ -130,6 +134,7 @@ private:
     DocumentController *documents = nullptr;
     QPointer<PreferencesSheet> preferencesSheet;
     std::unique_ptr<TextDocumentWindow> logWindow;
+    std::unique_ptr<ScheduleWindow> schedule;
     QPushButton *clearLogButton = nullptr;
     std::unique_ptr<HelpViewer> help;
     QPointer<DisclaimerSheet> disclaimer;

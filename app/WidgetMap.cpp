@@ -1,6 +1,7 @@
 #include "app/WidgetMap.h"
 
 #include "widgets/OutlineModel.h"
+#include "widgets/SchedulePicture.h"
 #include "widgets/VekNSOutlineView.h"
 
 #include <QAbstractButton>
@@ -96,6 +97,15 @@ void writeRows(QTextStream &out, const QString &window, const VekNSOutlineView *
     }
 }
 
+// The marks of a schedule's picture: the module and event of each, and where it is drawn.
+void writeMarks(QTextStream &out, const QString &window, const SchedulePicture *picture)
+{
+    for (const ScheduleMark &mark : picture->day().marks) {
+        const QPoint at = picture->mapToGlobal(picture->markCentre(mark));
+        out << window << "\tmark\t" << mark.module << '\t' << mark.event << '\t' << at.x() << '\t' << at.y() << '\n';
+    }
+}
+
 void writeMap(const QString &path, int serial)
 {
     QSaveFile file(path);
@@ -123,6 +133,8 @@ void writeMap(const QString &path, int serial)
                 << '\t' << valueOf(widget) << '\n';
             if (const auto *outline = qobject_cast<const VekNSOutlineView *>(widget))
                 writeRows(out, window, outline);
+            if (const auto *picture = qobject_cast<const SchedulePicture *>(widget))
+                writeMarks(out, window, picture);
         }
     }
     out.flush();

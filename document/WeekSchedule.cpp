@@ -1,6 +1,7 @@
 #include "document/WeekSchedule.h"
 
 #include "document/EventDownload.h"
+#include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "driver/TimerDownload.h"
 
@@ -25,6 +26,13 @@ uint32_t midnightOf(uint32_t moment)
     return moment - moment % SecondsPerDay;
 }
 
+uint16_t weekdayFlag(uint32_t midnight)
+{
+    DateTimeRec date;
+    SecondsToDate(midnight, &date);
+    return date.dayOfWeek == 1 ? EventSunday : static_cast<uint16_t>(EventMonday << (date.dayOfWeek - 2));
+}
+
 }  // namespace
 
 std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const ClassicEventRepeat &repeat,
@@ -41,6 +49,8 @@ std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const
         if (!anyEvent)
             SetRiseSetTimes();
         day.sun = {gSunriseTime, gSunsetTime};
+        if (!day.tooManyEvents)
+            day.marks = marksOfDay(modules, downloadDayAt(day.midnight + HelperSendsAfterMidnight, day.sun));
         for (int number = 0; anyEvent && !day.tooManyEvents && number < NumEvents; ++number) {
             TimerRecord record;
             std::memcpy(record.data(), CP290TimerEvent[number], CP290TimerRecordSize);
@@ -49,6 +59,30 @@ std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const
         schedule.push_back(std::move(day));
     }
     return schedule;
+}
+
+std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const DownloadDay &day)
+{
+    const uint16_t weekday = weekdayFlag(day.midnight);
+    std::vector<ScheduleMark> marks;
+    for (std::size_t m = 0; m < modules.size(); ++m) {
+        const Module &module = modules[m];
+        if (module.houseCode < 0 || module.houseCode > 15 || module.unit < 1 || module.unit > CP290AllModulesUnit)
+            continue;  // no such module on the wire
+        for (std::size_t e = 0; e < module.events.size(); ++e) {
+            const Event &event = module.events[e];
+            if (module.unit == CP290AllLightsUnit && !event.has(EventOn))
+                continue;  // all lights are only ever switched on
+            const uint8_t mode = modeOf(event, day);
+            const bool weekly = mode == CP290ModeNormal || mode == CP290ModeSecurity;
+            if (!(mode == CP290ModeToday || (weekly && event.has(weekday))))
+                continue;
+            const int minute = static_cast<int>(*eventTimeOfDay(event, day) / 60 % (24 * 60));
+            const bool on = event.has(EventOn);
+            marks.push_back({static_cast<int>(m), static_cast<int>(e), minute, on, on ? event.Brightness : 0});
+        }
+    }
+    return marks;
 }
 
 void recordsAsStored(const std::vector<TimerRecord> &records,

@@ -89,12 +89,14 @@ DocumentWindowView::DocumentWindowView(const QStringList &columnIdentifiers)
     connect(selectedBrightnessSlider, &QSlider::valueChanged, this,
             [this](int level) { selectedBrightnessLabel->setText(EventEditorView::brightnessText(level)); });
     repeatButton = button(tr("Repeat Counts..."), content);
+    scheduleButton = button(tr("Schedule..."), content);
     sendButton = button(tr("Send to CP290"), content);
     helpButton = newHelpButton(QStringLiteral("Document Window"), content);
     setHelpAnchor(content, QStringLiteral("Document Window"));
     for (QWidget *each : std::initializer_list<QWidget *> {onButton, offButton, selectedBrightnessSlider, selectedBrightnessLabel})
         direct->addWidget(each);
     direct->addStretch();
+    direct->addWidget(scheduleButton);
     direct->addWidget(repeatButton);
     direct->addWidget(sendButton);
     direct->addWidget(helpButton);

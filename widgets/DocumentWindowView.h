@@ -35,6 +35,7 @@ public:
     QSlider *selectedBrightnessSlider;
     QLabel *selectedBrightnessLabel;
     QPushButton *repeatButton;
+    QPushButton *scheduleButton;
     QPushButton *sendButton;
     QPushButton *helpButton;
 

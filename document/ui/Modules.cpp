@@ -117,6 +117,7 @@ void Modules::connectWindow(const DocumentWindowView &view)
 {
     connect(onButton, &QPushButton::clicked, this, [this] { on(onButton); });
     connect(offButton, &QPushButton::clicked, this, [this] { off(offButton); });
+    connect(view.scheduleButton, &QPushButton::clicked, this, &Modules::scheduleRequested);
     connect(view.repeatButton, &QPushButton::clicked, this, [this, button = view.repeatButton] { performEvents(button); });
     connect(view.sendButton, &QPushButton::clicked, this, [this, button = view.sendButton] { sendEventsToCP290(button); });
     connect(view.helpButton, &QPushButton::clicked, this, [this, button = view.helpButton] { showHelp(button); });

@@ -158,6 +158,7 @@ public slots:
 signals:
     void changeStateChanged();
     void fileNameChanged(const QString &path);
+    void scheduleRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

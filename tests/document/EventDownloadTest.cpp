@@ -107,7 +107,32 @@ TEST_F(EventDownload, ScheduleMarksTheDaysThatWouldOverflow)
     EXPECT_EQ(days[0].records.size(), 9u);
     EXPECT_TRUE(days[1].tooManyEvents);
     EXPECT_TRUE(days[1].records.empty());
+    EXPECT_TRUE(days[1].marks.empty());
+    EXPECT_EQ(days[0].marks.size(), 9u);
     EXPECT_NE(days[2].sun.sunrise, days[0].sun.sunrise) << "each day has its own sun";
     EXPECT_TRUE(frontEnd.alerts.empty());
     EXPECT_EQ(GetDateTime(), secondsAt(2026, 12, 7, 12, 0));
+}
+
+// The picture's marks are the events whose records fire that day, at their times that day.
+TEST_F(EventDownload, MarksAreTheEventsThatFireOnTheDay)
+{
+    Event dated = clockEvent(EventOn | EventOnDate, 19, 15);
+    dated.Date = secondsAt(2026, 12, 8);  // tomorrow: its record waits for the next night
+    Event sunset;
+    sunset.Flags = EventOn | EventSunset | EventAllDays;
+    const std::vector<Module> house = {
+        module(0, 1, {clockEvent(EventOn | EventMonday, 7, 0, 4), clockEvent(EventTuesday, 8, 0), dated}),
+        module(1, 17, {clockEvent(EventAllDays, 22, 0), sunset}, ModuleTypeNone),
+        module(2, 3, {clockEvent(EventOn | EventOddDays, 6, 30)}),
+    };
+    const SunTimes sun {timeOfDay(7, 12), timeOfDay(16, 29)};
+    const auto marks = marksOfDay(house, downloadDayAt(secondsAt(2026, 12, 7, 0, 1), sun));  // a Monday, odd
+    std::vector<std::string> seen;
+    for (const ScheduleMark &mark : marks)
+        seen.push_back(std::to_string(mark.module) + "." + std::to_string(mark.event) + "@" + std::to_string(mark.minute)
+                       + (mark.on ? " on " + std::to_string(mark.brightness) : " off"));
+    EXPECT_EQ(seen, (std::vector<std::string> {"0.0@420 on 4", "1.1@989 on 9", "2.0@390 on 9"}));
+    EXPECT_EQ(marksOfDay(house, downloadDayAt(secondsAt(2026, 12, 8, 0, 1), sun)).size(), 3u)
+        << "Tuesday: the off at 8, the dated event now today, the sunset";
 }

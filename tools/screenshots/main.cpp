@@ -3,6 +3,7 @@
 //   tavorin-screenshots OUTPUT-FOLDER SAMPLE-DOCUMENT
 
 #include "app/Controller.h"
+#include "app/ScheduleWindow.h"
 #include "app/TextDocumentWindow.h"
 #include "app/DisclaimerSheet.h"
 #include "app/PreferencesSheet.h"
@@ -21,6 +22,8 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QDir>
+#include <QListWidget>
+#include <QFile>
 #include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
@@ -177,6 +180,40 @@ int main(int argc, char **argv)
     controller.helperLogWindow()->move(120, 160);
     all &= shoot(output, "helper-log");
     controller.helperLogWindow()->hide();
+
+    // The week ahead, of the sample and of a dense house whose even days overflow.
+    controller.showSchedule(sampleDocument);
+    controller.scheduleWindow()->move(60, 40);
+    controller.scheduleWindow()->dayList()->setCurrentRow(1);
+    all &= shoot(output, "schedule-window");
+    DocumentFileContent dense;
+    for (int index = 0; index < 40; ++index) {
+        Module module;
+        module.houseCode = index % 16;
+        module.unit = index % 16 + 1;
+        module.type = index % 3 ? ModuleTypeLight : ModuleTypeAppliance;
+        module.name = "Room " + std::to_string(index + 1);
+        for (int e = 0; e < 4; ++e) {
+            Event event;
+            event.Flags = static_cast<uint16_t>((e % 2 ? 0 : EventOn) | EventAllDays | (e == 0 ? EventSunset : EventClockTime)
+                                                | (index % 2 ? EventEvenDays : 0));
+            event.Time = DateToSeconds(makeDateTimeRec(0, 0, 0, (6 + index / 3 + e * 5) % 24, index * 7 % 60));
+            event.Brightness = static_cast<uint16_t>(e % 2 ? 9 : index % 8 + 1);
+            module.events.push_back(event);
+        }
+        dense.modules.push_back(module);
+    }
+    const QString densePath = output + "/dense.cp290";
+    std::string denseError;
+    writeDocumentFile(densePath.toStdString(), dense, &denseError);
+    if (Modules *crowded = controller.documentController()->openDocumentWithContentsOfFile(densePath, &openError)) {
+        controller.showSchedule(crowded);
+        controller.scheduleWindow()->move(60, 40);
+        all &= shoot(output, "schedule-window-dense");
+        crowded->window()->close();
+    }
+    QFile::remove(densePath);
+    controller.scheduleWindow()->hide();
 
     QAction helpItem(QStringLiteral("No Serial Device"));
     controller.showHelp(&helpItem);

@@ -1,0 +1,170 @@
+#include "app/ScheduleWindow.h"
+
+#include "document/ui/Modules.h"
+#include "driver/StoredEventListing.h"
+#include "platform/DateTime.h"
+#include "widgets/OutlineModel.h"
+#include "widgets/SchedulePicture.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QWindow>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+int minuteOf(uint32_t timeOfDay)
+{
+    return timeOfDay == SunNeverRisesOrSets ? -1 : static_cast<int>(timeOfDay / 60 % (24 * 60));
+}
+
+QString dayTitle(const ScheduledDay &day)
+{
+    DateTimeRec date;
+    SecondsToDate(day.midnight, &date);
+    static const char *const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const QString when = QStringLiteral("%1 %2/%3").arg(QString::fromLatin1(names[(date.dayOfWeek + 6) % 7]))
+                             .arg(date.month, 2, 10, QLatin1Char('0')).arg(date.day, 2, 10, QLatin1Char('0'));
+    if (day.tooManyEvents)
+        return ScheduleWindow::tr("%1   more than %2").arg(when).arg(CP290TimerRecordCount);
+    return ScheduleWindow::tr("%1   %2 of %3").arg(when).arg(day.records.size()).arg(CP290TimerRecordCount);
+}
+
+QString dayWordsOf(const ScheduledDay &day)
+{
+    DateTimeRec date;
+    SecondsToDate(day.midnight, &date);
+    QString text = ScheduleWindow::tr("What the CP290 holds on %1, sent at 12:01 AM:\n\n")
+                       .arg(QString::fromStdString(formatIsoDate(date)));
+    if (day.tooManyEvents)
+        return text + QStringLiteral("%1\n%2\n").arg(QString::fromLatin1(TooManyEventsTitle), QString::fromLatin1(TooManyEventsMessage));
+    uint8_t stored[CP290TimerRecordCount][CP290TimerRecordSize];
+    recordsAsStored(day.records, stored);
+    const auto lines = storedEventLines(stored);
+    return text + (lines && !lines->empty() ? QString::fromStdString(*lines) : QStringLiteral("None.\n"));
+}
+
+}  // namespace
+
+ScheduleWindow::ScheduleWindow(std::function<Modules *()> frontDocument) : frontDocument(std::move(frontDocument))
+{
+    setWindowTitle(tr("Schedule"));
+    auto *content = new QWidget(this);
+    auto *layout = new QVBoxLayout(content);
+    title = new QLabel(content);
+    layout->addWidget(title);
+    auto *split = new QSplitter(Qt::Vertical, content);
+    auto *top = new QSplitter(Qt::Horizontal, split);
+    days = new QListWidget(top);
+    days->setObjectName(QStringLiteral("scheduleDays"));
+    days->setMaximumWidth(220);
+    auto *scroll = new QScrollArea(top);
+    dayPicture = new SchedulePicture(scroll);
+    dayPicture->setObjectName(QStringLiteral("schedulePicture"));
+    scroll->setWidget(dayPicture);
+    scroll->setWidgetResizable(true);
+    dayWords = new QPlainTextEdit(split);
+    dayWords->setReadOnly(true);
+    dayWords->setFont(QFont(QStringLiteral("Monospace")));
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split);
+    setCentralWidget(content);
+    resize(1000, 640);
+
+    connect(days, &QListWidget::currentRowChanged, this, &ScheduleWindow::showDay);
+    connect(dayPicture, &SchedulePicture::markClicked, this, &ScheduleWindow::selectEvent);
+    // The front document is the one shown.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        if (!isVisible())
+            return;
+        if (Modules *front = this->frontDocument(); front && front != shownDocument)
+            setDocument(front);
+    });
+}
+
+void ScheduleWindow::setDocument(Modules *document)
+{
+    if (shownDocument)
+        disconnect(shownDocument, nullptr, this, nullptr);
+    shownDocument = document;
+    if (document) {
+        connect(document, &Modules::changeStateChanged, this, &ScheduleWindow::refreshSoon);
+        connect(document, &Modules::fileNameChanged, this, &ScheduleWindow::refreshSoon);
+    }
+    refresh();
+}
+
+// Edits come in runs (a paste records each module): one refresh after them.
+void ScheduleWindow::refreshSoon()
+{
+    if (refreshPending)
+        return;
+    refreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        refreshPending = false;
+        refresh();
+    });
+}
+
+void ScheduleWindow::refresh()
+{
+    const int chosen = std::max(0, days->currentRow());
+    week.clear();
+    if (shownDocument)
+        week = weekSchedule(shownDocument->modules(), shownDocument->repeatCounts(), GetDateTime(), Days);
+    title->setText(shownDocument ? tr("The week ahead of \"%1\", as the helper sends it after each midnight:")
+                                       .arg(shownDocument->window()->windowTitle().remove(QStringLiteral("[*]")))
+                                 : tr("No document is open."));
+    const QSignalBlocker quiet(days);
+    days->clear();
+    for (const ScheduledDay &day : week) {
+        auto *item = new QListWidgetItem(dayTitle(day), days);
+        if (day.tooManyEvents) {
+            item->setForeground(QColor(200, 40, 40));
+            item->setToolTip(QString::fromLatin1(TooManyEventsMessage));
+        }
+    }
+    days->setCurrentRow(week.empty() ? -1 : std::min(chosen, static_cast<int>(week.size()) - 1));
+    showDay(days->currentRow());
+}
+
+void ScheduleWindow::showDay(int index)
+{
+    if (index < 0 || index >= static_cast<int>(week.size()) || !shownDocument) {
+        dayPicture->setDay({}, {});
+        dayWords->clear();
+        return;
+    }
+    const ScheduledDay &day = week[static_cast<std::size_t>(index)];
+    QStringList lanes;
+    for (const Module &module : shownDocument->modules())
+        lanes << QStringLiteral("%1%2  %3").arg(QChar('A' + static_cast<int>(module.houseCode)))
+                     .arg(module.unit).arg(QString::fromStdString(module.name));
+    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks};
+    if (index == 0)
+        picture.nowMinute = static_cast<int>(GetDateTime() / 60 % (24 * 60));
+    dayPicture->setDay(lanes, picture);
+    dayWords->setPlainText(dayWordsOf(day));
+}
+
+QString ScheduleWindow::words() const
+{
+    return dayWords->toPlainText();
+}
+
+void ScheduleWindow::selectEvent(int module, int event)
+{
+    if (!shownDocument)
+        return;
+    VekNSOutlineView *outline = shownDocument->outline();
+    outline->expandItem({module, -1});
+    outline->selectRowByExtendingSelection(outline->rowForItem({module, event}), false);
+    outline->scrollTo(outline->outlineModel()->indexOf({module, event}));
+}
