@@ -40,3 +40,8 @@ double adjustPageBottom(const std::vector<double> &rowTops, double rowHeight, do
         return proposedBottom;  // below the last row: no row there
     return proposedBottom > top ? top : proposedBottom;
 }
+
+bool pasteAllowed(bool modulesOnClipboard, bool eventsOnClipboard, int selectedRows)
+{
+    return (modulesOnClipboard && selectedRows < 2) || (eventsOnClipboard && selectedRows == 1);
+}

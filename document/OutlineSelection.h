@@ -19,6 +19,10 @@ struct CopySelection {
 // Only whole modules (each with all or none of its visible events) or only events.
 CopySelection copyValid(const std::vector<OutlineRow> &rows);
 
+// Whether the clipboard's modules or events can be pasted with this many rows selected: modules
+// with at most one row (before it, or at the end), events into exactly one row.
+bool pasteAllowed(bool modulesOnClipboard, bool eventsOnClipboard, int selectedRows);
+
 // Where a page that would end at `proposedBottom` ends instead: at the top of the row it would cut.
 // `rowTops` are the rows' top edges in order, all `rowHeight` high.
 double adjustPageBottom(const std::vector<double> &rowTops, double rowHeight, double proposedBottom);

@@ -152,9 +152,8 @@ bool Modules::validateMenuItem(EditCommand command)
         return selected > 0 && copyValid();
     case EditCommand::Paste: {
         const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
-        if (pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Modules")) && selected < 2)
-            return true;
-        return pasteboard && pasteboard->hasFormat(QStringLiteral("CP290 Events")) && selected == 1;
+        return pasteboard && pasteAllowed(pasteboard->hasFormat(QStringLiteral("CP290 Modules")),
+                                          pasteboard->hasFormat(QStringLiteral("CP290 Events")), selected);
     }
     }
     return false;

@@ -314,14 +314,10 @@ void Modules::sunset(QObject *)
 void Modules::setKeyboardLoop()
 {
     EventEditorView *e = editor;
+    QWidget *const fields[] = {e->time, e->offsetSign, e->offset, e->date, e->repeatDays};
     QList<QWidget *> loop;
-    if (e->time->isEnabled())
-        loop << e->time;
-    else
-        loop << e->offsetSign << e->offset;
-    loop << e->date;
-    if (e->repeatSwitch->isChecked())
-        loop << e->repeatDays;
+    for (const EditorField field : keyboardLoopOf(shownFields()))
+        loop << fields[static_cast<int>(field)];
     e->setKeyboardLoop(loop);
 }
 

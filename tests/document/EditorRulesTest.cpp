@@ -2,6 +2,7 @@
 #include "document/DirectCommand.h"
 #include "document/EditorFields.h"
 #include "document/InsertPlan.h"
+#include "document/OutlineSelection.h"
 #include "driver/DeviceOperations.h"
 #include "tests/support/Dates.h"
 #include "tests/support/Events.h"
@@ -117,6 +118,10 @@ TEST(EditorFields, EachControlChangesItsOwnPartOfTheEvent)
     EXPECT_TRUE(date.repeat);
     EXPECT_EQ(date.repeatDays, 3);
     EXPECT_FALSE(date.security);
+    using Field = EditorField;
+    EXPECT_EQ(keyboardLoopOf(loaded), (std::vector<Field> {Field::Time, Field::Date}));
+    EXPECT_EQ(keyboardLoopOf(sunrise), (std::vector<Field> {Field::OffsetSign, Field::Offset, Field::Date}));
+    EXPECT_EQ(keyboardLoopOf(date), (std::vector<Field> {Field::Time, Field::Date, Field::RepeatDays}));
     EXPECT_TRUE(noDayChosen(clockEvent(EventOn, 7, 0)));
     EXPECT_FALSE(noDayChosen(clockEvent(EventOn | EventSunday, 7, 0)));
     EXPECT_FALSE(noDayChosen(clockEvent(EventOn | EventOddDays, 7, 0)));
@@ -186,6 +191,18 @@ TEST(ControlEnabling, DirectCommandsDimLightsAndSwitchTheRest)
     EXPECT_EQ(directCommandByte(lamp, true, 0), CP290LevelBytes[1]) << "held to the slider's range";
     EXPECT_EQ(directCommandByte(pump, true, 4), CP290FunctionOn);
     EXPECT_EQ(directCommandByte(lamp, false, 4), CP290FunctionOff);
+}
+
+TEST(ControlEnabling, ModulesPasteBeforeOneRowOrAtTheEndAndEventsIntoOneRow)
+{
+    struct Case {
+        bool modules, events;
+        int selected;
+        bool allowed;
+    } cases[] = {{true, false, 0, true},  {true, false, 1, true},   {true, false, 2, false}, {false, true, 0, false},
+                 {false, true, 1, true},  {false, true, 2, false},  {false, false, 1, false}, {true, true, 2, false}};
+    for (const Case &c : cases)
+        EXPECT_EQ(pasteAllowed(c.modules, c.events, c.selected), c.allowed) << c.modules << c.events << c.selected;
 }
 
 TEST(InsertPlan, RowsLandWhereTheSelectionSays)
