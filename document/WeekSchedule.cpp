@@ -9,16 +9,32 @@
 
 namespace {
 
-// The encoder reports a download that does not fit; a schedule only marks the day.
-class QuietDriver {
+// A schedule borrows the download's encoder and must leave the driver as it found it: a download
+// may be under way (its progress sheet lets timers run) with its records in the same buffer.
+// Nor does it report a download that does not fit; it only marks the day.
+class DriverStateKept {
 public:
-    QuietDriver() : verbose(CP290Verbose) { CP290Verbose = 0; }
-    ~QuietDriver() { CP290Verbose = verbose; }
-    QuietDriver(const QuietDriver &) = delete;
-    QuietDriver &operator=(const QuietDriver &) = delete;
+    DriverStateKept() : verbose(CP290Verbose), records(NumEvents), sun {gSunriseTime, gSunsetTime}
+    {
+        std::memcpy(buffer, CP290TimerEvent, sizeof buffer);
+        CP290Verbose = 0;
+    }
+    ~DriverStateKept()
+    {
+        std::memcpy(CP290TimerEvent, buffer, sizeof buffer);
+        NumEvents = records;
+        gSunriseTime = sun.sunrise;
+        gSunsetTime = sun.sunset;
+        CP290Verbose = verbose;
+    }
+    DriverStateKept(const DriverStateKept &) = delete;
+    DriverStateKept &operator=(const DriverStateKept &) = delete;
 
 private:
     uint8_t verbose;
+    uint16_t records;
+    SunTimes sun;
+    uint8_t buffer[CP290TimerRecordCount][CP290TimerRecordSize];
 };
 
 uint32_t midnightOf(uint32_t moment)
@@ -38,7 +54,7 @@ uint16_t weekdayFlag(uint32_t midnight)
 std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const ClassicEventRepeat &repeat,
                                        uint32_t first, int days)
 {
-    const QuietDriver quiet;
+    const DriverStateKept kept;
     std::vector<ScheduledDay> schedule;
     for (int index = 0; index < days; ++index) {
         ScheduledDay day;

@@ -92,7 +92,7 @@ TEST_F(EventDownload, FailedDownloadEndsWithItsOwnAlertAfterTheDrivers)
 }
 
 // Days on which even-day events pile up overflow the 128 records; the schedule marks them quietly
-// and leaves the clock as it found it.
+// and leaves the clock and the driver's records as it found them.
 TEST_F(EventDownload, ScheduleMarksTheDaysThatWouldOverflow)
 {
     Module crowded = module(0, 1, {});
@@ -100,7 +100,12 @@ TEST_F(EventDownload, ScheduleMarksTheDaysThatWouldOverflow)
         crowded.events.push_back(clockEvent(EventOn | EventEvenDays, 18 + minute / 60, minute % 60));
     for (int hour = 0; hour < 9; ++hour)
         crowded.events.push_back(clockEvent(EventOn | EventAllDays, hour, 0));
+    bool anyEvent = false;
+    ASSERT_TRUE(encodeDocumentEvents({module(2, 5, {clockEvent(EventOn | EventAllDays, 6, 0)})}, {1, 1}, &anyEvent));
+    const std::vector<uint8_t> downloading(CP290TimerEvent[0], CP290TimerEvent[0] + CP290TimerRecordSize);
     const auto days = weekSchedule({crowded}, {1, 1}, secondsAt(2026, 12, 7, 15, 30), 3);
+    EXPECT_EQ(NumEvents, 1) << "a download under way keeps its records";
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0], CP290TimerEvent[0] + CP290TimerRecordSize), downloading);
     ASSERT_EQ(days.size(), 3u);
     EXPECT_EQ(days[0].midnight, secondsAt(2026, 12, 7));
     EXPECT_FALSE(days[0].tooManyEvents) << "the 7th is odd";
