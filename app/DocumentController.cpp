@@ -5,6 +5,7 @@
 #include "platform/qt/DocumentPanels.h"
 #include "platform/qt/WindowCommands.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -55,6 +56,7 @@ Modules *DocumentController::adopt(Modules *document)
         RecentDocumentsMenu::noteDocument(document->fileName());
     connect(document, &Modules::fileNameChanged, this, &RecentDocumentsMenu::noteDocument);
     connect(document->window(), &QObject::destroyed, document, &QObject::deleteLater);
+    document->window()->installEventFilter(this);
     emit documentWindowCreated(document, new DocumentWindowCommands(this, document));
     if (front)
         cascade(document->window(), front);
@@ -138,6 +140,25 @@ void DocumentController::openDocumentFile(const QString &path, QWidget *parentWi
     QString error;
     if (!openDocumentWithContentsOfFile(path, &error))
         reportError(parentWindow, tr("The document could not be opened."), couldNotOpenMessage(path, error));
+}
+
+// A changed document asks before its window closes; Cancel, or a save that does not happen, keeps
+// it open.
+bool DocumentController::eventFilter(QObject *watched, QEvent *event)
+{
+    Modules *document = event->type() == QEvent::Close ? documentForWindow(qobject_cast<QWidget *>(watched)) : nullptr;
+    if (!document || !document->isDocumentEdited())
+        return QObject::eventFilter(watched, event);
+    QWidget *window = document->window();
+    const auto answer = QMessageBox::question(
+        window, tr("Save changes?"),
+        tr("Do you want to save the changes you made in \"%1\"?").arg(window->windowTitle().remove(QStringLiteral("[*]"))),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !saveDocument(document))) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool DocumentController::saveDocument(Modules *document)

@@ -31,6 +31,9 @@ public:
     bool saveDocumentAs(Modules *document);
     void revertDocumentToSaved(Modules *document);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // A document's window exists: it wants the application's menus, and offers them its commands.
     void documentWindowCreated(Modules *document, WindowCommands *commands);

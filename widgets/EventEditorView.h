@@ -1,5 +1,9 @@
 #pragma once
 
+#include "document/EditorFields.h"
+
+#include <QDate>
+#include <QTime>
 #include <QWidget>
 
 class QCheckBox;
@@ -59,8 +63,20 @@ public:
     // "50%" for level 4; "100%, no dimming" for 9.
     static QString brightnessText(int level);
 
+    // The controls set from the editor's fields; what they now say, over the fields loaded.
+    void showFields(const EditorFields &fields);
+    void showBrightness(const EditorFields &fields);
+    // The focus moves only when the user turned a sun switch: a reload after every save would
+    // otherwise pull it back while the user tabs on.
+    void showTimeFields(const EditorFields &fields, bool moveFocus);
+    void showDaysPart(const EditorFields &fields);
+    EditorFields fields(const EditorFields &loaded) const;
     // The fields Tab walks in a loop, from the first back to the first.
-    void setKeyboardLoop(const QList<QWidget *> &fields) { keyboardLoop = fields; }
+    void setKeyboardLoopFor(const EditorFields &fields);
+
+    // Calendar seconds as the toolkit's times and dates.
+    static QTime timeOf(uint32_t seconds);
+    static QDate dateOf(uint32_t seconds);
 
 protected:
     bool focusNextPrevChild(bool next) override;

@@ -4,7 +4,6 @@
 #include "document/InsertPlan.h"
 #include "document/ModuleCells.h"
 #include "document/ui/DeviceAccess.h"
-#include "platform/qt/DocumentPanels.h"
 #include "widgets/EventEditorView.h"
 #include "widgets/OutlinePrinting.h"
 #include "widgets/DocumentWindowView.h"
@@ -23,7 +22,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -344,22 +342,8 @@ bool Modules::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Resize)
         windowDidResize();
-    if (event->type() == QEvent::Close) {
-        if (isDocumentEdited()) {
-            const auto answer = QMessageBox::question(
-                thisWindow, tr("Save changes?"),
-                tr("Do you want to save the changes you made in \"%1\"?").arg(thisWindow->windowTitle().remove("[*]")),
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-            QString path = filePath, error;
-            if (answer == QMessageBox::Save && path.isEmpty())
-                path = chooseDocumentPath(thisWindow, tr("Save"), untitledName);
-            if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && (path.isEmpty() || !writeToFile(path, &error)))) {
-                event->ignore();
-                return true;
-            }
-        }
+    if (event->type() == QEvent::Close)
         windowWillClose();
-    }
     return QObject::eventFilter(watched, event);
 }
 

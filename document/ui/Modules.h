@@ -187,10 +187,6 @@ private:
     void connectWindow(const DocumentWindowView &view);
     void connectEventEditor();
     const Event &currentEvent() const;
-    void showFields(const EditorFields &fields);
-    void showBrightness(const EditorFields &fields);
-    void showTimeFields(const EditorFields &fields, bool moveFocus);
-    void showDaysPart(const EditorFields &fields);
     EditorFields shownFields() const;
     void windowDidResize();
     void windowWillClose();

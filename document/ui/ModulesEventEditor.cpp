@@ -26,34 +26,9 @@
 
 namespace {
 
-constexpr uint16_t DayBits[7] = {EventSunday, EventMonday, EventTuesday, EventWednesday,
-                                 EventThursday, EventFriday, EventSaturday};
-
-QTime timeOf(uint32_t seconds)
-{
-    const DateTimeRec rec = SecondsToNSCalendarDate(seconds);
-    return QTime(rec.hour, rec.minute, rec.second);
-}
-
-QDate dateOf(uint32_t seconds)
-{
-    const DateTimeRec rec = SecondsToNSCalendarDate(seconds);
-    return QDate(rec.year, rec.month, rec.day);
-}
-
-uint32_t secondsOfTime(const QTime &time)
-{
-    return NSCalendarDateTimeToSeconds(makeDateTimeRec(0, 0, 0, time.hour(), time.minute(), time.second()));
-}
-
-uint32_t secondsOfDate(const QDate &date)
-{
-    return NSCalendarDateDateToSeconds(makeDateTimeRec(date.year(), date.month(), date.day()));
-}
-
 QDate today()
 {
-    return dateOf(GetDateTime());
+    return EventEditorView::dateOf(GetDateTime());
 }
 
 SunTimes todaysSun()
@@ -158,104 +133,14 @@ void Modules::loadEventData()
     loadedFields = editorFieldsOf(event, modulesArray[currentModuleIndex],
                                   event.has(EventClockTime) ? SunTimes {0, 0} : todaysSun());
     loadingEvent = true;
-    showFields(loadedFields);
+    editor->showFields(loadedFields);
     loadingEvent = false;
-}
-
-void Modules::showFields(const EditorFields &fields)
-{
-    EventEditorView *e = editor;
-    e->onSwitch->setEnabled(fields.onEnabled);
-    (fields.on ? e->onSwitch : e->offSwitch)->setChecked(true);
-    showBrightness(fields);
-    e->offsetSign->setText(fields.offsetMinus ? QStringLiteral("-") : QStringLiteral("+"));
-    e->offset->setText(QString::fromStdString(timeOffsetFormatter::stringForObjectValue(SecondsToNSCalendarDate(fields.offset))));
-    showTimeFields(fields, false);
-    e->repeatDays->setValue(fields.repeatDays);
-    e->date->setDate(dateOf(fields.date));
-    e->daysPopup->setCurrentIndex(fields.dayRule);
-    showDaysPart(fields);
-}
-
-void Modules::showBrightness(const EditorFields &fields)
-{
-    enable(editor->eventBrightnessSlider, editor->eventBrightnessLabel, fields.brightnessEnabled);
-    editor->eventBrightnessSlider->setValue(fields.brightness);
-}
-
-// The time or the sun switches with the offset. The focus moves only when the user turned a sun
-// switch: a reload after every save would otherwise pull the focus back while the user tabs on.
-void Modules::showTimeFields(const EditorFields &fields, bool moveFocus)
-{
-    EventEditorView *e = editor;
-    e->sunriseSwitch->setChecked(fields.sunrise);
-    e->sunsetSwitch->setChecked(fields.sunset);
-    e->time->setTime(timeOf(fields.time));
-    e->time->setEnabled(fields.timeEnabled());
-    e->offset->setEnabled(fields.offsetEnabled());
-    e->offsetSign->setEnabled(fields.offsetEnabled());
-    if (moveFocus)
-        (fields.offsetEnabled() ? static_cast<QWidget *>(e->offsetSign) : e->time)->setFocus();
-    setKeyboardLoop();
-}
-
-// C. The part of the editor that belongs to the chosen day rule.
-void Modules::showDaysPart(const EditorFields &fields)
-{
-    EventEditorView *e = editor;
-    switch (fields.daysPage()) {
-    case DaysPage::Weekdays:
-        e->dateBox->setCurrentWidget(e->everyView);
-        for (int day = 0; day < 7; ++day)
-            e->daySwitch(day)->setChecked(fields.days & DayBits[day]);
-        break;
-    case DaysPage::Date:
-        e->dateBox->setCurrentWidget(e->dateView);
-        e->date->setDate(dateOf(fields.date));
-        e->repeatSwitch->setChecked(fields.repeat);
-        e->repeatDays->setEnabled(fields.repeat);
-        e->repeatDays->setValue(fields.repeatDays);
-        setKeyboardLoop();
-        break;
-    case DaysPage::Nothing:
-        e->dateBox->setCurrentWidget(e->emptyDaysView);
-        break;
-    }
-    e->securitySwitch->setChecked(fields.security);
-    e->securitySwitch->setEnabled(fields.securityEnabled());
-}
-
-// What the controls now say, over what was loaded.
-EditorFields Modules::shownFields() const
-{
-    const EventEditorView *e = editor;
-    EditorFields fields = loadedFields;
-    fields.on = e->onSwitch->isChecked();
-    fields.brightness = e->eventBrightnessSlider->value();
-    if (e->time->time() != timeOf(loadedFields.time))
-        fields.time = secondsOfTime(e->time->time());
-    fields.offsetMinus = e->offsetSign->text() == QLatin1String("-");
-    if (const auto offset = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
-        fields.offset = static_cast<uint32_t>(offset->hour * 3600 + offset->minute * 60);
-    fields.sunrise = e->sunriseSwitch->isChecked();
-    fields.sunset = !fields.sunrise && e->sunsetSwitch->isChecked();
-    fields.security = e->securitySwitch->isChecked();
-    fields.dayRule = static_cast<uint16_t>(std::max(0, e->daysPopup->currentIndex()) & EventDaysMask);
-    if (e->date->date() != dateOf(loadedFields.date))
-        fields.date = secondsOfDate(e->date->date());
-    fields.repeat = e->repeatSwitch->isChecked();
-    fields.repeatDays = static_cast<uint16_t>(e->repeatDays->value());
-    fields.days = 0;
-    for (int day = 0; day < 7; ++day)
-        if (e->daySwitch(day)->isChecked())
-            fields.days |= DayBits[day];
-    return fields;
 }
 
 void Modules::doDaysPopupChanged()
 {
     const Event &stored = currentEventIndex >= 0 ? currentEvent() : defaultEvent;
-    showDaysPart(withDayRule(shownFields(), static_cast<uint16_t>(editor->daysPopup->currentIndex()), stored));
+    editor->showDaysPart(withDayRule(shownFields(), static_cast<uint16_t>(editor->daysPopup->currentIndex()), stored));
 }
 
 void Modules::daysPopupChanged(QObject *)
@@ -295,7 +180,7 @@ void Modules::setCurrentEvent(const Event &event)
 // F. A sun switch turned on or off.
 void Modules::riseSet(QCheckBox *changed)
 {
-    showTimeFields(withSunSwitch(shownFields(), changed == editor->sunriseSwitch, changed->isChecked(), todaysSun()), true);
+    editor->showTimeFields(withSunSwitch(shownFields(), changed == editor->sunriseSwitch, changed->isChecked(), todaysSun()), true);
 }
 
 void Modules::sunrise(QObject *)
@@ -313,12 +198,12 @@ void Modules::sunset(QObject *)
 // G. The order in which Tab walks the editor's fields.
 void Modules::setKeyboardLoop()
 {
-    EventEditorView *e = editor;
-    QWidget *const fields[] = {e->time, e->offsetSign, e->offset, e->date, e->repeatDays};
-    QList<QWidget *> loop;
-    for (const EditorField field : keyboardLoopOf(shownFields()))
-        loop << fields[static_cast<int>(field)];
-    e->setKeyboardLoop(loop);
+    editor->setKeyboardLoopFor(shownFields());
+}
+
+EditorFields Modules::shownFields() const
+{
+    return editor->fields(loadedFields);
 }
 
 // H. The warning that no day is chosen.
@@ -380,13 +265,13 @@ void Modules::tomorrow(QObject *)
 
 void Modules::eventOn(QObject *)
 {
-    showBrightness(withSwitch(shownFields(), true, modulesArray[currentModuleIndex]));
+    editor->showBrightness(withSwitch(shownFields(), true, modulesArray[currentModuleIndex]));
     saveEventData();
 }
 
 void Modules::eventOff(QObject *)
 {
-    showBrightness(withSwitch(shownFields(), false, modulesArray[currentModuleIndex]));
+    editor->showBrightness(withSwitch(shownFields(), false, modulesArray[currentModuleIndex]));
     saveEventData();
 }
 
