@@ -333,3 +333,12 @@ TEST_F(TimerDownload, FailureMidwayStopsAndClosesTheLink)
     EXPECT_EQ(frontEnd.alertTitles(), std::vector<std::string> {"CP290 Not Responding"});
     EXPECT_EQ(box.storedRecordCount(), 2) << "the records sent before the failure stay";
 }
+
+TEST_F(TimerDownload, NoSuchModuleOnTheWireGivesNoRecord)
+{
+    const Event event = clockEvent(EventOn | EventAllDays, 7, 0);
+    EXPECT_TRUE(recordsOf(event, 0).empty()) << "unit 0";
+    EXPECT_TRUE(recordsOf(event, 19).empty()) << "unit 19";
+    EXPECT_TRUE(recordsOf(event, 3, 16).empty()) << "house 16";
+    EXPECT_EQ(recordsOf(event, 18, 15).size(), 1u) << "the last house's all modules";
+}
