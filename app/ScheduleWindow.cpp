@@ -1,5 +1,6 @@
 #include "app/ScheduleWindow.h"
 
+#include "document/FieldFormatters.h"
 #include "document/ui/Modules.h"
 #include "driver/StoredEventListing.h"
 #include "platform/DateTime.h"
@@ -145,8 +146,10 @@ void ScheduleWindow::showDay(int index)
     const ScheduledDay &day = week[static_cast<std::size_t>(index)];
     QStringList lanes;
     for (const Module &module : shownDocument->modules())
-        lanes << QStringLiteral("%1%2  %3").arg(QChar('A' + static_cast<int>(module.houseCode)))
-                     .arg(module.unit).arg(QString::fromStdString(module.name));
+        lanes << QStringLiteral("%1 %2  %3")
+                     .arg(QString::fromStdString(houseCodeFormatter::stringForObjectValue(module.houseCode)),
+                          QString::fromStdString(moduleNumberFormatter::stringForObjectValue(module.unit)),
+                          QString::fromStdString(module.name));
     SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks};
     if (index == 0)
         picture.nowMinute = static_cast<int>(GetDateTime() / 60 % (24 * 60));
