@@ -2,7 +2,6 @@
 
 #include "document/FieldFormatters.h"
 #include "document/ui/Modules.h"
-#include "driver/StoredEventListing.h"
 #include "platform/DateTime.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/SchedulePicture.h"
@@ -29,8 +28,7 @@ QString dayTitle(const ScheduledDay &day)
 {
     DateTimeRec date;
     SecondsToDate(day.midnight, &date);
-    static const char *const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    const QString when = QStringLiteral("%1 %2/%3").arg(QString::fromLatin1(names[(date.dayOfWeek + 6) % 7]))
+    const QString when = QStringLiteral("%1 %2/%3").arg(QString::fromLatin1(shortWeekdayName(date)))
                              .arg(date.month, 2, 10, QLatin1Char('0')).arg(date.day, 2, 10, QLatin1Char('0'));
     if (day.tooManyEvents)
         return ScheduleWindow::tr("%1   more than %2").arg(when).arg(CP290TimerRecordCount);
@@ -45,10 +43,7 @@ QString dayWordsOf(const ScheduledDay &day)
                        .arg(QString::fromStdString(formatIsoDate(date)));
     if (day.tooManyEvents)
         return text + QStringLiteral("%1\n%2\n").arg(QString::fromLatin1(TooManyEventsTitle), QString::fromLatin1(TooManyEventsMessage));
-    uint8_t stored[CP290TimerRecordCount][CP290TimerRecordSize];
-    recordsAsStored(day.records, stored);
-    const auto lines = storedEventLines(stored);
-    return text + (lines && !lines->empty() ? QString::fromStdString(*lines) : QStringLiteral("None.\n"));
+    return text + QString::fromStdString(listingLines(day.records));
 }
 
 }  // namespace

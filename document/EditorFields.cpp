@@ -91,10 +91,12 @@ EditorFields withSwitch(EditorFields fields, bool on, const Module &module)
 std::vector<EditorField> keyboardLoopOf(const EditorFields &fields)
 {
     std::vector<EditorField> loop;
-    if (fields.timeEnabled())
+    if (fields.timeEnabled()) {
         loop.push_back(EditorField::Time);
-    else
-        loop.insert(loop.end(), {EditorField::OffsetSign, EditorField::Offset});
+    } else {
+        loop.push_back(EditorField::OffsetSign);
+        loop.push_back(EditorField::Offset);
+    }
     loop.push_back(EditorField::Date);
     if (fields.repeat)
         loop.push_back(EditorField::RepeatDays);

@@ -3,6 +3,7 @@
 #include "document/EventDownload.h"
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
+#include "driver/StoredEventListing.h"
 #include "driver/TimerDownload.h"
 
 #include <cstring>
@@ -67,11 +68,8 @@ std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const
         day.sun = {gSunriseTime, gSunsetTime};
         if (!day.tooManyEvents)
             day.marks = marksOfDay(modules, downloadDayAt(day.midnight + HelperSendsAfterMidnight, day.sun));
-        for (int number = 0; anyEvent && !day.tooManyEvents && number < NumEvents; ++number) {
-            TimerRecord record;
-            std::memcpy(record.data(), CP290TimerEvent[number], CP290TimerRecordSize);
-            day.records.push_back(record);
-        }
+        if (anyEvent && !day.tooManyEvents)
+            day.records = driverRecords(NumEvents);
         schedule.push_back(std::move(day));
     }
     return schedule;
@@ -101,10 +99,20 @@ std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const D
     return marks;
 }
 
-void recordsAsStored(const std::vector<TimerRecord> &records,
-                     uint8_t (&buffer)[CP290TimerRecordCount][CP290TimerRecordSize])
+std::vector<TimerRecord> driverRecords(int count)
 {
-    std::memset(buffer, CP290EmptyRecordMark, sizeof buffer);
+    std::vector<TimerRecord> records(static_cast<std::size_t>(count));
+    for (int number = 0; number < count; ++number)
+        std::memcpy(records[static_cast<std::size_t>(number)].data(), CP290TimerEvent[number], CP290TimerRecordSize);
+    return records;
+}
+
+std::string listingLines(const std::vector<TimerRecord> &records)
+{
+    uint8_t stored[CP290TimerRecordCount][CP290TimerRecordSize];
+    std::memset(stored, CP290EmptyRecordMark, sizeof stored);
     for (std::size_t number = 0; number < records.size() && number < CP290TimerRecordCount; ++number)
-        std::memcpy(buffer[number], records[number].data(), CP290TimerRecordSize);
+        std::memcpy(stored[number], records[number].data(), CP290TimerRecordSize);
+    const std::optional<std::string> lines = storedEventLines(stored);
+    return lines && !lines->empty() ? *lines : "None.\n";
 }

@@ -40,6 +40,9 @@ std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const
 // today; a record for tomorrow is replaced by the next night's download before it fires.
 std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const DownloadDay &day);
 
-// The records stored by a download, as the CP290's own buffer holds them (0xFF in empty ones).
-void recordsAsStored(const std::vector<TimerRecord> &records,
-                     uint8_t (&buffer)[CP290TimerRecordCount][CP290TimerRecordSize]);
+// The driver's records as a list, the first `count` of them.
+std::vector<TimerRecord> driverRecords(int count);
+
+// The records as the listing of the CP290's stored events words them, one a line; "None." when
+// there are none.
+std::string listingLines(const std::vector<TimerRecord> &records);

@@ -2,6 +2,8 @@
 
 #include "driver/DeviceOperations.h"
 
+#include <cstdio>
+
 namespace {
 
 // The day bits in the order of the week as the listing writes it, Sunday first.
@@ -13,6 +15,17 @@ constexpr struct { uint8_t bit; const char *name; } Week[] = {
 TimerRecordFields timerRecordFields(const uint8_t (&record)[CP290TimerRecordSize])
 {
     return {record[2], record[3], record[4], record[5], record[6], record[7], record[8], record[9]};
+}
+
+std::string timerRecordHex(const uint8_t (&record)[CP290TimerRecordSize])
+{
+    std::string text;
+    for (int i = 0; i < CP290TimerRecordSize; ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, i ? " %02x" : "%02x", record[i]);
+        text += hex;
+    }
+    return text;
 }
 
 char TimerRecordFields::house() const

@@ -22,3 +22,6 @@ struct TimerRecordFields {
 };
 
 TimerRecordFields timerRecordFields(const uint8_t (&record)[CP290TimerRecordSize]);
+
+// The record's ten bytes in hexadecimal, a blank between them.
+std::string timerRecordHex(const uint8_t (&record)[CP290TimerRecordSize]);

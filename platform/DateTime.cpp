@@ -107,13 +107,18 @@ ScopedMoment::~ScopedMoment()
     dateTimeSource() = std::move(previous);
 }
 
+const char *shortWeekdayName(const DateTimeRec &date)
+{
+    static const char *const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    return names[(date.dayOfWeek + 6) % 7];
+}
+
 std::string formatListingDateTime(const DateTimeRec &date)
 {
-    static const char *const dayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     const int hour12 = twelveHourClockHour(date.hour);
     char text[40];
     std::snprintf(text, sizeof text, "%s %02d/%02d/%02d %02d:%02d %s",
-                  dayNames[(date.dayOfWeek + 6) % 7], date.month, date.day, date.year % 100,
+                  shortWeekdayName(date), date.month, date.day, date.year % 100,
                   hour12, date.minute, date.hour < 12 ? "AM" : "PM");
     return text;
 }

@@ -56,6 +56,9 @@ inline int twelveHourClockHour(int hour)
 // "%a %m/%d/%y %I:%M %p" in English whatever the process locale, e.g. "Fri 12/04/26 02:15 PM".
 std::string formatListingDateTime(const DateTimeRec &date);
 
+// "Sun" to "Sat", in English whatever the process locale.
+const char *shortWeekdayName(const DateTimeRec &date);
+
 // "YYYY-MM-DD" and "YYYY-MM-DD HH:MM", as the command line reads and writes moments.
 std::string formatIsoDate(const DateTimeRec &date);
 std::string formatIsoDateTime(const DateTimeRec &date);

@@ -10,7 +10,7 @@
 #include "platform/UserDefaultsFile.h"
 #include "document/OutlineText.h"
 #include "driver/CommandExchange.h"
-#include "driver/StoredEventListing.h"
+#include "driver/TimerRecordFields.h"
 #include "driver/TimerDownload.h"
 #include "platform/DateTime.h"
 #include "platform/Location.h"
@@ -168,27 +168,21 @@ void warnWhenThePlaceIsNotKnown()
                              "--location); sunrise and sunset are computed for 0 degrees north, 0 degrees east.\n");
 }
 
-std::string hexRecord(const uint8_t (&record)[CP290TimerRecordSize])
-{
-    std::string text;
-    for (int i = 0; i < CP290TimerRecordSize; ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, i ? " %02x" : "%02x", record[i]);
-        text += hex;
-    }
-    return text;
-}
-
-// "HH:MM" of a sun time, or null on a day without sunrise and sunset.
-std::string clockTimeJson(uint32_t moment)
+// "HH:MM" of a sun time, or "none" on a day without sunrise and sunset.
+std::string clockTimeText(uint32_t moment)
 {
     if (moment == SunNeverRisesOrSets)
-        return JsonNull;
+        return "none";
     DateTimeRec time;
     SecondsToDate(moment, &time);
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d", time.hour, time.minute);
-    return jsonString(text);
+    return text;
+}
+
+std::string clockTimeJson(uint32_t moment)
+{
+    return moment == SunNeverRisesOrSets ? JsonNull : jsonString(clockTimeText(moment));
 }
 
 int send(const std::string &path, const DocumentOptions &options)
@@ -235,14 +229,9 @@ int plan(const std::string &path, const DocumentOptions &options)
         return Done;
     }
 
-    uint8_t planned[CP290TimerRecordCount][CP290TimerRecordSize];
-    std::memset(planned, CP290EmptyRecordMark, sizeof planned);
-    for (int number = 0; number < count; ++number) {
-        std::printf("%s\n", hexRecord(CP290TimerEvent[number]).c_str());
-        std::memcpy(planned[number], CP290TimerEvent[number], CP290TimerRecordSize);
-    }
-    const auto lines = storedEventLines(planned);
-    std::printf("\n%s", lines && !lines->empty() ? lines->c_str() : "None.\n");
+    for (int number = 0; number < count; ++number)
+        std::printf("%s\n", timerRecordHex(CP290TimerEvent[number]).c_str());
+    std::printf("\n%s", listingLines(driverRecords(count)).c_str());
     return Done;
 }
 
@@ -263,41 +252,21 @@ int sun(const DocumentOptions &options)
         std::printf("no sunrise or sunset\n");
         return Done;
     }
-    DateTimeRec sunrise, sunset;
-    SecondsToDate(gSunriseTime, &sunrise);
-    SecondsToDate(gSunsetTime, &sunset);
-    std::printf("sunrise %02d:%02d sunset %02d:%02d\n", sunrise.hour, sunrise.minute, sunset.hour, sunset.minute);
+    std::printf("sunrise %s sunset %s\n", clockTimeText(gSunriseTime).c_str(), clockTimeText(gSunsetTime).c_str());
     return Done;
-}
-
-// "HH:MM" of a sun time, or "none".
-std::string clockTimeText(uint32_t moment)
-{
-    if (moment == SunNeverRisesOrSets)
-        return "none";
-    DateTimeRec time;
-    SecondsToDate(moment, &time);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", time.hour, time.minute);
-    return text;
 }
 
 void printScheduledDay(const ScheduledDay &day)
 {
     DateTimeRec date;
     SecondsToDate(day.midnight, &date);
-    static const char *const dayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    std::printf("%s %s  sunrise %s  sunset %s  ", dayNames[(date.dayOfWeek + 6) % 7], formatIsoDate(date).c_str(),
+    std::printf("%s %s  sunrise %s  sunset %s  ", shortWeekdayName(date), formatIsoDate(date).c_str(),
                 clockTimeText(day.sun.sunrise).c_str(), clockTimeText(day.sun.sunset).c_str());
     if (day.tooManyEvents) {
         std::printf("more than %d records\n%s: %s\n\n", CP290TimerRecordCount, TooManyEventsTitle, TooManyEventsMessage);
         return;
     }
-    std::printf("%zu of %d records\n", day.records.size(), CP290TimerRecordCount);
-    uint8_t stored[CP290TimerRecordCount][CP290TimerRecordSize];
-    recordsAsStored(day.records, stored);
-    const auto lines = storedEventLines(stored);
-    std::printf("%s\n", lines && !lines->empty() ? lines->c_str() : "None.\n");
+    std::printf("%zu of %d records\n%s\n", day.records.size(), CP290TimerRecordCount, listingLines(day.records).c_str());
 }
 
 std::string scheduledDayJson(const ScheduledDay &day)

@@ -11,12 +11,6 @@ std::string timerRecordJson(int number, const uint8_t (&record)[CP290TimerRecord
     std::vector<std::string> units;
     for (const int unit : fields.units())
         units.push_back(jsonNumber(unit));
-    std::string bytes;
-    for (int i = 0; i < CP290TimerRecordSize; ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, i ? " %02x" : "%02x", record[i]);
-        bytes += hex;
-    }
     const auto function = fields.function();
     return jsonObject({{"number", jsonNumber(number)},
                        {"house", jsonString(std::string(1, fields.house()))},
@@ -27,7 +21,7 @@ std::string timerRecordJson(int number, const uint8_t (&record)[CP290TimerRecord
                        {"days", jsonStrings(fields.days())},
                        {"hour", jsonNumber(fields.hour)},
                        {"minute", jsonNumber(fields.minute)},
-                       {"bytes", jsonString(bytes)}});
+                       {"bytes", jsonString(timerRecordHex(record))}});
 }
 
 void printJson(const std::string &document)
