@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QFile>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -150,6 +151,28 @@ int main(int argc, char **argv)
     document->menuBar()->setActiveAction(controller.cp290Menu()->menuAction());
     all &= shoot(output, "cp290-menu");
     controller.cp290Menu()->hide();
+    settle(100);
+
+    QMenu *file = document->menuBar()->actions().constFirst()->menu();
+    document->menuBar()->setActiveAction(file->menuAction());
+    settle(200);
+    for (QAction *item : file->actions())
+        if (item->menu() && item->text().remove(QLatin1Char('&')) == QStringLiteral("Open Recent"))
+            file->setActiveAction(item);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(file, &right);
+    all &= shoot(output, "file-menu-open-recent");
+    file->hide();
+    settle(100);
+
+    // The Edit menu names what Undo would take back.
+    sampleDocument->outline()->selectRowByExtendingSelection(sampleDocument->outline()->rowForItem({3, -1}), false);
+    sampleDocument->deleteSelection();
+    QMenu *edit = document->menuBar()->actions().at(1)->menu();
+    document->menuBar()->setActiveAction(edit->menuAction());
+    all &= shoot(output, "edit-menu-undo");
+    edit->hide();
+    sampleDocument->undo();
     settle(100);
 
     controller.statusStartWithMessage("Getting Events From CP290...");
