@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>

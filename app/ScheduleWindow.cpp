@@ -6,7 +6,6 @@
 #include "widgets/OutlineModel.h"
 #include "widgets/SchedulePicture.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QWindow>
 #include <QLabel>

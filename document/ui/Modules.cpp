@@ -1,37 +1,22 @@
 #include "document/ui/Modules.h"
 
-#include "document/EventDescription.h"
-#include "document/InsertPlan.h"
-#include "document/ModuleCells.h"
 #include "document/ui/DeviceAccess.h"
-#include "widgets/EventEditorView.h"
 #include "widgets/OutlinePrinting.h"
 #include "widgets/DocumentWindowView.h"
-#include "widgets/FormatterDelegate.h"
-#include "widgets/OutlineModel.h"
 #include "platform/DateTime.h"
-#include "platform/qt/ContextHelp.h"
 #include "platform/qt/SharedPrinter.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
-#include <QSlider>
-#include <QStackedWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 const QStringList Modules::ColumnIdentifiers = {QStringLiteral("N"), QStringLiteral("C"), QStringLiteral("#"),
                                                 QStringLiteral("T")};

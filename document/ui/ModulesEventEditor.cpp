@@ -3,7 +3,6 @@
 
 #include "document/ControlEnabling.h"
 #include "document/EditorFields.h"
-#include "document/FieldFormatters.h"
 #include "widgets/ClockFields.h"
 #include "widgets/EventEditorView.h"
 #include "document/ModuleCells.h"

@@ -8,16 +8,10 @@
 #include "document/ui/Modules.h"
 #include "driver/DeviceOperations.h"
 #include "widgets/DocumentWindowView.h"
-#include "platform/qt/ContextHelp.h"
 
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QPushButton>
 #include <QSlider>
-#include <QVBoxLayout>
+#include <QDialog>
 
 void Modules::performEvents(QObject *)
 {
