@@ -92,7 +92,6 @@ void Modules::windowControllerDidLoadNib()
     thisWindow->resize(760, 620);
     thisWindow->restoreGeometry(QSettings().value(WindowFrameKey).toByteArray());
     windowDidResize();
-    changeCount = changedOnReading ? 1 : 0;
     updateWindowTitle();
 }
 
@@ -131,9 +130,7 @@ bool Modules::readFromFile(const QString &path, QString *error)
     selectedRows = read.content->selectedRows;
     eventRepeat = read.content->eventRepeat;
     modulesArray = read.content->modules;
-    modulesOutlineArray.clear();
-    for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
-        modulesOutlineArray.push_back(index);
+    numberOutlineItems();
     hasModulesArray = true;
     // A repaired name makes the document differ from its file: saving it writes the repair.
     changedOnReading = read.namesRepaired;
@@ -160,7 +157,6 @@ bool Modules::writeToFile(const QString &path, QString *error)
     }
     setFileName(path);
     history.markSaved();
-    changeCount = 0;
     updateWindowTitle();
     return true;
 }
@@ -169,7 +165,6 @@ bool Modules::revertToSaved(QString *error)
 {
     if (!readFromFile(filePath, error))
         return false;
-    changeCount = changedOnReading ? 1 : 0;
     updateWindowTitle();
     return true;
 }
@@ -189,13 +184,11 @@ void Modules::setUntitledName(const QString &name)
 
 void Modules::updateChangeCount(bool done)
 {
-    if (done) {
+    if (done)
         history.record(currentSnapshot(), (changeName.isEmpty() ? tr("Change") : changeName).toStdString(),
                        changeMergeKey.toStdString());
-        changeCount = history.isAtSavedState() ? 0 : 1;
-    } else {
-        changeCount = 0;
-    }
+    else
+        history.markSaved();
     updateWindowTitle();
     emit changeStateChanged();
 }
@@ -241,23 +234,15 @@ void Modules::applySnapshot(const DocumentSnapshot &snapshot)
     currentModuleIndex = currentEventIndex = -1;
     modulesArray = snapshot.moduleRecords();
     eventRepeat = snapshot.repeat;
-    modulesOutlineArray.clear();
-    for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
-        modulesOutlineArray.push_back(index);
+    numberOutlineItems();
     {
         const QSignalBlocker quiet(modulesOutline->selectionModel());
         reloadAndFixExpanded();
         modulesOutline->deselectAll();
-        bool first = true;
-        for (const int row : snapshot.selectedRows)
-            if (row < modulesOutline->numberOfRows()) {
-                modulesOutline->selectRowByExtendingSelection(row, !first);
-                first = false;
-            }
+        selectRows(snapshot.selectedRows);
     }
     modulesOutline->viewport()->update();
     applySelection();
-    changeCount = history.isAtSavedState() ? 0 : 1;
     updateWindowTitle();
     emit changeStateChanged();
 }
@@ -268,7 +253,7 @@ void Modules::updateWindowTitle()
         return;
     const QString name = filePath.isEmpty() ? untitledName : QFileInfo(filePath).fileName();
     thisWindow->setWindowTitle(name + QStringLiteral("[*]"));
-    thisWindow->setWindowModified(changeCount != 0);
+    thisWindow->setWindowModified(isDocumentEdited());
 }
 
 void Modules::setDrawerRowsExpanded()
@@ -278,16 +263,30 @@ void Modules::setDrawerRowsExpanded()
         QTimer::singleShot(0, this, [this] { showHideEvents(); });
     }
     reloadAndFixExpanded();
-    if (!selectedRows.empty()) {
-        bool first = true;
-        for (const int64_t row : selectedRows) {
-            modulesOutline->selectRowByExtendingSelection(static_cast<int>(row), !first);
+    if (!selectedRows.empty())
+        selectRows(std::vector<int>(selectedRows.begin(), selectedRows.end()));
+    else
+        outlineViewSelectionDidChange();
+    selectedRows.clear();
+}
+
+// The module numbers that stand for the modules as the outline's top-level items: 0 to n - 1.
+void Modules::numberOutlineItems()
+{
+    modulesOutlineArray.clear();
+    for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
+        modulesOutlineArray.push_back(index);
+}
+
+// Selects the rows there are of `rows`, the first replacing the selection.
+void Modules::selectRows(const std::vector<int> &rows)
+{
+    bool first = true;
+    for (const int row : rows)
+        if (row < modulesOutline->numberOfRows()) {
+            modulesOutline->selectRowByExtendingSelection(row, !first);
             first = false;
         }
-    } else {
-        outlineViewSelectionDidChange();
-    }
-    selectedRows.clear();
 }
 
 bool Modules::drawerIsOpen() const

@@ -51,7 +51,7 @@ public:
     void setFileName(const QString &path);
     // The title of a document that has no file yet ("Untitled", "Untitled 2", ...).
     void setUntitledName(const QString &name);
-    bool isDocumentEdited() const { return changeCount != 0; }
+    bool isDocumentEdited() const { return !history.isAtSavedState(); }
     void updateChangeCount(bool done);
 
     const std::vector<Module> &modules() const { return modulesArray; }
@@ -180,6 +180,8 @@ private:
 
     void applySelection();
     void applySnapshot(const DocumentSnapshot &snapshot);
+    void numberOutlineItems();
+    void selectRows(const std::vector<int> &rows);
     DocumentSnapshot currentSnapshot() const;
     void setDrawerRowsExpanded();
     bool storeExpansion(const OutlineItem &item, bool expanded);
@@ -214,7 +216,6 @@ private:
 
     QString filePath;
     QString untitledName;
-    int changeCount = 0;
     UndoHistory history;
     QString changeName, changeMergeKey;
     int changesUnderWay = 0;
