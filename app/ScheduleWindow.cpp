@@ -20,7 +20,7 @@ namespace {
 
 int minuteOf(uint32_t timeOfDay)
 {
-    return timeOfDay == SunNeverRisesOrSets ? -1 : static_cast<int>(timeOfDay / 60 % (24 * 60));
+    return timeOfDay == SunNeverRisesOrSets ? -1 : minuteOfDay(timeOfDay);
 }
 
 QString dayTitle(const ScheduledDay &day)
@@ -146,7 +146,7 @@ void ScheduleWindow::showDay(int index)
                           QString::fromStdString(module.name));
     SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks};
     if (index == 0)
-        picture.nowMinute = static_cast<int>(GetDateTime() / 60 % (24 * 60));
+        picture.nowMinute = minuteOfDay(GetDateTime());
     dayPicture->setDay(lanes, picture);
     dayWords->setPlainText(dayWordsOf(day));
 }

@@ -43,11 +43,12 @@ uint32_t midnightOf(uint32_t moment)
     return moment - moment % SecondsPerDay;
 }
 
-uint16_t weekdayFlag(uint32_t midnight)
+// The day's bit in the day map a weekly record carries.
+uint8_t dayBitOf(uint32_t midnight)
 {
     DateTimeRec date;
     SecondsToDate(midnight, &date);
-    return date.dayOfWeek == 1 ? EventSunday : static_cast<uint16_t>(EventMonday << (date.dayOfWeek - 2));
+    return CP290DayBitOfDayOfWeek(date.dayOfWeek);
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const
 
 std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const DownloadDay &day)
 {
-    const uint16_t weekday = weekdayFlag(day.midnight);
+    const uint8_t dayBit = dayBitOf(day.midnight);
     std::vector<ScheduleMark> marks;
     for (std::size_t m = 0; m < modules.size(); ++m) {
         const Module &module = modules[m];
@@ -89,9 +90,10 @@ std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const D
                 continue;  // all lights are only ever switched on
             const uint8_t mode = modeOf(event, day);
             const bool weekly = mode == CP290ModeNormal || mode == CP290ModeSecurity;
-            if (!(mode == CP290ModeToday || (weekly && event.has(weekday))))
+            const bool onThisWeekday = ((event.Flags & EventAllDays) >> 8) & dayBit;  // the record's day map
+            if (!(mode == CP290ModeToday || (weekly && onThisWeekday)))
                 continue;
-            const int minute = static_cast<int>(*eventTimeOfDay(event, day) / 60 % (24 * 60));
+            const int minute = minuteOfDay(*eventTimeOfDay(event, day));
             const bool on = event.has(EventOn);
             marks.push_back({static_cast<int>(m), static_cast<int>(e), minute, on, on ? event.Brightness : 0});
         }

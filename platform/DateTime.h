@@ -47,6 +47,12 @@ private:
     DateTimeSource previous;
 };
 
+// The minute of the day, 0 to 1439, of date or time-of-day seconds.
+inline int minuteOfDay(uint32_t seconds)
+{
+    return static_cast<int>(seconds / 60 % (24 * 60));
+}
+
 // The hour of a 12-hour clock for an hour 0 to 23: 12 for 0 and 12.
 inline int twelveHourClockHour(int hour)
 {
