@@ -108,8 +108,17 @@ void ScheduleWindow::refreshSoon()
     });
 }
 
+void ScheduleWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    refresh();
+}
+
+// A hidden window computes nothing: the week is computed again when it shows.
 void ScheduleWindow::refresh()
 {
+    if (!isVisible())
+        return;
     const int chosen = std::max(0, days->currentRow());
     week.clear();
     if (shownDocument)

@@ -30,6 +30,9 @@ public:
     QString words() const;
     const std::vector<ScheduledDay> &schedule() const { return week; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void refreshSoon();
     void refresh();
