@@ -30,8 +30,8 @@ void store(const std::vector<std::string> &list)
 
 RecentDocumentsMenu::RecentDocumentsMenu(QMenu *menu, QObject *parent) : QObject(parent), menu(menu)
 {
+    // Built each time it opens, so that start-up looks at no file.
     connect(menu, &QMenu::aboutToShow, this, &RecentDocumentsMenu::rebuild);
-    rebuild();
 }
 
 void RecentDocumentsMenu::noteDocument(const QString &path)
