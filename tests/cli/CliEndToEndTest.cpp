@@ -97,47 +97,43 @@ bool contains(const std::string &text, const std::string &part)
     return text.find(part) != std::string::npos;
 }
 
+QJsonObject jsonOf(const std::string &text)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+}
+
 }  // namespace
 
-TEST(CliEndToEnd, SwitchesReadsTheClockAndListsTheBox)
+TEST(CliEndToEnd, SwitchesReadsTheClockTestsAndListsTheBox)
 {
     EmulatorProcess box("");
     ASSERT_FALSE(box.device().empty());
-
-    EXPECT_EQ(box.cli("on A1").status, 0);
-    EXPECT_EQ(box.cli("on b12 4").status, 0);
-    EXPECT_EQ(box.cli("off Call").status, 0);
+    for (const char *command : {"on A1", "on b12 4", "off Call", "set-clock"})
+        EXPECT_EQ(box.cli(command).status, 0) << command;
     const Result clock = box.cli("clock");
-    EXPECT_EQ(clock.status, 0) << clock.err;
-    EXPECT_TRUE(contains(clock.out, "The CP290 reports the clock as ")) << clock.out;
-    const Result set = box.cli("set-clock");
-    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_TRUE(contains(clock.out, "The CP290 reports the clock as ")) << clock.out << clock.err;
     const Result list = box.cli("list");
-    EXPECT_EQ(list.status, 0) << list.err;
-    EXPECT_TRUE(contains(list.out, "Events from CP290 as of ")) << list.out;
-    EXPECT_TRUE(contains(list.out, ":\n\nNone.")) << list.out;
-    const Result base = box.cli("base-house K");
-    EXPECT_EQ(base.out, "The Base House Code was set sucessfully.  Your events have been erased.\n");
+    EXPECT_TRUE(contains(list.out, "Events from CP290 as of ") && contains(list.out, ":\n\nNone.")) << list.out;
+    EXPECT_EQ(box.cli("base-house K").out, "The Base House Code was set sucessfully.  Your events have been erased.\n");
+    EXPECT_EQ(box.cli("self-test").out, "The self test completed sucessfully.  Your events have been erased.\n");
 
     const std::string output = box.output();
-    EXPECT_TRUE(contains(output, " now A1 on\n")) << output;
-    EXPECT_TRUE(contains(output, " now B12 dim 50%\n")) << output;
-    EXPECT_TRUE(contains(output, " now C all units off\n")) << output;
-}
+    for (const char *switched : {" now A1 on\n", " now B12 dim 50%\n", " now C all units off\n"})
+        EXPECT_TRUE(contains(output, switched)) << output;
 
-TEST(CliEndToEnd, SelfTestReportsSuccess)
-{
-    EmulatorProcess box("");
-    const Result test = box.cli("self-test");
-    EXPECT_EQ(test.status, 0) << test.err;
-    EXPECT_EQ(test.out, "The self test completed sucessfully.  Your events have been erased.\n");
+    EmulatorProcess noisy("--noise --reply-checksum");
+    EXPECT_EQ(noisy.cli("list").status, 0);
+    EXPECT_EQ(noisy.cli("clock").status, 0);
 }
 
 TEST(CliEndToEnd, UsageErrorsExitTwoAndSendNothing)
 {
     EmulatorProcess box("");
-    for (const char *arguments : {"", "dance", "on Q1", "on A17", "on A0", "on A1 10", "on A1 0", "off A1 5",
-                                  "on Aall", "off Alights", "base-house Q", "clock now", "--speed 9 clock"}) {
+    for (const char *arguments :
+         {"", "dance", "on Q1", "on A17", "on A0", "on A1 10", "on A1 0", "off A1 5", "on Aall", "off Alights", "base-house Q",
+          "clock now", "--speed 9 clock", "on A1 --json", "sun --date 2007-02-30", "sun --location 91,0,0",
+          "sun --date 2007-06-21 --location 41,-74,-5:0", "plan", "plan a b", "send", "plan x --now 12:00",
+          "schedule " EXAMPLE_DOCUMENT " --days 0", "parse " EXAMPLE_DOCUMENT " 0 1 on"}) {
         const Result result = box.cli(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_TRUE(contains(result.err, "; see 'tavorin-cli --help'\n")) << arguments;
@@ -161,12 +157,7 @@ TEST(CliEndToEnd, CommandLineFollowsUnixHabits)
     EXPECT_TRUE(contains(onHelp.out, "  on ADDRESS [LEVEL]")) << onHelp.out;
     EXPECT_FALSE(contains(onHelp.out, "  send FILE")) << "only the command's own: " << onHelp.out;
     EXPECT_EQ(box.cli("--version").out.rfind("tavorin-cli ", 0), 0u);
-
-    const Result after = box.cli("clock --device=" + box.device());
-    EXPECT_EQ(after.status, 0) << after.err;
-    EXPECT_TRUE(contains(after.out, "The CP290 reports the clock as")) << after.out;
-    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-5:00").out, "sunrise 04:23 sunset 19:31\n");
-    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-5:0").status, 2);
+    EXPECT_TRUE(contains(box.cli("clock --device=" + box.device()).out, "The CP290 reports the clock as"));
 
     // After "--" nothing is an option: a document whose name begins with dashes.
     const auto odd = std::filesystem::temp_directory_path() / ("--odd-" + std::to_string(getpid()) + ".cp290");
@@ -174,50 +165,49 @@ TEST(CliEndToEnd, CommandLineFollowsUnixHabits)
     const std::string inTemp = "cd " + odd.parent_path().string() + " &&";
     const std::string name = odd.filename().string();
     EXPECT_EQ(box.cli("describe " + name, inTemp).status, 2) << "taken for an option";
-    const Result described = box.cli("describe -- " + name, inTemp);
-    EXPECT_EQ(described.status, 0) << described.err;
-    EXPECT_TRUE(contains(described.out, "Porch Light")) << described.out;
+    EXPECT_TRUE(contains(box.cli("describe -- " + name, inTemp).out, "Porch Light"));
     EXPECT_EQ(box.cli("-- describe " + name, inTemp).status, 0);
     std::filesystem::remove(odd);
 }
 
-TEST(CliEndToEnd, MisbehavingBoxPrintsBothAlertsAndExitsOne)
+TEST(CliEndToEnd, SunPrintsTheDaysTimesForTheGivenOrTheZonesPlace)
+{
+    EmulatorProcess box("");
+    const std::string midsummer = "sunrise 04:23 sunset 19:31\n";
+    for (const char *place : {"--location 41,-74,-18000", "--location 41,-74,-5:00"})
+        EXPECT_EQ(box.cli(std::string("sun --date 2007-06-21 ") + place).out, midsummer) << place;
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 80,0,0").out, "no sunrise or sunset\n");
+    const Result nowhere = box.cli("sun --date 2007-06-21", "TZ=Etc/UTC");
+    EXPECT_EQ(nowhere.status, 0);
+    EXPECT_TRUE(contains(nowhere.err, "warning: the location is not known")) << nowhere.err;
+    EXPECT_EQ(std::count(nowhere.err.begin(), nowhere.err.end(), '\n'), 1) << "one line";
+    const Result linked = box.cli("sun --date 2007-06-21", "TZ=US/Eastern");
+    EXPECT_EQ(linked.out + linked.err, midsummer) << "a zone named by a link has its place";
+}
+
+// Each failure prints the driver's alert and the command's own, exits 1 and keeps nothing.
+TEST(CliEndToEnd, MisbehavingBoxMissingDeviceOrBadDocumentExitOne)
 {
     struct Case {
         const char *options, *arguments, *failure;
     } cases[] = {
-        {"--silent", "clock", "Getting Clock Failed"},
-        {"--status 0", "set-clock", "Setting Clock Failed"},
-        {"--cut-reply", "list", "Getting Events From CP290 Failed"},
-        {"--fail-after 1", "self-test", "Self Test Failed"},
-        {"--silent", "base-house A", "Setting Base House Code Failed"},
+        {"--silent", "clock", "CP290 Not Responding: There does not appear to be a CP290"},
+        {"--silent", "clock", "Getting Clock Failed\n"},
+        {"--status 0", "set-clock", "Setting Clock Failed\n"},
+        {"--cut-reply", "list", "Getting Events From CP290 Failed\n"},
+        {"--fail-after 1", "self-test", "Self Test Failed\n"},
+        {"--silent", "base-house A", "Setting Base House Code Failed\n"},
+        {"--fail-after 4", "send " EXAMPLE_DOCUMENT, "Sending events failed.\n"},
+        {"", "send /nonexistent.cp290", "cannot be opened as a document"},
+        {"", "--device /dev/ttyNoSuchCP290 on A1", "Cannot Open Serial Device: "},
     };
     for (const Case &c : cases) {
         EmulatorProcess box(c.options);
         const Result result = box.cli(c.arguments);
-        EXPECT_EQ(result.status, 1) << c.options;
-        EXPECT_TRUE(contains(result.err, "CP290 Not Responding: There does not appear to be a CP290")) << result.err;
-        EXPECT_TRUE(contains(result.err, std::string(c.failure) + "\n")) << result.err;
-        EXPECT_TRUE(result.out.empty()) << result.out;
+        EXPECT_EQ(result.status, 1) << c.arguments;
+        EXPECT_TRUE(contains(result.err, c.failure)) << result.err;
+        EXPECT_EQ(result.out + box.settings(), "") << c.arguments;
     }
-}
-
-TEST(CliEndToEnd, NoisyLineAndReplyChecksumsStillWork)
-{
-    EmulatorProcess box("--noise --reply-checksum");
-    EXPECT_EQ(box.cli("list").status, 0);
-    EXPECT_EQ(box.cli("clock").status, 0);
-}
-
-TEST(CliEndToEnd, MissingDeviceIsReportedAndExitsOne)
-{
-    const Result result = [] {
-        Result r;
-        const int status = std::system(TAVORIN_CLI_PATH " --device /dev/ttyNoSuchCP290 on A1 2> /dev/null");
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return r;
-    }();
-    EXPECT_EQ(result.status, 1);
 }
 
 TEST(CliEndToEnd, SendStoresWhatPlanComputesForTheSameMoment)
@@ -225,11 +215,9 @@ TEST(CliEndToEnd, SendStoresWhatPlanComputesForTheSameMoment)
     EmulatorProcess box("");
     for (int attempt = 0; attempt < 2; ++attempt) {
         const Result sent = box.cli("send " EXAMPLE_DOCUMENT);
-        ASSERT_EQ(sent.status, 0) << sent.err;
-        EXPECT_EQ(sent.out, "Events sent.\n");
+        ASSERT_EQ(sent.out, "Events sent.\n") << sent.err;
         const Result listed = box.cli("list");
         const Result planned = box.cli("plan " EXAMPLE_DOCUMENT);
-        ASSERT_EQ(planned.status, 0) << planned.err;
         const std::string plannedLines = planned.out.substr(planned.out.find("\n\n") + 2);
         const std::string listedLines = listed.out.substr(listed.out.find(":\n\n") + 3);
         if (plannedLines == listedLines)
@@ -256,49 +244,13 @@ TEST(CliEndToEnd, DownloadIsKeptForTheHelperOnlyForTheRememberedDevice)
     EXPECT_TRUE(contains(remembered.settings(), "Modules=\"")) << remembered.settings();
 }
 
-TEST(CliEndToEnd, PlanPrintsRecordBytesThenListingLines)
+TEST(CliEndToEnd, PlanPrintsRecordBytesThenListingLinesAndTouchesNoDevice)
 {
     EmulatorProcess box("");
     const Result planned = box.cli("plan " EXAMPLE_DOCUMENT " --now \"2026-12-21 12:00\" --location 41,-74,-18000 --repeat 2,1");
-    ASSERT_EQ(planned.status, 0) << planned.err;
-    EXPECT_EQ(planned.out.substr(0, 60), "00 00 08 7f 01 00 00 00 60 00\n08 00 02 00 17 0f 10 00 20 03\n");
+    EXPECT_EQ(planned.out.substr(0, 60), "00 00 08 7f 01 00 00 00 60 00\n08 00 02 00 17 0f 10 00 20 03\n") << planned.err;
     EXPECT_TRUE(contains(planned.out, "\nA-1  Turn On @ 4:30 PM Every Day\nA-1  Turn On @ 4:31 PM Every Day\n")) << planned.out;
     EXPECT_TRUE(contains(planned.out, "C-4  Turn On @ 7:16 PM Tomorrow\n")) << planned.out;
-    EXPECT_EQ(box.transcript(), "") << "plan touches no device";
-}
-
-TEST(CliEndToEnd, SunPrintsTheDaysTimes)
-{
-    EmulatorProcess box("");
-    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-18000").out, "sunrise 04:23 sunset 19:31\n");
-    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 80,0,0").out, "no sunrise or sunset\n");
-    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,-18000").err, "") << "a place given";
-    const Result nowhere = box.cli("sun --date 2007-06-21", "TZ=Etc/UTC");
-    EXPECT_EQ(nowhere.status, 0);
-    EXPECT_TRUE(contains(nowhere.err, "warning: the location is not known")) << nowhere.err;
-    EXPECT_EQ(std::count(nowhere.err.begin(), nowhere.err.end(), '\n'), 1) << "one line";
-    EXPECT_EQ(box.cli("sun --date 2007-06-21", "TZ=US/Eastern").err, "") << "a zone named by a link has its place";
-    EXPECT_EQ(box.cli("sun --date 2007-06-21", "TZ=US/Eastern").out, "sunrise 04:23 sunset 19:31\n");
-    for (const char *wrong : {"sun --date 2007-02-30", "sun --location 91,0,0", "plan", "plan a b", "send", "plan x --now 12:00"})
-        EXPECT_EQ(box.cli(wrong).status, 2) << wrong;
-}
-
-TEST(CliEndToEnd, DownloadFailingMidwayReportsBothAlertsAndKeepsNoDefaults)
-{
-    EmulatorProcess box("--fail-after 4");
-    const Result sent = box.cli("send " EXAMPLE_DOCUMENT);
-    EXPECT_EQ(sent.status, 1);
-    EXPECT_TRUE(contains(sent.err, "CP290 Not Responding: ")) << sent.err;
-    EXPECT_TRUE(contains(sent.err, "Sending events failed.\n")) << sent.err;
-    EXPECT_EQ(box.settings(), "");
-}
-
-TEST(CliEndToEnd, DocumentThatCannotBeReadIsRefused)
-{
-    EmulatorProcess box("");
-    const Result sent = box.cli("send /nonexistent.cp290");
-    EXPECT_EQ(sent.status, 1);
-    EXPECT_TRUE(contains(sent.err, "cannot be opened as a document")) << sent.err;
     EXPECT_EQ(box.transcript(), "");
 }
 
@@ -306,18 +258,15 @@ TEST(CliEndToEnd, DescribeAndParseShowTheOutlineText)
 {
     EmulatorProcess box("");
     const Result described = box.cli("describe " EXAMPLE_DOCUMENT);
-    ASSERT_EQ(described.status, 0) << described.err;
     EXPECT_EQ(described.out.substr(0, 81), "A\t1\tLight\tPorch Light\n\tTurn On @ Sunset Every Day\n\tTurn Off @ 11:30 PM Every Day\n");
     EXPECT_TRUE(contains(described.out, "A\tAll Modules\t\tEverything Off\n")) << described.out;
 
     const auto copy = std::filesystem::temp_directory_path() / ("tavorin-parse-" + std::to_string(getpid()) + ".cp290");
     std::filesystem::copy_file(EXAMPLE_DOCUMENT, copy, std::filesystem::copy_options::overwrite_existing);
     const Result parsed = box.cli("parse " + copy.string() + " 1 2 'on 50% @ 11:45 pm On S.....S' --write");
-    ASSERT_EQ(parsed.status, 0) << parsed.err;
-    EXPECT_EQ(parsed.out, "Turn On 50.0% @ 11:45 PM On S.....S\n");
+    EXPECT_EQ(parsed.out, "Turn On 50.0% @ 11:45 PM On S.....S\n") << parsed.err;
     EXPECT_TRUE(contains(box.cli("describe " + copy.string()).out, "\tTurn On 50.0% @ 11:45 PM On S.....S\n"));
     EXPECT_EQ(box.cli("parse " + copy.string() + " 1 3 on").status, 1) << "no third event";
-    EXPECT_EQ(box.cli("parse " + copy.string() + " 0 1 on").status, 2);
     std::filesystem::remove(copy);
 }
 
@@ -327,31 +276,20 @@ TEST(CliEndToEnd, JsonAndDevicesSayWhatTheTextSays)
     EmulatorProcess box("");
     const auto json = [&box](const std::string &arguments) {
         const Result result = box.cli(arguments + " --json");
-        EXPECT_EQ(result.status, 0) << arguments << ": " << result.err;
         QJsonParseError error {};
         const QJsonObject document = QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error).object();
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << result.out;
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << arguments << ": " << result.out << result.err;
         return document;
     };
-
     const QJsonArray records = json("plan " EXAMPLE_DOCUMENT " --now \"2026-12-21 12:00\" --location 41,-74,-18000 --repeat 2,1")["records"].toArray();
     ASSERT_GE(records.size(), 2);
-    const QJsonObject tomorrowOff = records[1].toObject();  // "08 00 02 00 17 0f 10 00 20 03"
-    EXPECT_EQ(tomorrowOff["house"].toString(), "C");
-    EXPECT_EQ(tomorrowOff["units"].toArray(), QJsonArray {4});
-    EXPECT_EQ(tomorrowOff["function"].toString(), "off");
-    EXPECT_EQ(tomorrowOff["mode"].toString(), "tomorrow");
-    EXPECT_EQ(tomorrowOff["days"].toArray(), QJsonArray {});
-    EXPECT_EQ(tomorrowOff["hour"].toInt(), 23);
-    EXPECT_EQ(tomorrowOff["minute"].toInt(), 15);
-    const QJsonObject everyDay = records[0].toObject();  // "00 00 08 7f 01 00 00 00 60 00"
-    EXPECT_EQ(everyDay["function"].toString(), "all modules off");
-    EXPECT_EQ(everyDay["days"].toArray().size(), 7);
-
-    const QJsonObject sun = json("sun --date 2007-06-21 --location 41,-74,-5:00");
-    EXPECT_EQ(sun["date"].toString(), "2007-06-21");
-    EXPECT_EQ(sun["sunrise"].toString(), "04:23");
-    EXPECT_EQ(sun["sunset"].toString(), "19:31");
+    EXPECT_EQ(records[0].toObject(), jsonOf(R"({"number": 0, "house": "A", "units": [], "function": "all modules off",
+        "brightness": 0, "mode": "normal", "days": ["Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"], "hour": 1, "minute": 0,
+        "bytes": "00 00 08 7f 01 00 00 00 60 00"})"));
+    EXPECT_EQ(records[1].toObject(), jsonOf(R"({"number": 1, "house": "C", "units": [4], "function": "off", "brightness": 0,
+        "mode": "tomorrow", "days": [], "hour": 23, "minute": 15, "bytes": "08 00 02 00 17 0f 10 00 20 03"})"));
+    EXPECT_EQ(json("sun --date 2007-06-21 --location 41,-74,-5:00"),
+              jsonOf(R"({"date": "2007-06-21", "sunrise": "04:23", "sunset": "19:31"})"));
     EXPECT_TRUE(json("sun --date 2007-06-21 --location 80,0,0")["sunrise"].isNull());
 
     ASSERT_EQ(box.cli("send " EXAMPLE_DOCUMENT).status, 0);
@@ -366,22 +304,21 @@ TEST(CliEndToEnd, JsonAndDevicesSayWhatTheTextSays)
     }
     const QJsonObject clock = json("clock");
     EXPECT_TRUE(clock["hour"].isDouble() && clock["minute"].isDouble());
-    EXPECT_EQ(box.cli("on A1 --json").status, 2);
 
     box.rememberAsTheSerialDevice();
-    const Result devices = box.cli("devices");
-    EXPECT_TRUE(contains(devices.out, "CP290\t" + box.linkPath() + "\twritable\tremembered\n")) << devices.out;
-    bool found = false;
+    EXPECT_TRUE(contains(box.cli("devices").out, "CP290\t" + box.linkPath() + "\twritable\tremembered\n"));
+    const QJsonObject emulator = jsonOf(R"({"name": "CP290", "remembered": true, "writable": true, "stable": false})");
+    int found = 0;
     for (const auto port : json("devices")["devices"].toArray()) {
-        if (port.toObject()["name"] != "CP290")
+        QJsonObject shown = port.toObject();
+        if (shown["name"] != "CP290")
             continue;
-        found = true;
-        EXPECT_EQ(port.toObject()["path"].toString().toStdString(), box.linkPath());
-        EXPECT_TRUE(port.toObject()["remembered"].toBool());
-        EXPECT_TRUE(port.toObject()["writable"].toBool());
-        EXPECT_FALSE(port.toObject()["stable"].toBool());
+        EXPECT_EQ(shown.take("path").toString().toStdString(), box.linkPath());
+        for (const QString &key : emulator.keys())
+            EXPECT_EQ(shown[key], emulator[key]) << key.toStdString();
+        ++found;
     }
-    EXPECT_TRUE(found);
+    EXPECT_EQ(found, 1);
 }
 
 // Each day of the schedule is what a download made a minute past that midnight would send.
@@ -389,17 +326,14 @@ TEST(CliEndToEnd, ScheduleAgreesWithPlanAtAMinutePastEachMidnight)
 {
     EmulatorProcess box("");
     const std::string place = " --location 41,-74,-5:00 --repeat 2,1 --json";
-    const Result week = box.cli("schedule " EXAMPLE_DOCUMENT " --from 2026-12-19 --days 7" + place);
-    ASSERT_EQ(week.status, 0) << week.err;
-    const QJsonArray days = QJsonDocument::fromJson(QByteArray::fromStdString(week.out)).object()["days"].toArray();
+    const QJsonArray days = jsonOf(box.cli("schedule " EXAMPLE_DOCUMENT " --from 2026-12-19 --days 7" + place).out)["days"].toArray();
     ASSERT_EQ(days.size(), 7);
     QSet<QString> modes;
     for (int index = 0; index < 7; ++index) {
         const QJsonObject day = days[index].toObject();
         const std::string date = "2026-12-" + std::to_string(19 + index);
         EXPECT_EQ(day["date"].toString().toStdString(), date);
-        const Result planned = box.cli("plan " EXAMPLE_DOCUMENT " --now \"" + date + " 00:01\"" + place);
-        const QJsonArray expected = QJsonDocument::fromJson(QByteArray::fromStdString(planned.out)).object()["records"].toArray();
+        const QJsonArray expected = jsonOf(box.cli("plan " EXAMPLE_DOCUMENT " --now \"" + date + " 00:01\"" + place).out)["records"].toArray();
         EXPECT_EQ(day["records"].toArray(), expected) << date;
         for (const auto record : expected)
             modes.insert(record.toObject()["mode"].toString());
@@ -409,5 +343,4 @@ TEST(CliEndToEnd, ScheduleAgreesWithPlanAtAMinutePastEachMidnight)
     const Result words = box.cli("schedule " EXAMPLE_DOCUMENT " --from 2026-12-20 --days 1 --location 41,-74,-5:00");
     EXPECT_EQ(words.out.substr(0, 48), "Sun 2026-12-20  sunrise 07:16  sunset 16:30  11 ") << words.out;
     EXPECT_TRUE(contains(words.out, "\nB-5  Turn On @ 8:00 AM    Today\n")) << words.out;
-    EXPECT_EQ(box.cli("schedule " EXAMPLE_DOCUMENT " --days 0").status, 2);
 }
