@@ -95,6 +95,7 @@ TEST_F(DocumentWindow, DeleteRemovesMixedSelectionsFromTheBottomUp)
     EXPECT_EQ(outline->numberOfRows(), 2);
 }
 
+// The rules are the core's (OutlineSelection); the window asks them with its selection and clipboard.
 TEST_F(DocumentWindow, MenuItemsFollowTheSelectionAndTheClipboard)
 {
     Modules *document = open(sampleContent());
@@ -103,19 +104,15 @@ TEST_F(DocumentWindow, MenuItemsFollowTheSelectionAndTheClipboard)
     outline->deselectAll();
     for (const EditCommand command : {EditCommand::Delete, EditCommand::Cut, EditCommand::Copy, EditCommand::Paste})
         EXPECT_FALSE(document->validateMenuItem(command)) << static_cast<int>(command);
-
     outline->selectRowByExtendingSelection(0, false);  // Lamp with one of its two events
     outline->selectRowByExtendingSelection(1, true);
     EXPECT_TRUE(document->validateMenuItem(EditCommand::Delete));
     EXPECT_FALSE(document->validateMenuItem(EditCommand::Copy));
-    outline->selectRowByExtendingSelection(2, true);  // and the other
-    EXPECT_TRUE(document->validateMenuItem(EditCommand::Cut));
-
     auto *events = new QMimeData;
     events->setData("CP290 Events", "x");
     QApplication::clipboard()->setMimeData(events);
     outline->selectRowByExtendingSelection(3, false);
-    EXPECT_TRUE(document->validateMenuItem(EditCommand::Paste)) << "the clipboard's kind reaches the rule (pasteAllowed)";
+    EXPECT_TRUE(document->validateMenuItem(EditCommand::Paste));
 }
 
 TEST_F(DocumentWindow, ModuleCellsTakeKeystrokesThroughTheirFormatters)
@@ -218,25 +215,6 @@ TEST_F(DocumentWindow, FileThatCannotBeReadOpensNothing)
     EXPECT_EQ(documents.openDocumentWithContentsOfFile(path, &error), nullptr);
     EXPECT_EQ(error, "it is not a property list");
     EXPECT_TRUE(documents.documents().isEmpty());
-}
-
-TEST_F(DocumentWindow, RevertBringsBackTheSavedContentAndView)
-{
-    DocumentFileContent content = sampleContent();
-    content.selectedRows = {3};
-    Modules *document = open(content);
-    document->outline()->deselectAll();
-    document->newModule();
-    document->endEdit();
-    document->outline()->collapseItem({0, -1});
-    ASSERT_TRUE(document->isDocumentEdited());
-    QString error;
-    ASSERT_TRUE(document->revertToSaved(&error)) << error.toStdString();
-    EXPECT_EQ(document->modules(), sampleContent().modules);
-    EXPECT_TRUE(document->outline()->isItemExpanded({0, -1}));
-    EXPECT_EQ(document->outline()->selectedRows(), std::vector<int> {3});
-    EXPECT_FALSE(document->isDocumentEdited());
-    EXPECT_EQ(document->currentModule(), 1) << "the saved selection is the pump";
 }
 
 TEST_F(DocumentWindow, TabInAModuleRowMovesEditingToTheNextCell)
