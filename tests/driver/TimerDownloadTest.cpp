@@ -69,26 +69,18 @@ protected:
 
 }  // namespace
 
-TEST_F(TimerDownload, WeekdayEventGivesANormalRecordWithItsDays)
-{
-    const Event event = clockEvent(EventOn | EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday, 19, 5);
-    CP290DoSendEventStart();
-    const ClassicEventRepeat once;
-    ASSERT_TRUE(CP290DoSendEvent(0, 3, &event, &once));
-    ASSERT_EQ(NumEvents, 1);
-    EXPECT_EQ(record(0), (Bytes {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
-}
-
-TEST_F(TimerDownload, SecondRecordCarriesItsAddressAndDimLevel)
+TEST_F(TimerDownload, RecordsCarryTheirAddressModeDaysTimeUnitsAndFunction)
 {
     at(2026, 12, 7, 6, 0);
-    const Event first = clockEvent(EventOn | EventAllDays, 19, 5);
-    Event second = dated(2026, 12, 7, 6, 48);
-    second.Brightness = 4;
+    const Event weekdays = clockEvent(EventOn | EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday, 19, 5);
+    Event today = dated(2026, 12, 7, 6, 48);
+    today.Brightness = 4;
     const ClassicEventRepeat once;
     CP290DoSendEventStart();
-    ASSERT_TRUE(CP290DoSendEvent(0, 3, &first, &once));
-    ASSERT_TRUE(CP290DoSendEvent(1, 12, &second, &once));
+    ASSERT_TRUE(CP290DoSendEvent(0, 3, &weekdays, &once));
+    ASSERT_TRUE(CP290DoSendEvent(1, 12, &today, &once));
+    ASSERT_EQ(NumEvents, 2);
+    EXPECT_EQ(record(0), (Bytes {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
     EXPECT_EQ(record(1), (Bytes {0x08, 0x00, 0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85}));
 }
 
@@ -246,16 +238,10 @@ TEST_F(TimerDownload, SunEventsTakeTodaysSunTimeMovedByTheOffset)
     EXPECT_EQ(evening[0][3], 23);
     early.Flags = EventOn | EventSunrise | EventOffsetMinus | EventOddDays;
     EXPECT_TRUE(recordsOf(early).empty());
-}
 
-TEST_F(TimerDownload, SunEventOnADayWithoutSunriseOrSunsetGivesNoRecord)
-{
-    setLocationOverride(Location {80, 0, 0});
+    setLocationOverride(Location {80, 0, 0});  // no sunrise or sunset that day: no record
     at(2007, 6, 21, 3, 0);
-    ASSERT_EQ(gSunriseTime, SunNeverRisesOrSets);
-    Event sunrise;
-    sunrise.Flags = EventOn | EventSunrise | EventAllDays;
-    EXPECT_TRUE(recordsOf(sunrise).empty());
+    EXPECT_TRUE(recordsOf(sunset).empty());
     EXPECT_EQ(recordsOf(clockEvent(EventOn | EventAllDays, 7, 0)).size(), 1u);
 }
 

@@ -58,31 +58,20 @@ protected:
 
 }  // namespace
 
-TEST_F(Emulated, StoredRecordsComeBackInTheUpload)
+TEST_F(Emulated, StoredRecordsComeBackInTheUploadUntilTheBaseHouseCodeIsSet)
 {
     startBox();
     CP290Close = 0;
+    const std::vector<uint8_t> first = {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}, second = {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85};
     ASSERT_TRUE(CP290DoSetBaseHouseCode(1));
-    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02})));
-    ASSERT_TRUE(store(timerRecord(1, {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85})));
+    ASSERT_TRUE(store(timerRecord(0, first)));
+    ASSERT_TRUE(store(timerRecord(1, second)));
     ASSERT_TRUE(CP290DoGetEvents());
-    CP290Close = 1;
-    closeCP290();
-
-    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0] + 2, CP290TimerEvent[0] + 10),
-              (std::vector<uint8_t> {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
-    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[1] + 2, CP290TimerEvent[1] + 10),
-              (std::vector<uint8_t> {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85}));
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0] + 2, CP290TimerEvent[0] + 10), first);
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[1] + 2, CP290TimerEvent[1] + 10), second);
     for (int i = 2; i < CP290TimerRecordCount; ++i)
         EXPECT_EQ(CP290TimerEvent[i][2], 0xFF);
     EXPECT_EQ(box->baseHouseCode(), 0xE0);
-}
-
-TEST_F(Emulated, SettingTheBaseHouseCodeErasesTheRecords)
-{
-    startBox();
-    ASSERT_TRUE(store(timerRecord(5, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
-    EXPECT_EQ(box->storedRecordCount(), 1);
     ASSERT_TRUE(CP290DoSetBaseHouseCode(0));
     EXPECT_EQ(box->storedRecordCount(), 0);
 }
@@ -153,27 +142,6 @@ TEST_F(Emulated, MisbehavingBoxFailsTheDriverTheExpectedWay)
     }
 }
 
-TEST_F(Emulated, ReplyChecksumLeftOverIsSkippedByTheNextCommand)
-{
-    startBox({.replyChecksum = true});
-    CP290Close = 0;
-    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
-    ASSERT_TRUE(CP290DoGetEvents());
-    ASSERT_TRUE(CP290DoGetClock());
-    ASSERT_TRUE(CP290DoGetEvents());
-    EXPECT_EQ(CP290TimerEvent[0][4], 7);
-    EXPECT_TRUE(frontEnd->alerts.empty());
-}
-
-TEST_F(Emulated, GoesSilentAfterTheGivenNumberOfCommands)
-{
-    startBox({.failAfter = 2});
-    EXPECT_TRUE(CP290DoGetClock());
-    EXPECT_TRUE(CP290DoOnOffDim(0, 1, CP290FunctionOn));
-    EXPECT_FALSE(CP290DoGetClock());
-    EXPECT_EQ(frontEnd->alertTitles(), std::vector<std::string> {"CP290 Not Responding"});
-}
-
 TEST_F(Emulated, TranscriptHoldsEveryFrameAsAHexLine)
 {
     const auto transcript = std::filesystem::temp_directory_path() / ("cp290-transcript-" + std::to_string(getpid()));
@@ -225,9 +193,7 @@ TEST_F(Emulated, SecurityRecordFiresOnceWithinTheHourAfterItsTime)
     EXPECT_TRUE(firedLines().empty()) << "fired before its time";
     box->advanceClock(60);
     ASSERT_EQ(firedLines().size(), 1u);
-    const std::string line = firedLines()[0];
-    EXPECT_EQ(line.substr(0, 4), "Wed ") << line;
-    EXPECT_NE(line.find("fired record 0: A1 on"), std::string::npos) << line;
+    EXPECT_EQ(firedLines()[0].substr(0, 4) + firedLines()[0].substr(10), "Wed fired record 0: A1 on") << firedLines()[0];
 }
 
 TEST_F(Emulated, LinkOptionPointsAtTheDevice)
