@@ -193,22 +193,11 @@ TEST_F(WithEmulator, ListingWindowShowsTheUploadedRecords)
         << text.toStdString();
 }
 
-TEST(SilentCP290, FailuresShowTheDriversAlertThenTheCommandsOwn)
+TEST_F(WithEmulator, SilentCP290FailuresShowTheDriversAlertThenTheCommandsOwn)
 {
-    FakeMachine machine;
-    QTemporaryDir devices;
-    EmulatorOptions options;
-    options.silent = true;
-    options.tickScale = 0.05;
-    options.linkPath = devices.path().toStdString() + "/ttyCP290";
-    CP290Emulator box(options);
-    std::string error;
-    ASSERT_TRUE(box.start(&error)) << error;
-    QSettings().setValue("Extra Serial Device Folder", devices.path());
-    QSettings().setValue("SerialDevice", "CP290");
-    Controller controller(machine.folders());
-    controller.awakeFromNib();
-
+    controller.reset();
+    start({.silent = true});
+    Controller &controller = *this->controller;
     controller.displayEventsFromCP290();
     controller.displayCP290Clock();
     EXPECT_EQ(controller.alertSheets()->pendingCount(), 3) << "one on screen, the rest waiting in order";

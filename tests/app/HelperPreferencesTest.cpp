@@ -1,38 +1,33 @@
 #include "app/Controller.h"
 #include "app/DisclaimerSheet.h"
+#include "app/DocumentController.h"
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
+#include "document/ui/Modules.h"
 #include "driver/DeviceOperations.h"
 #include "platform/HelperBundle.h"
 #include "platform/Location.h"
 #include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
-#include "app/DocumentController.h"
-#include "document/ui/Modules.h"
 #include "platform/qt/ContextHelp.h"
 #include "platform/qt/HelpViewer.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
-#include <QElapsedTimer>
-#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTextBrowser>
+#include <QTest>
 #include <QTimer>
-#include <QApplication>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -67,27 +62,14 @@ protected:
         controller->awakeFromNib();
         return controller;
     }
+    // Whether the helper has been started so many times, waiting up to three seconds for it.
     bool launched(int times = 1)
     {
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 3000) {
+        const auto lines = [this] {
             std::ifstream file(marker);
-            int lines = 0;
-            for (std::string line; std::getline(file, line);)
-                ++lines;
-            if (lines >= times)
-                return true;
-            QTest_wait(20);
-        }
-        return false;
-    }
-    static void QTest_wait(int milliseconds)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < milliseconds)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            return std::count(std::istreambuf_iterator<char>(file), {}, '\n');
+        };
+        return QTest::qWaitFor([&] { return lines() >= times; }, 3000);
     }
     fs::path installed() const { return library / "Application Support" / "Tavorin" / HelperBundleName; }
     std::string log() const
@@ -194,7 +176,7 @@ TEST_F(HelperControl, TurningTheHelperOffAndOnAgain)
     EXPECT_TRUE(terminatedBySignal15(running));
 
     controller->applicationWillTerminate();
-    QTest_wait(200);
+    QTest::qWait(200);
     EXPECT_FALSE(launched(2)) << "quitting with the helper off launches nothing";
 
     preferences(*controller, [](PreferencesSheet &sheet) { sheet.helperCheckbox->setChecked(true); });
