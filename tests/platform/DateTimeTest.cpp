@@ -12,92 +12,81 @@ DateTimeRec brokenDown(uint32_t seconds)
     return rec;
 }
 
-}  // namespace
-
-TEST(DateTime, EpochIsMidnightOfFridayFirstJanuary1904)
+auto fieldsOf(const DateTimeRec &rec)
 {
-    EXPECT_EQ(DateToSeconds(dateTimeRec(1904, 1, 1)), 0u);
-    const DateTimeRec epoch = brokenDown(0);
-    EXPECT_EQ(epoch.year, 1904);
-    EXPECT_EQ(epoch.month, 1);
-    EXPECT_EQ(epoch.day, 1);
-    EXPECT_EQ(epoch.dayOfWeek, 6);  // Friday
+    return std::tuple(rec.year, rec.month, rec.day, rec.hour, rec.minute, rec.second);
 }
 
-TEST(DateTime, DatesRoundTripWithTheirWeekday)
+}  // namespace
+
+TEST(DateTime, DatesRoundTripWithTheirWeekdayFromTheEpochOf1904)
 {
+    EXPECT_EQ(DateToSeconds(makeDateTimeRec(1904, 1, 1)), 0u);
     struct Case {
         DateTimeRec date;
         int dayOfWeek;
     } cases[] = {
-        {dateTimeRec(2026, 12, 4, 14, 15, 0), 6},   // Friday
-        {dateTimeRec(2026, 12, 6, 0, 0, 0), 1},     // Sunday
-        {dateTimeRec(2024, 2, 29, 23, 59, 59), 5},  // leap day, Thursday
-        {dateTimeRec(2000, 3, 1, 12, 0, 0), 4},     // Wednesday
-        {dateTimeRec(2040, 2, 6, 6, 28, 15), 2},    // the last representable day, Monday
+        {makeDateTimeRec(1904, 1, 1, 0, 0, 0), 6},      // the epoch, a Friday
+        {makeDateTimeRec(2026, 12, 4, 14, 15, 0), 6},   // Friday
+        {makeDateTimeRec(2026, 12, 6, 0, 0, 0), 1},     // Sunday
+        {makeDateTimeRec(2024, 2, 29, 23, 59, 59), 5},  // leap day, Thursday
+        {makeDateTimeRec(2000, 3, 1, 12, 0, 0), 4},     // Wednesday
+        {makeDateTimeRec(2040, 2, 6, 6, 28, 15), 2},    // the last representable day, Monday
     };
     for (const Case &c : cases) {
         const DateTimeRec back = brokenDown(DateToSeconds(c.date));
-        EXPECT_EQ(back.year, c.date.year);
-        EXPECT_EQ(back.month, c.date.month);
-        EXPECT_EQ(back.day, c.date.day);
-        EXPECT_EQ(back.hour, c.date.hour);
-        EXPECT_EQ(back.minute, c.date.minute);
-        EXPECT_EQ(back.second, c.date.second);
+        EXPECT_EQ(fieldsOf(back), fieldsOf(c.date));
         EXPECT_EQ(back.dayOfWeek, c.dayOfWeek) << c.date.year << "-" << c.date.month << "-" << c.date.day;
     }
 }
 
 TEST(DateTime, ConsecutiveDaysAreExactly86400SecondsApart)
 {
-    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 3, 29)) - DateToSeconds(dateTimeRec(2026, 3, 28)), SecondsPerDay);
-    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 1, 1)) - DateToSeconds(dateTimeRec(2025, 12, 31)), SecondsPerDay);
+    EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 3, 29)) - DateToSeconds(makeDateTimeRec(2026, 3, 28)), SecondsPerDay);
+    EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 1, 1)) - DateToSeconds(makeDateTimeRec(2025, 12, 31)), SecondsPerDay);
 }
 
 TEST(DateTime, MonthsBeyondTheYearCarryIntoIt)
 {
-    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 13, 1)), DateToSeconds(dateTimeRec(2027, 1, 1)));
-    EXPECT_EQ(DateToSeconds(dateTimeRec(2026, 12, 32)), DateToSeconds(dateTimeRec(2027, 1, 1)));
+    EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 13, 1)), DateToSeconds(makeDateTimeRec(2027, 1, 1)));
+    EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 12, 32)), DateToSeconds(makeDateTimeRec(2027, 1, 1)));
 }
 
 TEST(DateTime, TimeOfDayOnTheAllZeroDateIsAWholeDayBasePlusTheTime)
 {
-    const uint32_t midnight = DateToSeconds(dateTimeRec(0, 0, 0));
+    const uint32_t midnight = DateToSeconds(makeDateTimeRec(0, 0, 0));
     EXPECT_EQ(midnight % SecondsPerDay, 0u);
-    const uint32_t lastSecond = DateToSeconds(dateTimeRec(0, 0, 0, 23, 59, 59));
-    const DateTimeRec back = brokenDown(lastSecond);
-    EXPECT_EQ(back.hour, 23);
-    EXPECT_EQ(back.minute, 59);
-    EXPECT_EQ(back.second, 59);
+    const uint32_t lastSecond = DateToSeconds(makeDateTimeRec(0, 0, 0, 23, 59, 59));
+    EXPECT_EQ(lastSecond - midnight, SecondsPerDay - 1);
+    EXPECT_EQ(fieldsOf(brokenDown(lastSecond)), std::tuple(brokenDown(midnight).year, brokenDown(midnight).month, brokenDown(midnight).day, 23, 59, 59));
     // A sunrise at 06:45 moved by an offset of half an hour comes back as 07:15.
-    const DateTimeRec moved = brokenDown(DateToSeconds(dateTimeRec(0, 0, 0, 6, 45, 0)) + 1800);
-    EXPECT_EQ(moved.hour, 7);
-    EXPECT_EQ(moved.minute, 15);
+    const DateTimeRec moved = brokenDown(DateToSeconds(makeDateTimeRec(0, 0, 0, 6, 45, 0)) + 1800);
+    EXPECT_EQ(moved.hour * 60 + moved.minute, 7 * 60 + 15);
 }
 
 TEST(DateTime, TimeMovedBeforeMidnightComparesEarlierAndKeepsItsClockTime)
 {
-    const uint32_t sunrise = DateToSeconds(dateTimeRec(0, 0, 0, 5, 0, 0));
+    const uint32_t sunrise = DateToSeconds(makeDateTimeRec(0, 0, 0, 5, 0, 0));
     const uint32_t sixHoursBefore = sunrise - 6 * 3600;
-    EXPECT_LT(sixHoursBefore, DateToSeconds(dateTimeRec(0, 0, 0)));
+    EXPECT_LT(sixHoursBefore, DateToSeconds(makeDateTimeRec(0, 0, 0)));
     EXPECT_EQ(brokenDown(sixHoursBefore).hour, 23);
-    const uint32_t pastMidnight = DateToSeconds(dateTimeRec(0, 0, 0, 22, 0, 0)) + 3 * 3600;
-    EXPECT_GT(pastMidnight, DateToSeconds(dateTimeRec(0, 0, 0, 23, 59, 59)));
+    const uint32_t pastMidnight = DateToSeconds(makeDateTimeRec(0, 0, 0, 22, 0, 0)) + 3 * 3600;
+    EXPECT_GT(pastMidnight, DateToSeconds(makeDateTimeRec(0, 0, 0, 23, 59, 59)));
     EXPECT_EQ(brokenDown(pastMidnight).hour, 1);
 }
 
 TEST(DateTime, CurrentTimeComesFromTheReplaceableSource)
 {
-    const uint32_t fixed = DateToSeconds(dateTimeRec(2026, 12, 4, 14, 15, 0));
+    const uint32_t fixed = DateToSeconds(makeDateTimeRec(2026, 12, 4, 14, 15, 0));
     setDateTimeSource([fixed] { return fixed; });
     EXPECT_EQ(GetDateTime(), fixed);
     setDateTimeSource({});
-    EXPECT_GT(GetDateTime(), DateToSeconds(dateTimeRec(2026, 1, 1)));
+    EXPECT_GT(GetDateTime(), DateToSeconds(makeDateTimeRec(2026, 1, 1)));
 }
 
 TEST(DateTime, ListingFormatIsEnglishWithTwelveHourClock)
 {
-    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(dateTimeRec(2026, 12, 4, 14, 15)))), "Fri 12/04/26 02:15 PM");
-    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(dateTimeRec(2027, 1, 3, 0, 5)))), "Sun 01/03/27 12:05 AM");
-    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(dateTimeRec(2027, 1, 9, 12, 0)))), "Sat 01/09/27 12:00 PM");
+    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(makeDateTimeRec(2026, 12, 4, 14, 15)))), "Fri 12/04/26 02:15 PM");
+    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(makeDateTimeRec(2027, 1, 3, 0, 5)))), "Sun 01/03/27 12:05 AM");
+    EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(makeDateTimeRec(2027, 1, 9, 12, 0)))), "Sat 01/09/27 12:00 PM");
 }

@@ -2,11 +2,6 @@
 
 #include "platform/DateTime.h"
 
-inline DateTimeRec dateTimeRec(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return makeDateTimeRec(year, month, day, hour, minute, second);
-}
-
 // Local-time seconds of a moment, as GetDateTime gives them.
 inline uint32_t secondsAt(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {
