@@ -50,6 +50,9 @@ TEST(EventTextParser, WholeDescriptionsSetEveryFieldTheyName)
 
     EXPECT_EQ(parsed(datedEvent(), "7/4/99").Date, secondsAt(2099, 7, 4)) << "two-digit years are this century's";
     EXPECT_EQ(parsed(datedEvent(), "& Every 365").Repeat, 365) << "a whole year is the longest repeat";
+
+    const Event even = parsed(clockEvent(EventSecurity | EventAllDays, 6, 15), "On Even Days");
+    EXPECT_EQ(even.Flags & ~EventAllDays, EventOn | EventClockTime | EventEvenDays) << "its On is also the switch; no security";
 }
 
 TEST(EventTextParser, SunPhrasesAndOffsets)
@@ -90,14 +93,6 @@ TEST(EventTextParser, PhrasesNotRecognisedLeaveTheirFields)
     EXPECT_EQ(parsed(repeating, "Turn On @ 08:00 AM On 12/20/2026"), repeating) << "no clause does not clear it";
 }
 
-TEST(EventTextParser, OnEvenDaysAloneTakesItsOnAsTheSwitch)
-{
-    const Event even = parsed(clockEvent(EventSecurity | EventAllDays, 6, 15), "On Even Days");
-    EXPECT_TRUE(even.has(EventOn));
-    EXPECT_EQ(even.dayRule(), EventEvenDays);
-    EXPECT_FALSE(even.has(EventSecurity));
-}
-
 TEST(EventTextParser, TimesWithAndWithoutAmPm)
 {
     struct Case {
@@ -107,18 +102,13 @@ TEST(EventTextParser, TimesWithAndWithoutAmPm)
         {"7:30 pm", 19, 30}, {"7:30PM", 19, 30}, {"19:30", 19, 30}, {"7p", 19, 0},  {"12:15 am", 0, 15},
         {"12 am", 0, 0},     {"12 pm", 12, 0},   {"12:30 PM", 12, 30}, {"0 pm", 12, 0}, {"13 pm", -1, 0},
         {"24:00", -1, 0},    {"7:60", -1, 0},    {"7/4", -1, 0},     {"-5:00", -1, 0}, {"99999999999:00", -1, 0},
+        {"13 pm sunset", -1, 0},  // not a time, and tried as the sun only after its am or pm
     };
     for (const Case &c : cases) {
         const Event event = parsed(clockEvent(EventAllDays, 6, 15), std::string("@ ") + c.text);
         const uint32_t expected = c.hour < 0 ? timeOfDay(6, 15) : timeOfDay(c.hour, c.minute);
         EXPECT_EQ(event.Time, expected) << c.text;
     }
-}
-
-TEST(EventTextParser, NotATimeIsTriedAsSunriseOrSunsetAfterTheAmPm)
-{
-    const Event event = parsed(clockEvent(EventAllDays, 6, 15), "13 pm sunset");
-    EXPECT_EQ(event.Time, timeOfDay(6, 15));
 }
 
 TEST(EventTextParser, WeekdayLettersMakeAnEventWeekly)
@@ -134,8 +124,9 @@ TEST(EventTextParser, BrightnessFigureReadsBackAsEighths)
 {
     EXPECT_EQ(parsed(clockEvent(EventAllDays, 6, 15), "Turn On 50.0% @ 7:30 PM").Brightness, 4);
     EXPECT_EQ(parsed(clockEvent(EventAllDays, 6, 15), "on 100% @ 7:30 PM").Brightness, 8);
-    EXPECT_EQ(parsed(clockEvent(EventAllDays, 6, 15, 3), "on 40% @ 7:30 PM").Brightness, 3) << "not an eighth";
-    EXPECT_EQ(parsed(clockEvent(EventAllDays, 6, 15, 3), "on 40% @ 7:30 PM").Time, timeOfDay(6, 15));
+    const Event notAnEighth = clockEvent(EventAllDays, 6, 15, 3);
+    EXPECT_EQ(parsed(notAnEighth, "on 40% @ 7:30 PM").Brightness, 3);
+    EXPECT_EQ(parsed(notAnEighth, "on 40% @ 7:30 PM").Time, timeOfDay(6, 15)) << "the rest of the text is not read";
 }
 
 TEST(EventTextParser, EveryDescriptionReadsBackToItsEvent)

@@ -54,36 +54,28 @@ TEST(SerialLink, MissingDeviceLeavesTheLinkClosedAfterTakingTheSheetDownAndAlert
     EXPECT_EQ(frontEnd.statusEndsBeforeAlert[0], 1);
 }
 
-// The claim binds everybody but the superuser, so the second opener runs as nobody when we are root.
-TEST(SerialLink, ExclusiveClaimRefusesASecondOpener)
+// The claim binds everybody but the superuser, so the other opener runs as nobody when we are root.
+TEST(SerialLink, ExclusiveClaimRefusesASecondOpenerWhileTheLinkIsOpen)
 {
     ScriptedLine line;
     chmod(line.path().c_str(), 0666);
     RecordingFrontEnd frontEnd(line.path());
+    const auto otherOpens = [&line] {
+        const pid_t child = fork();
+        if (child == 0) {
+            if (geteuid() == 0 && setuid(65534) != 0)
+                _exit(3);
+            const int fd = open(line.path().c_str(), O_RDWR | O_NONBLOCK);
+            _exit(fd != -1 ? 0 : errno == EBUSY ? 1 : 2);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
     ASSERT_NE(openCP290(), -1);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && setuid(65534) != 0)
-            _exit(3);
-        const int fd = open(line.path().c_str(), O_RDWR | O_NONBLOCK);
-        _exit(fd == -1 && errno == EBUSY ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the second open was not refused with EBUSY";
-
+    EXPECT_EQ(otherOpens(), 1) << "the second open was not refused with EBUSY";
     closeCP290();
-    const pid_t afterClose = fork();
-    if (afterClose == 0) {
-        if (geteuid() == 0 && setuid(65534) != 0)
-            _exit(3);
-        const int fd = open(line.path().c_str(), O_RDWR | O_NONBLOCK);
-        _exit(fd != -1 ? 0 : 1);
-    }
-    waitpid(afterClose, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the claim outlived the link";
+    EXPECT_EQ(otherOpens(), 0) << "the claim outlived the link";
 }
 
 TEST(SerialLink, PathChangeTakesEffectOnlyAtTheNextOpening)
