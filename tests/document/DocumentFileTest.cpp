@@ -101,42 +101,29 @@ TEST(DocumentFile, FileInTheOriginalFormOpens)
         "</dict>\n</plist>\n";
     const DocumentReadResult read = readDocumentBytes(xml);
     ASSERT_TRUE(read.content) << read.error;
-    const DocumentFileContent &content = *read.content;
-    EXPECT_EQ(content.eventRepeat, (ClassicEventRepeat {2, 1}));
-    EXPECT_EQ(content.selectedRows, std::vector<int64_t> {1});
-    ASSERT_EQ(content.modules.size(), 1u);
-    const Module &porch = content.modules[0];
-    EXPECT_EQ(porch.houseCode, 3);
-    EXPECT_EQ(porch.unit, 7);
-    EXPECT_EQ(porch.type, ModuleTypeLight);
-    EXPECT_EQ(porch.name, "Porch");
-    EXPECT_TRUE(porch.expanded);
-    ASSERT_EQ(porch.events.size(), 1u);
-    EXPECT_EQ(porch.events[0].Date, 0xBE5A8B00u);
-    EXPECT_EQ(porch.events[0].Adjust, 900u);
-    EXPECT_EQ(porch.events[0].Brightness, 9);
-    EXPECT_EQ(porch.events[0].Flags, EventOn | EventAllDays | EventSunset);
+    Event porchOnAtSunset;
+    porchOnAtSunset.Date = 0xBE5A8B00u;
+    porchOnAtSunset.Adjust = 900;
+    porchOnAtSunset.Brightness = 9;
+    porchOnAtSunset.Flags = EventOn | EventAllDays | EventSunset;
+    DocumentFileContent expected;
+    expected.modules = {module(3, 7, {porchOnAtSunset})};
+    expected.modules[0].name = "Porch";
+    expected.modules[0].expanded = true;
+    expected.eventRepeat = {2, 1};
+    expected.selectedRows = {1};
+    EXPECT_EQ(*read.content, expected);
 }
 
-// A file written elsewhere may hold an off event with a dim level; the download still only
-// switches the lamp off at 7 pm.
+// A file written elsewhere may hold an off event with a dim level: it is read as it stands, and the
+// download still only switches the lamp off at 7 pm.
 TEST(DocumentFile, HandMadeOffEventWithALevelStillSwitchesOff)
 {
-    const uint32_t seven = timeOfDay(19, 0);
-    const std::vector<uint8_t> offAtSevenLevelOne = {
-        0, 0, 0, 0, uint8_t(seven >> 24), uint8_t(seven >> 16), uint8_t(seven >> 8), uint8_t(seven), 0, 0, 0, 0,
-        0x00, 0x01, 0x00, 0x00, 0x7F, 0x20, 0x00, 0x00};  // Brightness 1; Flags: every day, clock time, not on
-    const std::string xml =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-        "<key>DrawerOpen</key><false/><key>EventRepeat</key><data>AQE=</data><key>SelectedRows</key><array/>"
-        "<key>Modules</key><array><dict>"
-        "<key>#</key><integer>3</integer><key>C</key><integer>0</integer><key>N</key><string>Lamp</string>"
-        "<key>T</key><integer>1</integer><key>X</key><false/>"
-        "<key>Events</key><array><data>" + base64Of(offAtSevenLevelOne) + "</data></array>"
-        "</dict></array>\n</dict>\n</plist>\n";
-    const DocumentReadResult read = readDocumentBytes(xml);
+    DocumentFileContent content;
+    content.modules = {module(0, 3, {clockEvent(EventAllDays, 19, 0, 1)})};
+    const DocumentReadResult read = readDocumentBytes(documentXml(content));
     ASSERT_TRUE(read.content) << read.error;
-    ASSERT_EQ(read.content->modules.at(0).events.at(0).Brightness, 1) << "the file is read as it stands";
+    ASSERT_EQ(read.content->modules.at(0).events.at(0).Brightness, 1);
     bool anyEvent = false;
     ASSERT_TRUE(encodeDocumentEvents(read.content->modules, {}, &anyEvent));
     ASSERT_EQ(NumEvents, 1);
