@@ -5,6 +5,7 @@
 #include "app/TextDocumentWindow.h"
 #include "document/ui/Modules.h"
 #include "driver/DeviceOperations.h"
+#include "platform/FileContents.h"
 #include "platform/HelperBundle.h"
 #include "platform/Location.h"
 #include "platform/LoginItems.h"
@@ -72,13 +73,7 @@ protected:
         return QTest::qWaitFor([&] { return lines() >= times; }, 3000);
     }
     fs::path installed() const { return library / "Application Support" / "Tavorin" / HelperBundleName; }
-    std::string log() const
-    {
-        std::ifstream file(library / "Logs" / "TavorinHelper.log");
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string log() const { return readFileContents(library / "Logs" / "TavorinHelper.log").value_or(""); }
     static pid_t sleeper()
     {
         const pid_t child = fork();

@@ -1,5 +1,7 @@
 // tavorin-cli and cp290-emulator as the user runs them: two processes over a pseudo-terminal.
 
+#include "platform/FileContents.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,10 +27,7 @@ struct Result {
 
 std::string slurp(const std::filesystem::path &path)
 {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readFileContents(path).value_or("");
 }
 
 class EmulatorProcess {

@@ -3,14 +3,13 @@
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "platform/DateTime.h"
+#include "platform/FileContents.h"
 #include "tests/support/Dates.h"
 #include "tests/support/RecordingFrontEnd.h"
 #include "tests/support/ScriptedLine.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -130,9 +129,6 @@ TEST(WriteLog, AppendsDatedLinesToTheHelpersLog)
     setDateTimeSource({});
     unsetenv("XDG_DATA_HOME");
 
-    std::ifstream log(library / "Logs" / "TavorinHelper.log");
-    std::stringstream text;
-    text << log.rdbuf();
-    EXPECT_EQ(text.str(), "Fri 12/04/26 02:15 PM -- Enabled by user.\nFri 12/04/26 02:15 PM -- Disabled by user.\n");
+    EXPECT_EQ(readFileContents(library / "Logs" / "TavorinHelper.log"), "Fri 12/04/26 02:15 PM -- Enabled by user.\nFri 12/04/26 02:15 PM -- Disabled by user.\n");
     std::filesystem::remove_all(library);
 }

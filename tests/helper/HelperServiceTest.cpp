@@ -3,6 +3,7 @@
 #include "driver/CommandExchange.h"
 #include "driver/DeviceOperations.h"
 #include "driver/TimerDownload.h"
+#include "platform/FileContents.h"
 #include "platform/HelperBundle.h"
 #include "platform/Location.h"
 #include "platform/LoginItems.h"
@@ -31,10 +32,7 @@ namespace {
 
 std::string slurp(const fs::path &path)
 {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readFileContents(path).value_or("");
 }
 
 // A home of its own: settings, data and the emulated CP290 linked into a folder of devices.
