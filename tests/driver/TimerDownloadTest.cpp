@@ -9,6 +9,7 @@
 #include "tests/support/ScriptedLine.h"
 #include "tools/emulator/CP290Emulator.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,11 +45,15 @@ protected:
         CP290DoSendEventStart();
         today = downloadDayAt(now, {gSunriseTime, gSunsetTime});
     }
+    static bool send(int house, int unit, const Event &event, ClassicEventRepeat repeat = {})
+    {
+        return CP290DoSendEvent(static_cast<uint8_t>(house), static_cast<uint8_t>(unit), &event, &repeat);
+    }
     // The records one event gives, each as its eight stored bytes.
     std::vector<Bytes> recordsOf(const Event &event, int unit = 3, int house = 0, ClassicEventRepeat repeat = {})
     {
         CP290DoSendEventStart();
-        EXPECT_TRUE(CP290DoSendEvent(static_cast<uint8_t>(house), static_cast<uint8_t>(unit), &event, &repeat));
+        EXPECT_TRUE(send(house, unit, event, repeat));
         std::vector<Bytes> records;
         for (int n = 0; n < NumEvents; ++n)
             records.push_back(stored(n));
@@ -75,10 +80,8 @@ TEST_F(TimerDownload, RecordsCarryTheirAddressModeDaysTimeUnitsAndFunction)
     const Event weekdays = clockEvent(EventOn | EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday, 19, 5);
     Event today = dated(2026, 12, 7, 6, 48);
     today.Brightness = 4;
-    const ClassicEventRepeat once;
     CP290DoSendEventStart();
-    ASSERT_TRUE(CP290DoSendEvent(0, 3, &weekdays, &once));
-    ASSERT_TRUE(CP290DoSendEvent(1, 12, &today, &once));
+    ASSERT_TRUE(send(0, 3, weekdays) && send(1, 12, today));
     ASSERT_EQ(NumEvents, 2);
     EXPECT_EQ(record(0), (Bytes {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
     EXPECT_EQ(record(1), (Bytes {0x08, 0x00, 0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85}));
@@ -127,83 +130,59 @@ TEST_F(TimerDownload, RepeatsFallOnConsecutiveMinutesAcrossTheHourAndMidnight)
     };
     const auto late = recordsOf(clockEvent(EventOn | EventAllDays, 23, 59), 3, 0, {3, 1});
     EXPECT_EQ(times(late), (std::vector<std::pair<int, int>> {{23, 59}, {0, 0}, {0, 1}}));
-    for (const Bytes &r : late) {
-        EXPECT_EQ(r[0], CP290ModeNormal);
-        EXPECT_EQ(r[1], 0x7F);
-    }
+    for (const Bytes &r : late)
+        EXPECT_EQ(r[0] << 8 | r[1], CP290ModeNormal << 8 | 0x7F) << "every day, in normal mode";
     EXPECT_EQ(times(recordsOf(clockEvent(EventAllDays, 7, 59), 3, 0, {1, 2})),
               (std::vector<std::pair<int, int>> {{7, 59}, {8, 0}}));
     EXPECT_TRUE(recordsOf(clockEvent(EventOn | EventAllDays, 7, 0), 3, 0, {0, 1}).empty()) << "a count of 0";
+
+    // Only a daily repeat of a dated event gets a copy for tomorrow, and only with the repeat switch.
+    const auto daily = recordsOf(dated(2026, 12, 7, 18, 30, 1, EventOn | EventRepeatDays));
+    ASSERT_EQ(daily.size(), 2u);
+    EXPECT_EQ(daily[0][0], CP290ModeToday);
+    EXPECT_EQ(daily[1], (Bytes {CP290ModeTomorrow, daily[0][1], 18, 30, daily[0][4], daily[0][5], daily[0][6], daily[0][7]}));
+    EXPECT_EQ(recordsOf(dated(2026, 12, 7, 18, 30, 1, EventOn)).size(), 1u);
 }
 
 TEST_F(TimerDownload, RecordsDifferingOnlyInUnitsAreMerged)
 {
     const Event event = clockEvent(EventOn | EventAllDays, 19, 5);
-    const ClassicEventRepeat once;
     CP290DoSendEventStart();
-    ASSERT_TRUE(CP290DoSendEvent(0, 3, &event, &once));
-    ASSERT_TRUE(CP290DoSendEvent(0, 12, &event, &once));
-    ASSERT_TRUE(CP290DoSendEvent(1, 12, &event, &once));  // another house: a record of its own
-    const Event weekend = clockEvent(EventOn | EventSunday | EventSaturday, 19, 5);
-    ASSERT_TRUE(CP290DoSendEvent(0, 4, &weekend, &once));  // other days: a record of its own
+    ASSERT_TRUE(send(0, 3, event) && send(0, 12, event));
+    ASSERT_TRUE(send(1, 12, event));  // another house: a record of its own
+    ASSERT_TRUE(send(0, 4, clockEvent(EventOn | EventSunday | EventSaturday, 19, 5)));  // other days: another
     ASSERT_EQ(NumEvents, 3);
-    EXPECT_EQ(CP290TimerEvent[0][6], 0x20);
-    EXPECT_EQ(CP290TimerEvent[0][7], 0x10);
+    EXPECT_EQ(CP290TimerEvent[0][6] << 8 | CP290TimerEvent[0][7], 0x2010);
     EXPECT_EQ(CP290TimerEvent[1][0], 0x08);
     EXPECT_EQ(CP290TimerEvent[2][6], 0x10);
     EXPECT_EQ(CP290TimerEvent[2][3], 0x60);
 }
 
-TEST_F(TimerDownload, OnlyADailyRepeatOfADatedEventGetsATomorrowCopy)
-{
-    Event event = dated(2026, 12, 7, 18, 30, 1, EventOn | EventRepeatDays);
-    const auto records = recordsOf(event);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0][0], CP290ModeToday);
-    EXPECT_EQ(records[1][0], CP290ModeTomorrow);
-    EXPECT_EQ(records[1][2], 18);
-    EXPECT_EQ(records[1][3], 30);
-    EXPECT_EQ(recordsOf(dated(2026, 12, 7, 18, 30, 1, EventOn)).size(), 1u) << "a count of 1 without the repeat switch";
-}
-
-// The function byte says what the CP290 does. An off event never switches anything on, whatever
-// level a file gives it; "All Lights" only switches on and "All Modules" only off.
-TEST_F(TimerDownload, FunctionByteFollowsTheUnitTheSwitchAndTheLevel)
+// The unit bits run from unit 1 high to 16 low; the function byte says what the CP290 does. An off
+// event never switches anything on, whatever level a file gives it; "All Lights" only switches on
+// and "All Modules" only off; no unit 0 or 19 or house 16 reaches the wire.
+TEST_F(TimerDownload, UnitBitsAndFunctionByteFollowTheUnitTheSwitchAndTheLevel)
 {
     constexpr int NoRecord = -1;
     struct Case {
-        int unit;
-        uint16_t on;
-        uint16_t brightness;
-        int function;
+        int house, unit;
+        uint16_t on, brightness;
+        int units, function;
     } cases[] = {
-        {3, EventOn, 1, 0xE5},  {3, EventOn, 4, 0x85},  {3, EventOn, 8, 0x05},  {3, EventOn, 9, 0x02},
-        {3, 0, 9, 0x03},        {3, 0, 1, 0x03},        {3, 0, 8, 0x03},        {17, EventOn, 9, 0x01},
-        {17, EventOn, 4, 0x01}, {17, 0, 9, NoRecord},   {18, 0, 9, 0x00},       {18, EventOn, 3, 0x00},
+        {0, 3, EventOn, 1, 0x2000, 0xE5},  {0, 3, EventOn, 4, 0x2000, 0x85}, {0, 3, EventOn, 8, 0x2000, 0x05},
+        {0, 3, EventOn, 9, 0x2000, 0x02},  {0, 3, 0, 9, 0x2000, 0x03},       {0, 3, 0, 1, 0x2000, 0x03},
+        {0, 3, 0, 8, 0x2000, 0x03},        {0, 1, EventOn, 9, 0x8000, 0x02}, {0, 8, EventOn, 9, 0x0100, 0x02},
+        {0, 9, EventOn, 9, 0x0080, 0x02},  {0, 12, EventOn, 9, 0x0010, 0x02}, {0, 16, EventOn, 9, 0x0001, 0x02},
+        {0, 17, EventOn, 9, 0, 0x01},      {0, 17, EventOn, 4, 0, 0x01},     {0, 17, 0, 9, 0, NoRecord},
+        {0, 18, 0, 9, 0, 0x00},            {15, 18, EventOn, 3, 0, 0x00},    {0, 0, EventOn, 9, 0, NoRecord},
+        {0, 19, EventOn, 9, 0, NoRecord},  {16, 3, EventOn, 9, 0, NoRecord},
     };
     for (const Case &c : cases) {
-        const auto records = recordsOf(clockEvent(static_cast<uint16_t>(c.on | EventAllDays), 21, 0, c.brightness), c.unit);
-        if (c.function == NoRecord) {
-            EXPECT_TRUE(records.empty()) << c.unit;
-            continue;
-        }
-        ASSERT_EQ(records.size(), 1u) << c.unit;
-        EXPECT_EQ(records[0][7], c.function) << "unit " << c.unit << " brightness " << c.brightness << " on " << c.on;
-        if (c.unit > 16)
-            EXPECT_EQ(records[0][4] | records[0][5], 0) << "a group has no unit bits";
-    }
-}
-
-TEST_F(TimerDownload, UnitBitmapsRunFromUnitOneHighToSixteenLow)
-{
-    struct Case {
-        int unit, first, second;
-    } cases[] = {{1, 0x80, 0}, {3, 0x20, 0}, {8, 0x01, 0}, {9, 0, 0x80}, {12, 0, 0x10}, {16, 0, 0x01}};
-    for (const Case &c : cases) {
-        const auto records = recordsOf(clockEvent(EventOn | EventAllDays, 9, 0), c.unit);
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0][4], c.first) << c.unit;
-        EXPECT_EQ(records[0][5], c.second) << c.unit;
+        const auto records = recordsOf(clockEvent(static_cast<uint16_t>(c.on | EventAllDays), 21, 0, c.brightness), c.unit, c.house);
+        ASSERT_EQ(records.size(), c.function == NoRecord ? 0u : 1u) << "house " << c.house << " unit " << c.unit;
+        if (!records.empty())
+            EXPECT_EQ(std::tuple(records[0][4] << 8 | records[0][5], int(records[0][7])), std::tuple(c.units, c.function))
+                << "unit " << c.unit << " brightness " << c.brightness << " on " << c.on;
     }
 }
 
@@ -247,17 +226,12 @@ TEST_F(TimerDownload, SunEventsTakeTodaysSunTimeMovedByTheOffset)
 
 TEST_F(TimerDownload, The129thRecordRaisesTheAlertAndFails)
 {
-    const ClassicEventRepeat once;
     CP290DoSendEventStart();
-    for (int minute = 0; minute < 128; ++minute) {
-        const Event event = clockEvent(EventOn | EventAllDays, minute / 60, minute % 60);
-        ASSERT_TRUE(CP290DoSendEvent(0, 1, &event, &once)) << minute;
-    }
-    const Event merged = clockEvent(EventOn | EventAllDays, 0, 0);
-    EXPECT_TRUE(CP290DoSendEvent(0, 2, &merged, &once)) << "merging needs no new record";
+    for (int minute = 0; minute < 128; ++minute)
+        ASSERT_TRUE(send(0, 1, clockEvent(EventOn | EventAllDays, minute / 60, minute % 60))) << minute;
+    EXPECT_TRUE(send(0, 2, clockEvent(EventOn | EventAllDays, 0, 0))) << "merging needs no new record";
     EXPECT_TRUE(frontEnd.alerts.empty());
-    const Event extra = clockEvent(EventOn | EventAllDays, 23, 0);
-    EXPECT_FALSE(CP290DoSendEvent(0, 1, &extra, &once));
+    EXPECT_FALSE(send(0, 1, clockEvent(EventOn | EventAllDays, 23, 0)));
     EXPECT_EQ(NumEvents, 128);
     ASSERT_EQ(frontEnd.alerts.size(), 1u);
     EXPECT_EQ(frontEnd.alerts[0].title, "Too many events specified");
@@ -278,12 +252,9 @@ TEST_F(TimerDownload, EndSetsTheClockResetsTheBaseHouseCodeAndStoresEveryRecord)
     std::string error;
     ASSERT_TRUE(box.start(&error)) << error;
     setCP290DeviceFilePath(box.devicePath().c_str());
-    const ClassicEventRepeat once;
     CP290DoSendEventStart();
-    for (int n = 0; n < 40; ++n) {
-        const Event event = clockEvent(EventOn | EventAllDays, n / 4, n % 4 * 15);
-        ASSERT_TRUE(CP290DoSendEvent(2, 5, &event, &once));
-    }
+    for (int n = 0; n < 40; ++n)
+        ASSERT_TRUE(send(2, 5, clockEvent(EventOn | EventAllDays, n / 4, n % 4 * 15)));
     ASSERT_TRUE(CP290DoSendEventEnd());
 
     EXPECT_DOUBLE_EQ(gProgressBudget, 3);  // 130 / 43
@@ -295,36 +266,16 @@ TEST_F(TimerDownload, EndSetsTheClockResetsTheBaseHouseCodeAndStoresEveryRecord)
     EXPECT_EQ(frames[0][16], CP290SetClock);
     EXPECT_EQ(frames[1][16], CP290ReportClock);
     EXPECT_EQ(frames[2], expectedFrame(CP290SetBaseHouseCode, {0x60}));
-    for (int n = 0; n < 40; ++n) {
-        const auto kept = box.storedRecord(n);
-        EXPECT_EQ(Bytes(kept.begin(), kept.end()), stored(n)) << n;
-    }
-}
+    for (int n = 0; n < 40; ++n)
+        EXPECT_EQ(0, std::memcmp(box.storedRecord(n).data(), CP290TimerEvent[n] + 2, 8)) << n;
 
-TEST_F(TimerDownload, FailureMidwayStopsAndClosesTheLink)
-{
-    CP290Emulator box({.failAfter = 5, .tickScale = 0.05});
-    std::string error;
-    ASSERT_TRUE(box.start(&error)) << error;
-    setCP290DeviceFilePath(box.devicePath().c_str());
-    const ClassicEventRepeat once;
-    CP290DoSendEventStart();
-    for (int n = 0; n < 6; ++n) {
-        const Event event = clockEvent(EventOn | EventAllDays, 8, n);
-        ASSERT_TRUE(CP290DoSendEvent(0, 1, &event, &once));
-    }
+    box.stop();
+    CP290Emulator failing({.failAfter = 5, .tickScale = 0.05});
+    ASSERT_TRUE(failing.start(&error)) << error;
+    setCP290DeviceFilePath(failing.devicePath().c_str());
     EXPECT_FALSE(CP290DoSendEventEnd());
     EXPECT_EQ(CP290Close, 1);
     EXPECT_EQ(CP290FileDescriptor, -1);
     EXPECT_EQ(frontEnd.alertTitles(), std::vector<std::string> {"CP290 Not Responding"});
-    EXPECT_EQ(box.storedRecordCount(), 2) << "the records sent before the failure stay";
-}
-
-TEST_F(TimerDownload, NoSuchModuleOnTheWireGivesNoRecord)
-{
-    const Event event = clockEvent(EventOn | EventAllDays, 7, 0);
-    EXPECT_TRUE(recordsOf(event, 0).empty()) << "unit 0";
-    EXPECT_TRUE(recordsOf(event, 19).empty()) << "unit 19";
-    EXPECT_TRUE(recordsOf(event, 3, 16).empty()) << "house 16";
-    EXPECT_EQ(recordsOf(event, 18, 15).size(), 1u) << "the last house's all modules";
+    EXPECT_EQ(failing.storedRecordCount(), 2) << "the records sent before the failure stay";
 }
