@@ -148,38 +148,31 @@ TEST_F(CommandExchange, ClockReplyFillsMinuteHourAndBaseHouseCode)
     EXPECT_EQ(gBaseHouseCode, 0xE0);
 }
 
-TEST_F(CommandExchange, EmptyUploadReadsExactly128BytesAfterTheStatusAddingOneShareEach)
+// The upload is 128 records after the status, each written over bytes two to nine (an empty one
+// only its mode byte), with one progress share before and one a record.
+TEST_F(CommandExchange, UploadFillsBytesTwoToNineOfEachRecordAndReadsNoFurther)
 {
-    std::vector<uint8_t> reply(128, 0xFF);
+    const std::vector<uint8_t> first = {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}, last = {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85};
+    std::vector<uint8_t> reply = first;
+    reply.insert(reply.end(), 126, 0xFF);  // an empty record is its mode byte alone
+    reply.insert(reply.end(), last.begin(), last.end());
     reply.push_back(0x42);  // not the upload's: must still be waiting afterwards
     line.queueReply(acknowledgement(1, reply));
     std::memset(CP290TimerEvent, 0x11, sizeof CP290TimerEvent);
     gProgressBudget = 130;
     ASSERT_TRUE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
-    for (const auto &record : CP290TimerEvent)
-        EXPECT_EQ(record[2] << 8 | record[3], 0xFF11) << "an empty record has only its mode byte written";
-    EXPECT_EQ(frontEnd.increments.size(), 129u) << "one before and one a record";
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0], CP290TimerEvent[0] + 10),
+              (std::vector<uint8_t> {0x11, 0x11, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
+    for (int n = 1; n < 127; ++n)
+        EXPECT_EQ(CP290TimerEvent[n][2] << 8 | CP290TimerEvent[n][3], 0xFF11) << n;
+    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[127] + 2, CP290TimerEvent[127] + 10), last);
+    EXPECT_EQ(frontEnd.increments.size(), 129u);
     EXPECT_DOUBLE_EQ(frontEnd.progressTotal(), 129);
     CP290Close = 0;
     ASSERT_NE(openCP290(), -1);
     uint8_t next = 0;
     ASSERT_TRUE(GetByte(&next));
     EXPECT_EQ(next, 0x42);
-}
-
-TEST_F(CommandExchange, UploadFillsBytesTwoToNineAndNeverTheAddress)
-{
-    std::vector<uint8_t> reply = {0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02};
-    reply.insert(reply.end(), 126, 0xFF);
-    const std::vector<uint8_t> last = {0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85};
-    reply.insert(reply.end(), last.begin(), last.end());
-    line.queueReply(acknowledgement(1, reply));
-    std::memset(CP290TimerEvent, 0x11, sizeof CP290TimerEvent);
-    ASSERT_TRUE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
-    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[0], CP290TimerEvent[0] + 10),
-              (std::vector<uint8_t> {0x11, 0x11, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
-    EXPECT_EQ(CP290TimerEvent[1][2], 0xFF);
-    EXPECT_EQ(std::vector<uint8_t>(CP290TimerEvent[127] + 2, CP290TimerEvent[127] + 10), last);
 }
 
 TEST_F(CommandExchange, UploadCutShortFailsAfterThreeAttempts)
