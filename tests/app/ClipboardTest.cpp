@@ -1,15 +1,11 @@
 #include "document/Pasteboard.h"
-#include "app/DocumentController.h"
-#include "document/ui/Modules.h"
 #include "tests/support/Events.h"
+#include "tests/support/WindowTests.h"
 #include "widgets/OutlineModel.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -30,14 +26,7 @@ DocumentFileContent letters()
 
 class Clipboard : public ::testing::Test {
 protected:
-    Modules *open(const QString &name)
-    {
-        const QString path = folder.filePath(name);
-        std::string error;
-        EXPECT_TRUE(writeDocumentFile(path.toStdString(), letters(), &error));
-        QString readError;
-        return documents.openDocumentWithContentsOfFile(path, &readError);
-    }
+    Modules *open(const QString &name) { return openDocument(documents, folder, letters(), name); }
     static QString names(const Modules &document)
     {
         QString text;

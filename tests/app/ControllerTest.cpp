@@ -1,21 +1,10 @@
-#include "app/Controller.h"
 #include "app/TextDocumentWindow.h"
 #include "app/StatusSheet.h"
 #include "driver/CommandExchange.h"
 #include "driver/SerialLink.h"
-#include "driver/StoredEventListing.h"
-#include "platform/DateTime.h"
-#include "platform/qt/AlertSheets.h"
-#include "tools/emulator/CP290Emulator.h"
-#include "tests/support/FakeMachine.h"
+#include "tests/support/WindowTests.h"
 
-#include <QApplication>
 #include <QMenu>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -38,47 +27,7 @@ QAction *deviceItem(const Controller &controller, const QString &title)
     return nullptr;
 }
 
-// Dismisses every alert in turn and tells what each said.
-QStringList drainAlerts(Controller &controller)
-{
-    QStringList said;
-    for (int guard = 0; guard < 20; ++guard) {
-        QApplication::processEvents();
-        QMessageBox *alert = controller.alertSheets()->visibleAlert();
-        if (!alert)
-            break;
-        said << alert->text() + (alert->informativeText().isEmpty() ? "" : ": " + alert->informativeText());
-        alert->accept();
-    }
-    return said;
-}
-
-class WithEmulator : public ::testing::Test {
-protected:
-    void SetUp() override { start({}); }
-    void start(EmulatorOptions options)
-    {
-        options.tickScale = 0.05;
-        options.linkPath = (fs::path(devices.path().toStdString()) / "ttyCP290").string();
-        box = std::make_unique<CP290Emulator>(options);
-        std::string error;
-        ASSERT_TRUE(box->start(&error)) << error;
-        QSettings().setValue("Extra Serial Device Folder", devices.path());
-        QSettings().setValue("SerialDevice", "CP290");
-        controller = std::make_unique<Controller>(machine.folders());
-        controller->awakeFromNib();
-    }
-    void TearDown() override
-    {
-        controller.reset();
-        box.reset();
-    }
-
-    FakeMachine machine;
-    QTemporaryDir devices;
-    std::unique_ptr<CP290Emulator> box;
-    std::unique_ptr<Controller> controller;
-};
+using WithEmulator = WithEmulatedCP290;
 
 }  // namespace
 
@@ -195,7 +144,6 @@ TEST_F(WithEmulator, ListingWindowShowsTheUploadedRecords)
 
 TEST_F(WithEmulator, SilentCP290FailuresShowTheDriversAlertThenTheCommandsOwn)
 {
-    controller.reset();
     start({.silent = true});
     Controller &controller = *this->controller;
     controller.displayEventsFromCP290();

@@ -1,38 +1,26 @@
-#include "app/Controller.h"
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
-#include "app/DocumentController.h"
 #include "widgets/EventEditorView.h"
-#include "document/ui/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/TimerDownload.h"
 #include "platform/Location.h"
-#include "platform/qt/AlertSheets.h"
 #include "sun/SunriseSunset.h"
 #include "tests/support/Dates.h"
 #include "tests/support/Events.h"
-#include "tools/emulator/CP290Emulator.h"
+#include "tests/support/WindowTests.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/VekHideableNSTextField.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include "widgets/ClockFields.h"
-#include <QDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <cstring>
-#include <gtest/gtest.h>
+#include <QTimer>
 
 namespace {
 
@@ -65,58 +53,25 @@ DocumentFileContent house()
     return content;
 }
 
-class EventEditor : public ::testing::Test {
+class EventEditor : public WithEmulatedCP290 {
 protected:
     void SetUp() override
     {
         setDateTimeSource([] { return Now; });
         setLocationOverride(Location {41, -74, -18000});
-        EmulatorOptions options;
-        options.tickScale = 0.05;
-        options.linkPath = devices.filePath("ttyCP290").toStdString();
-        start(options);
-    }
-    void start(const EmulatorOptions &options)
-    {
-        box = std::make_unique<CP290Emulator>(options);
-        std::string error;
-        ASSERT_TRUE(box->start(&error)) << error;
-        box->setOutput([this](const std::string &line) {
-            std::lock_guard guard(lock);
-            switched.push_back(line);
-        });
-        QSettings().setValue("Extra Serial Device Folder", devices.path());
-        QSettings().setValue("SerialDevice", "CP290");
-        controller = std::make_unique<Controller>(SerialDeviceFolders {folder.path().toStdString(), folder.path().toStdString(), {}});
-        controller->awakeFromNib();
-        const QString path = folder.filePath("house.cp290");
-        std::string writeError;
-        ASSERT_TRUE(writeDocumentFile(path.toStdString(), house(), &writeError));
-        QString readError;
-        document = controller->documentController()->openDocumentWithContentsOfFile(path, &readError);
-        ASSERT_NE(document, nullptr) << readError.toStdString();
+        WithEmulatedCP290::SetUp();
+        document = openDocument(*controller->documentController(), folder, house());
+        ASSERT_NE(document, nullptr);
         document->showHideEvents();
         editor = document->eventEditor();
-    }
-    void TearDown() override
-    {
-        controller.reset();
-        box.reset();
-        setDateTimeSource({});
-        setLocationOverride(std::nullopt);
     }
     void select(OutlineItem item, bool extend = false)
     {
         document->outline()->selectRowByExtendingSelection(document->outline()->rowForItem(item), extend);
     }
     const Event &event(int module, int index) const { return document->modules()[module].events[index]; }
-    QTemporaryDir folder, devices;
-    std::unique_ptr<CP290Emulator> box;
-    std::unique_ptr<Controller> controller;
     Modules *document = nullptr;
     EventEditorView *editor = nullptr;
-    std::mutex lock;
-    std::vector<std::string> switched;
 };
 
 }  // namespace
@@ -229,7 +184,7 @@ TEST_F(EventEditor, DirectSwitchingSendsOneCommandPerRowLastFirst)
     document->selectedBrightness()->setValue(4);
     document->on();
     document->off();
-    std::lock_guard guard(lock);
+    const std::vector<std::string> switched = switchedLines();
     ASSERT_EQ(switched.size(), 6u);
     EXPECT_NE(switched[0].find("now C4 dim 50%"), std::string::npos) << switched[0];
     EXPECT_NE(switched[1].find("now B2 on"), std::string::npos) << switched[1];

@@ -13,19 +13,15 @@
 #include "platform/qt/ContextHelp.h"
 #include "platform/qt/HelpViewer.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>

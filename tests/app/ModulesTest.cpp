@@ -1,20 +1,12 @@
-#include "document/EventDescription.h"
-#include "app/DocumentController.h"
-#include "document/ui/Modules.h"
 #include "widgets/OutlineModel.h"
 #include "tests/support/Events.h"
+#include "tests/support/WindowTests.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMimeData>
-#include <QPrinter>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,16 +26,7 @@ DocumentFileContent sampleContent()
 
 class DocumentWindow : public ::testing::Test {
 protected:
-    Modules *open(const DocumentFileContent &content)
-    {
-        const QString path = folder.filePath("sample.cp290");
-        std::string error;
-        EXPECT_TRUE(writeDocumentFile(path.toStdString(), content, &error)) << error;
-        QString readError;
-        Modules *document = documents.openDocumentWithContentsOfFile(path, &readError);
-        EXPECT_NE(document, nullptr) << readError.toStdString();
-        return document;
-    }
+    Modules *open(const DocumentFileContent &content) { return openDocument(documents, folder, content); }
     QStringList names(const Modules &document) const
     {
         QStringList list;
