@@ -7,13 +7,10 @@
 #include <QJsonObject>
 #include <QSet>
 #include <algorithm>
-#include <array>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>

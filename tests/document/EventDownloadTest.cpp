@@ -1,6 +1,5 @@
 #include "document/EventDownload.h"
 #include "document/WeekSchedule.h"
-#include "driver/CommandExchange.h"
 #include "driver/SerialLink.h"
 #include "driver/TimerDownload.h"
 #include "platform/Location.h"

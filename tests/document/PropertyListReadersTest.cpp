@@ -1,6 +1,5 @@
 #include "platform/BinaryPropertyListCheck.h"
 #include "document/DocumentFile.h"
-#include "document/ModulePropertyList.h"
 #include "document/Pasteboard.h"
 #include "tests/support/Events.h"
 

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 

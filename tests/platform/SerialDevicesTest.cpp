@@ -1,5 +1,4 @@
 #include "platform/SerialDevices.h"
-#include "platform/UserDefaultsFile.h"
 #include "tests/support/FakeMachine.h"
 
 #include <gtest/gtest.h>
