@@ -1,6 +1,7 @@
 # Edit > Undo and Redo by their keys: a deleted module comes back selected and the document is
 # clean again; redone, saved, undone and redone it is clean at the saved state; an editor change
-# is taken back in the outline.
+# is taken back in the outline. Copy and Paste by their keys: an event pasted before the selected
+# event, a module before the selected module, each selected, the module's paste one step to undo.
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user
 w=house.cp290
@@ -40,5 +41,21 @@ wait_map "the change in the outline" has_row "Turn Off @ Sunset Every Day"
 xdotool key ctrl+z
 wait_map "the change taken back" has_row "Turn On @ Sunset Every Day"
 wait_until "the saved state again" 10 is_active "$w"
+
+count_of() { rows_of "$w" | cut -f9 | grep -cx "$1" || true; }
+xdotool key ctrl+c
+xdotool mousemove $(select_text "Turn Off @ 10:45 PM On .MTWTF.") click 1
+xdotool key ctrl+v
+wait_map "the event pasted into the living room, selected" eval '[ "$(count_of "Turn On @ Sunset Every Day")" -eq 2 ] && row_selected "Turn On @ Sunset Every Day"'
+rows | grep -q "|Turn On 50.0% @ 06:30 PM On .MTWTF.|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|" || fail "pasted elsewhere: $(rows)"
+xdotool mousemove $(select_text "Bedroom Lamp") click 1
+xdotool key ctrl+c
+xdotool mousemove $(select_text "Vacation Lights") click 1
+xdotool key ctrl+v
+wait_map "the module pasted before the vacation lights, selected" eval 'rows | grep -q "|Bedroom Lamp|Bedroom Lamp|Vacation Lights|" && row_selected "Bedroom Lamp"'
+xdotool key ctrl+z
+wait_map "the paste taken back in one step" eval '[ "$(count_of "Bedroom Lamp")" -eq 1 ]'
 xdotool key ctrl+q
+activate "Save changes?"
+click "Save changes?" QPushButton Discard
 expect_exit_status 0
