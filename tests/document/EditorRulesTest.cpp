@@ -145,14 +145,10 @@ TEST(ControlEnabling, ModuleControlsFollowTheUnitAndTheType)
     };
     for (const Case &c : cases) {
         const ModuleControls controls = moduleControlsFor(c.module);
-        EXPECT_EQ(controls.type, c.type) << c.what;
-        EXPECT_EQ(controls.onButton, c.direct) << c.what;
-        EXPECT_EQ(controls.offButton, c.direct) << c.what;
-        EXPECT_EQ(controls.selectedBrightness, c.brightness) << c.what;
-        EXPECT_EQ(controls.onSwitch, c.onSwitch) << c.what;
-        EXPECT_EQ(controls.eventBrightness, c.eventBrightness) << c.what;
-        EXPECT_EQ(controls.eventOff, c.eventOff) << c.what;
-        EXPECT_EQ(controls.fullBrightness, c.fullBrightness) << c.what;
+        EXPECT_EQ(std::tuple(controls.type, controls.onButton, controls.offButton, controls.selectedBrightness, controls.onSwitch,
+                             controls.eventBrightness, controls.eventOff, controls.fullBrightness),
+                  std::tuple(c.type, c.direct, c.direct, c.brightness, c.onSwitch, c.eventBrightness, c.eventOff, c.fullBrightness))
+            << c.what;
     }
 }
 

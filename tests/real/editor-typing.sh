@@ -32,7 +32,6 @@ open_module() { awk -F'\t' '$2 == "row" && $9 ~ /^Turn On @ 07:15 PM/' "$work/ma
 wait_map "Vacation Lights to open" open_module
 xdotool mousemove $(select_text "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
 vacation_on=$(rows_of "$w" | awk -F'\t' '$9 == "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter" { print $3 }')
-refresh_map; grep -E "Field|QSpinBox|QStacked" $work/map >&2
 click "$w" ClockField Date
 xdotool key ctrl+a
 xdotool type --delay 20 "12/24/2026"

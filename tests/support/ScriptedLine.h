@@ -16,8 +16,8 @@ public:
 
     const std::string &path() const { return slavePath; }
     void queueReply(const std::vector<uint8_t> &bytes);
-    std::vector<uint8_t> sentBytes();
-    void discardUnreadReplies();       // what the driver left of the queued replies  // everything the driver wrote since the last call
+    std::vector<uint8_t> sentBytes();  // everything the driver wrote since the last call
+    void discardUnreadReplies();       // what the driver left of the queued replies
     struct termios settings() const;   // the line's terminal settings as they are now
     void applySettings(const struct termios &settings);
 
