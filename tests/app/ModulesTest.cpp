@@ -128,21 +128,6 @@ TEST_F(DocumentWindow, ModuleCellsTakeKeystrokesThroughTheirFormatters)
     EXPECT_FALSE(document->modules()[1].events[0].has(EventOn)) << "all modules only switch off";
 }
 
-TEST_F(DocumentWindow, ExpansionComesBackFromTheRecordsAfterEveryReload)
-{
-    Modules *document = open(sampleContent());
-    VekNSOutlineView *outline = document->outline();
-    EXPECT_TRUE(outline->isItemExpanded({0, -1}));
-    EXPECT_FALSE(outline->isItemExpanded({1, -1}));
-    outline->expandItem({1, -1});
-    EXPECT_TRUE(document->modules()[1].expanded) << "expanding writes X";
-    EXPECT_FALSE(document->isDocumentEdited()) << "a plain expansion changes nothing";
-    document->reloadAndFixExpanded();
-    EXPECT_TRUE(outline->isItemExpanded({1, -1}));
-    EXPECT_TRUE(outline->isItemExpanded({0, -1}));
-    EXPECT_FALSE(outline->isItemExpanded({2, -1}));
-}
-
 TEST_F(DocumentWindow, AltClickOnATriangleExpandsEveryModuleAndMarksTheDocument)
 {
     Modules *document = open(sampleContent());

@@ -66,18 +66,6 @@ TEST(DocumentFile, RoundTripKeepsEveryByteOfEveryEvent)
     std::filesystem::remove_all(path.parent_path());
 }
 
-TEST(DocumentFile, EventsAreBigEndianInTheFile)
-{
-    const PropertyListNode root = parsePropertyList(documentXml(sampleContent()));
-    plist_t events = plist_dict_get_item(plist_array_get_item(plist_dict_get_item(root.get(), "Modules"), 0), "Events");
-    uint64_t length = 0;
-    const auto *bytes = reinterpret_cast<const uint8_t *>(plist_get_data_ptr(plist_array_get_item(events, 1), &length));
-    ASSERT_EQ(length, 20u);
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 20),
-              (std::vector<uint8_t> {0x89, 0xAB, 0xCD, 0xEF, 0x01, 0x02, 0x03, 0x04, 0xFF, 0xFF, 0xFF, 0xFF, 0x12, 0x34,
-                                     0xFF, 0xFE, 0x7F, 0x20, 0xA5, 0x5A}));
-}
-
 TEST(DocumentFile, FileInTheOriginalFormOpens)
 {
     // As the original application wrote it: sorted keys, tabs, data in base64 lines.
@@ -214,8 +202,7 @@ TEST(DocumentFile, SavingThroughALinkReplacesItsTarget)
     ASSERT_TRUE(writeDocumentFile(real, sampleContent(), &error)) << error;
     chmod(real.c_str(), 0604);
     const bool root = geteuid() == 0;
-    if (root)
-        ASSERT_EQ(chown(real.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(!root || chown(real.c_str(), 65534, 65534) == 0);
     fs::create_symlink("../real/house.cp290", folder / "elsewhere" / "relative.cp290");
     fs::create_symlink(folder / "elsewhere" / "relative.cp290", folder / "chained.cp290");
 
@@ -231,8 +218,7 @@ TEST(DocumentFile, SavingThroughALinkReplacesItsTarget)
         struct stat saved {};
         ASSERT_EQ(stat(real.c_str(), &saved), 0);
         EXPECT_EQ(saved.st_mode & 07777, 0604u);
-        if (root)
-            EXPECT_EQ(saved.st_uid, 65534u) << "another user's file stays that user's";
+        EXPECT_TRUE(!root || saved.st_uid == 65534u) << "another user's file stays that user's";
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), {}), 1) << "no temporary left";
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "elsewhere"), {}), 1);

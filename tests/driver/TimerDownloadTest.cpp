@@ -180,9 +180,10 @@ TEST_F(TimerDownload, UnitBitsAndFunctionByteFollowTheUnitTheSwitchAndTheLevel)
     for (const Case &c : cases) {
         const auto records = recordsOf(clockEvent(static_cast<uint16_t>(c.on | EventAllDays), 21, 0, c.brightness), c.unit, c.house);
         ASSERT_EQ(records.size(), c.function == NoRecord ? 0u : 1u) << "house " << c.house << " unit " << c.unit;
-        if (!records.empty())
-            EXPECT_EQ(std::tuple(records[0][4] << 8 | records[0][5], int(records[0][7])), std::tuple(c.units, c.function))
-                << "unit " << c.unit << " brightness " << c.brightness << " on " << c.on;
+        if (records.empty())
+            continue;
+        EXPECT_EQ(std::tuple(records[0][4] << 8 | records[0][5], int(records[0][7])), std::tuple(c.units, c.function))
+            << "unit " << c.unit << " brightness " << c.brightness << " on " << c.on;
     }
 }
 
