@@ -62,9 +62,12 @@ TEST(OutlineSelection, APageBreakInsideARowMovesToItsTop)
 
 TEST(Pasteboard, WhatIsWrittenReadsBack)
 {
-    std::vector<Module> modules = {module(3, 7, {clockEvent(EventOn | EventAllDays, 7, 0, 4)}), module(0, 18, {})};
+    std::vector<Module> modules = {module(3, 7, {clockEvent(EventOn | EventAllDays, 7, 0, 4)}), module(0, 18, {}), module(1, 2, {}),
+                                   module(1, 2, {})};
     modules[0].name = "Porch";
     modules[0].expanded = true;
+    modules[1].name = "Bulb \xF0\x9F\x92\xA1 Fa\xC2\xA1";  // every name exactly
+    modules[2].name = "Tab\tand\nline";
     EXPECT_EQ(modulesFromClipboardData(modulesClipboardData(modules)), modules);
     const std::vector<Event> events = {clockEvent(EventOn, 1, 2), clockEvent(EventSunday, 3, 4)};
     EXPECT_EQ(eventsFromClipboardData(eventsClipboardData(events)), events);

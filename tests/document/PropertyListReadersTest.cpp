@@ -107,13 +107,3 @@ TEST(BinaryPropertyListCheck, WhatTheWritersProduceIsAccepted)
     const std::string drag = eventsDragData({{1, 2}, {0, 2}});
     EXPECT_EQ(binaryPropertyListProblem(drag), "");
 }
-
-TEST(Pasteboard, ClipboardKeepsEveryNameExactly)
-{
-    std::vector<Module> modules(4, module(1, 2, {}));
-    modules[0].name = "Fa\xC2\xA1";
-    modules[1].name = "Bulb \xF0\x9F\x92\xA1";
-    modules[2].name = "Tab\tand\nline";
-    modules[3].name = "";
-    EXPECT_EQ(modulesFromClipboardData(modulesClipboardData(modules)), modules);
-}

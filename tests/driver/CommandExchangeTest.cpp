@@ -234,16 +234,3 @@ TEST_F(CommandExchange, SelfTestSharesAreGivenAgainOnEveryAttempt)
     EXPECT_FALSE(SendCP290Command(CP290RunSelfTest, nullptr, 0));
     EXPECT_DOUBLE_EQ(frontEnd.progressTotal(), 10 + 3 * 11 * 10);
 }
-
-TEST_F(CommandExchange, WithoutAFrontEndProgressAndStatusEndAreSkipped)
-{
-    gController = nullptr;
-    gStatusProgressIndicator = nullptr;
-    line.queueReply(acknowledgement(1));
-    gProgressBudget = 130;
-    EXPECT_TRUE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
-    EXPECT_FALSE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
-    EXPECT_EQ(frontEnd.statusEnds, 0);
-    EXPECT_TRUE(frontEnd.increments.empty());
-    EXPECT_EQ(frontEnd.alerts.size(), 1u);
-}
