@@ -205,10 +205,11 @@ EditorFields Modules::shownFields() const
     return editor->fields(loadedFields);
 }
 
-// H. The warning that no day is chosen.
+// H. The warning that no day is chosen. It stands over the drawer rather than on the weekdays'
+// page, so another day rule hides it as leaving that page would.
 void Modules::checkDaysWarning()
 {
-    if (currentModuleIndex < 0 || currentEventIndex < 0 || currentEvent().dayRule() != EventDaysOfWeek)
+    if (currentModuleIndex < 0 || currentEventIndex < 0)
         return;
     if (noDayChosen(currentEvent()))
         editor->daysWarning->unHide();

@@ -16,7 +16,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <mutex>
 
 inline Modules *openDocument(DocumentController &documents, const QTemporaryDir &folder, const DocumentFileContent &content,
                              const QString &name = QStringLiteral("sample.cp290"))
@@ -62,25 +61,13 @@ protected:
         box = std::make_unique<CP290Emulator>(options);
         std::string error;
         ASSERT_TRUE(box->start(&error)) << error;
-        box->setOutput([this](const std::string &line) {
-            std::lock_guard guard(lock);
-            switched.push_back(line);
-        });
         QSettings().setValue("Extra Serial Device Folder", devices.path());
         QSettings().setValue("SerialDevice", "CP290");
         controller = std::make_unique<Controller>(machine.folders());
         controller->awakeFromNib();
     }
-    std::vector<std::string> switchedLines()
-    {
-        std::lock_guard guard(lock);
-        return switched;
-    }
-
     FakeMachine machine;
     QTemporaryDir folder, devices;
     std::unique_ptr<CP290Emulator> box;
     std::unique_ptr<Controller> controller;
-    std::mutex lock;
-    std::vector<std::string> switched;
 };

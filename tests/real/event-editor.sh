@@ -1,0 +1,77 @@
+# The event editor under the mouse: the switch, the level, sunrise, the weekday boxes (with the
+# warning once none is left) and the day rule each reach the outline at once; Today and Reset on
+# a dated event; the repeat counts sheet changes the document only by OK. Then three modules
+# switched at once, last first, and the download, each as the emulated CP290 saw it.
+. "$(dirname "$0")/session.sh"
+start_display
+returning_user
+start_emulator
+copy_sample house.cp290
+start_on "$HOME/house.cp290"
+w=house.cp290
+select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
+row_of() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { print $3; exit }'; }
+shows() { [ "$(awk -F'\t' -v w="$w" -v r="$row" '$1 == w && $2 == "row" && $3 == r { print $9 }' "$work/map")" = "$1" ]; }
+becomes() { wait_map "\"$1\" in the outline" shows "$1"; }
+
+click "$w" QPushButton "Show Event Editor"
+row=$(row_of "Turn On 50.0% @ 06:30 PM On .MTWTF.")
+xdotool mousemove $(select_text "Turn On 50.0% @ 06:30 PM On .MTWTF.") click 1
+click "$w" QRadioButton Off
+becomes "Turn Off @ 06:30 PM On .MTWTF."
+click "$w" QRadioButton On
+becomes "Turn On @ 06:30 PM On .MTWTF."
+click "$w" QSlider Brightness
+xdotool key Home
+becomes "Turn On 12.5% @ 06:30 PM On .MTWTF."
+click "$w" QCheckBox Sunrise
+becomes "Turn On 12.5% @ Sunrise On .MTWTF."
+for day in Mon Tue Wed Thu Fri; do click "$w" QCheckBox "$day"; done
+becomes "Turn On 12.5% @ Sunrise On ......."
+warned() { grep -q "No day is chosen" "$work/map"; }
+warned || fail "no warning with no day chosen"
+click "$w" QComboBox Days
+xdotool key Down Down Return
+becomes "Turn On 12.5% @ Sunrise On Even Days"
+! warned || fail "the warning stayed"
+
+# Today reaches the dated event when the editor next saves it; Reset makes it the new event.
+xdotool mousemove $(select_text "Vacation Lights") click 1
+xdotool key Right
+row=$(row_of "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter")
+xdotool mousemove $(select_text "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+click "$w" QPushButton Today
+xdotool mousemove $(select_text "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+becomes "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 2 Days Thereafter"
+row=$(row_of "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter")
+click "$w" QPushButton Reset
+now_or_a_minute_ago() { shows "Turn Off @ $(date +'%I:%M %p') Every Day" || shows "Turn Off @ $(date -d '1 minute ago' +'%I:%M %p') Every Day"; }
+wait_map "the event reset to now" now_or_a_minute_ago
+
+xdotool key ctrl+s
+wait_until "the save" 10 is_active "$w"
+click "$w" QPushButton "Repeat Counts..."
+activate "Repeat Counts"
+xdotool key Escape
+wait_until "the sheet to go unchanged" 10 is_active "$w"
+click "$w" QPushButton "Repeat Counts..."
+activate "Repeat Counts"
+xdotool key Down Return
+wait_until "the new counts to mark the document" 10 is_active "$w*"
+
+# Porch Light, Pool Pump and Vacation Lights switched on at half brightness, then off, last first.
+xdotool mousemove $(select_text "Porch Light") click 1
+xdotool keydown ctrl mousemove $(select_text "Pool Pump") click 1 mousemove $(select_text "Vacation Lights") click 1 keyup ctrl
+click "$w" QSlider ""
+xdotool key End Left Left Left Left Left
+click "$w" QPushButton On
+click "$w" QPushButton Off
+switched() { grep -o 'now .*' "$work/emulator.out" | tr '\n' '|'; }
+wait_until "the six commands" 10 eval '[ "$(switched)" = "now C4 dim 50%|now B5 on|now A1 dim 50%|now C4 off|now B5 off|now A1 off|" ]'
+
+click "$w" QPushButton "Send to CP290"
+wait_until "the download to be remembered for the helper" 20 eval '[ -n "$(setting Modules)" ]'
+xdotool key ctrl+q
+activate "Save changes?"
+click "Save changes?" QPushButton Discard
+expect_exit_status 0
