@@ -123,25 +123,6 @@ TEST_F(WithEmulator, BaseHouseCodeSelfTestAndTheClockReportTheirResults)
                             "Clock From CP290: The CP290 reports the clock as 12:05 AM."}));
 }
 
-TEST_F(WithEmulator, ListingWindowShowsTheUploadedRecords)
-{
-    CP290Close = 0;
-    const uint8_t first[10] = {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0xA0, 0x00, 0x60, 0x02};
-    const uint8_t second[10] = {0x08, 0x00, 0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85};
-    ASSERT_TRUE(SendCP290Command(CP290StoreTimerRecord, first, 10));
-    ASSERT_TRUE(SendCP290Command(CP290StoreTimerRecord, second, 10));
-    CP290Close = 1;
-    closeCP290();
-
-    controller->displayEventsFromCP290();
-    EXPECT_TRUE(drainAlerts(*controller).isEmpty());
-    EXPECT_TRUE(controller->eventsWindow()->isVisible());
-    const QString text = controller->eventsWindow()->listingText();
-    EXPECT_TRUE(text.startsWith("Events from CP290 as of ")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(":\n\nB-12  Turn On 50.0% @ 6:48 AM    Today\nA-1 3  Turn On @ 7:05 PM   MTWTF \n"))
-        << text.toStdString();
-}
-
 TEST_F(WithEmulator, SilentCP290FailuresShowTheDriversAlertThenTheCommandsOwn)
 {
     start({.silent = true});

@@ -201,17 +201,6 @@ TEST_F(HelperControl, LocationIsShownFromTheZoneUntilTheUserSetsIt)
     EXPECT_EQ(preferred->longitude, -74);
 }
 
-TEST_F(HelperControl, ClearingTheLogEmptiesTheFileAndTheWindow)
-{
-    auto controller = start();
-    writeLog("Events sent.");
-    controller->helperLog();
-    EXPECT_TRUE(controller->helperLogWindow()->listingText().endsWith("-- Events sent.\n"));
-    controller->clearLog()->click();
-    EXPECT_EQ(controller->helperLogWindow()->listingText(), "");
-    EXPECT_EQ(log(), "");
-}
-
 // Declining ends the application, whose event loops then stop: a test of its own.
 TEST_F(HelperControl, DisclaimerDeclinedLeavesNoMark)
 {

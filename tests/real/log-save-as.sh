@@ -1,4 +1,5 @@
-# Save As in the helper's log window writes the log; the document's file and title stay as they were.
+# Save As in the helper's log window writes the log; the document's file and title stay as they
+# were. Clear empties the log and the window.
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
@@ -20,5 +21,10 @@ cmp -s "$HOME/saved-log.txt" "$XDG_DATA_HOME/Logs/TavorinHelper.log" || fail "th
 cmp -s "$HOME/house.cp290" "$work/original.cp290" || fail "the document file changed"
 refresh_map
 [ -n "$(map_line house.cp290 window "")" ] || fail "the document window lost its title"
+activate "Tavorin Helper Log"
+[ -n "$(value_of "Tavorin Helper Log" QPlainTextEdit "")" ] || fail "the log window shows no log"
+click "Tavorin Helper Log" QPushButton Clear
+wait_until "the log to be emptied" 10 test ! -s "$XDG_DATA_HOME/Logs/TavorinHelper.log"
+[ -z "$(value_of "Tavorin Helper Log" QPlainTextEdit "")" ] || fail "the window still shows the log"
 xdotool key ctrl+q
 expect_exit_status 0
