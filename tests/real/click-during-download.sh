@@ -1,11 +1,7 @@
 # A click on New Module while the CP290 is busy is dropped, not replayed once the work is over.
 . "$(dirname "$0")/session.sh"
 export TAVORIN_TICK_SCALE=0.4
-start_display
-returning_user
-start_emulator
-copy_sample house.cp290
-start_on "$HOME/house.cp290"
+open_sample_as_returning_user with-emulator
 
 refresh_map
 new_module=$(centre_of house.cp290 QPushButton "New Module")

@@ -3,11 +3,7 @@
 # a dated event; the repeat counts sheet changes the document only by OK. Then three modules
 # switched at once, last first, and the download, each as the emulated CP290 saw it.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-start_emulator
-copy_sample house.cp290
-start_on "$HOME/house.cp290"
+open_sample_as_returning_user with-emulator
 w=house.cp290
 select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
 row_of() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { print $3; exit }'; }

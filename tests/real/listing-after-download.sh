@@ -1,11 +1,7 @@
 # Send the sample to the emulated CP290, then List Events: the listing comes to the front as the
 # key window with the records read back, and the application quits cleanly.
 . "$(dirname "$0")/session.sh"
-start_display
-returning_user
-start_emulator
-copy_sample house.cp290
-start_on "$HOME/house.cp290"
+open_sample_as_returning_user with-emulator
 
 click house.cp290 QPushButton "Send to CP290"
 refresh_map  # answered once the download is over

@@ -92,10 +92,12 @@ write_house() {
     } >"$file"
 }
 
-# The usual start: a returning user's first window, on a copy of the sample in the home folder.
+# The usual start: a returning user's first window, on a copy of the sample in the home folder;
+# with the argument "with-emulator", the emulated CP290 chosen in the CP290 menu.
 open_sample_as_returning_user() {
     start_display
     returning_user
+    if [ "${1:-}" = with-emulator ]; then start_emulator; fi
     copy_sample house.cp290
     start_on "$HOME/house.cp290"
 }
