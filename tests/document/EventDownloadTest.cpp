@@ -48,32 +48,31 @@ TEST_F(EventDownload, LastModulesLastEventGetsTheFirstRecord)
     EXPECT_TRUE(frontEnd.alerts.empty());
 }
 
-TEST_F(EventDownload, DocumentWithoutEventsSaysSoAndSendsNothing)
-{
-    EXPECT_EQ(downloadDocumentEvents({module(0, 1, {}), module(0, 2, {})}, {}), DownloadOutcome::NoEvents);
-    EXPECT_EQ(frontEnd.alertTitles(), std::vector<std::string> {"There are no events to send."});
-    EXPECT_TRUE(frontEnd.statusMessages.empty());
-    EXPECT_TRUE(box.receivedFrames().empty());
-}
-
-TEST_F(EventDownload, EventsAllAheadShowTheSheetButSendNothing)
+// Nothing goes to the CP290 when there is nothing to send: no events (said so), events all still
+// ahead (the sheet comes and goes), more than 128 records (said so, no sheet).
+TEST_F(EventDownload, DocumentsWithNothingToSendOrTooMuchSendNothing)
 {
     Event later = clockEvent(EventOn | EventOnDate, 9, 0);
     later.Date = secondsAt(2026, 12, 20);
-    EXPECT_EQ(downloadDocumentEvents({module(0, 1, {later})}, {}), DownloadOutcome::Sent);
-    EXPECT_EQ(frontEnd.statusMessages.size(), 1u);
-    EXPECT_TRUE(frontEnd.alerts.empty());
-    EXPECT_TRUE(box.receivedFrames().empty());
-}
-
-TEST_F(EventDownload, TooManyRecordsSendNothingAndShowNoSheet)
-{
-    std::vector<Event> events;
+    std::vector<Event> tooMany;
     for (int minute = 0; minute < 129; ++minute)
-        events.push_back(clockEvent(EventOn | EventAllDays, minute / 60, minute % 60));
-    EXPECT_EQ(downloadDocumentEvents({module(0, 1, events)}, {}), DownloadOutcome::TooManyEvents);
-    EXPECT_EQ(frontEnd.alertTitles(), std::vector<std::string> {"Too many events specified"});
-    EXPECT_TRUE(frontEnd.statusMessages.empty());
+        tooMany.push_back(clockEvent(EventOn | EventAllDays, minute / 60, minute % 60));
+    struct Case {
+        std::vector<Module> modules;
+        DownloadOutcome outcome;
+        std::vector<std::string> alerts;
+        std::size_t sheets;
+    } cases[] = {
+        {{module(0, 1, {}), module(0, 2, {})}, DownloadOutcome::NoEvents, {"There are no events to send."}, 0},
+        {{module(0, 1, {later})}, DownloadOutcome::Sent, {}, 1},
+        {{module(0, 1, tooMany)}, DownloadOutcome::TooManyEvents, {"Too many events specified"}, 0},
+    };
+    for (const Case &c : cases) {
+        RecordingFrontEnd front(box.devicePath());
+        EXPECT_EQ(downloadDocumentEvents(c.modules, {}), c.outcome);
+        EXPECT_EQ(front.alertTitles(), c.alerts);
+        EXPECT_EQ(front.statusMessages.size(), c.sheets);
+    }
     EXPECT_TRUE(box.receivedFrames().empty());
 }
 
