@@ -1,0 +1,26 @@
+# The CP290 menu by its keys on the emulated CP290: Set Base House Code C, Run Self Test and Show
+# CP290 Clock each end in their own alert, taken down with Return, and Set CP290 Clock in none;
+# with the chosen device gone, List Events says there is no serial device.
+. "$(dirname "$0")/session.sh"
+open_sample_as_returning_user with-emulator
+answered() { activate "$1"; xdotool key Return; wait_until "\"$1\" to go" 10 no_window "$1"; }
+
+xdotool key alt+2 b Down Down Return
+answered "Base House Code Set"
+xdotool key alt+2 t
+answered "Self Test OK"
+xdotool key alt+2 o
+answered "Clock From CP290"
+xdotool key alt+2 s
+# Keys pressed while the CP290 is busy are dropped: Quit is pressed until it is heard.
+quit_heard() { no_window "Setting Clock Failed" || touch "$work/clock-failed"; xdotool key ctrl+q; sleep 0.3; app_ended; }
+wait_until "the clock to be set and the application to quit" 20 quit_heard
+expect_exit_status 0
+[ ! -e "$work/clock-failed" ] || fail "setting the clock failed"
+
+sed -i 's/^SerialDevice=.*/SerialDevice=Gone/' "$settings"
+start_on "$HOME/house.cp290"
+xdotool key alt+2 l
+answered "No Serial Device"
+xdotool key ctrl+q
+expect_exit_status 0
