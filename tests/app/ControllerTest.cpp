@@ -103,26 +103,7 @@ TEST(Cp290Menu, EveryDeviceCommandIsRefusedWithoutAUsableDevice)
     EXPECT_TRUE(drainAlerts(controller).isEmpty()) << "an item tagged -1 does nothing at all";
 }
 
-TEST_F(WithEmulator, BaseHouseCodeSelfTestAndTheClockReportTheirResults)
-{
-    QAction houseC;
-    houseC.setData(2);
-    controller->setBaseHouseCode(&houseC);
-    EXPECT_EQ(controller->statusSheet()->message(), "Setting Base House Code...");
-    EXPECT_EQ(box->baseHouseCode(), 0x20);
-    controller->selfTest();
-    EXPECT_EQ(controller->statusSheet()->message(), "Running Self Test...");
-    controller->setCP290Clock();
-    EXPECT_EQ(controller->statusSheet()->message(), "Setting CP290 Clock...");
-    EXPECT_FALSE(controller->statusSheet()->isVisible());
-    box->setClock({3, 0, 5});
-    controller->displayCP290Clock();
-    EXPECT_EQ(drainAlerts(*controller),
-              (QStringList {"Base House Code Set: The Base House Code was set sucessfully.  Your events have been erased.",
-                            "Self Test OK: The self test completed sucessfully.  Your events have been erased.",
-                            "Clock From CP290: The CP290 reports the clock as 12:05 AM."}));
-}
-
+// The commands' successes are walked by their keys in tests/real/device-commands.sh.
 TEST_F(WithEmulator, SilentCP290FailuresShowTheDriversAlertThenTheCommandsOwn)
 {
     start({.silent = true});
