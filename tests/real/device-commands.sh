@@ -5,7 +5,8 @@
 open_sample_as_returning_user with-emulator
 answered() { activate "$1"; xdotool key Return; wait_until "\"$1\" to go" 10 no_window "$1"; }
 
-xdotool key alt+2 b Down Down Return
+menu alt+2 b
+xdotool key Down Down Return
 answered "Base House Code Set"
 xdotool key alt+2 t
 answered "Self Test OK"

@@ -14,13 +14,14 @@ wait_until "the opened document to lead the list" 10 \
     test "$(recent)" = "$HOME/house.cp290, $HOME/other.cp290, $HOME/third.cp290"
 
 rm "$HOME/third.cp290"
-xdotool key alt+f t
+menu alt+f t
 wait_until "the missing document to leave the list" 10 test "$(recent)" = "$HOME/house.cp290, $HOME/other.cp290"
 xdotool key Down Return
 activate other.cp290
 wait_until "the opened document to lead the list" 10 test "$(recent)" = "$HOME/other.cp290, $HOME/house.cp290"
 
-xdotool key alt+f t Up Return
+menu alt+f t
+xdotool key Up Return
 wait_until "the list to be empty" 10 test -z "$(recent | tr -d '@Invalid()\"')"
 xdotool key ctrl+q
 expect_exit_status 0

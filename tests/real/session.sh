@@ -160,6 +160,17 @@ click() {
 }
 shown() { [ -n "$(map_line "$@")" ]; }
 
+# Opens menus by their keys, each shown before the next key is pressed: menu alt+f t.
+menu() {
+    local depth=0 key
+    for key in "$@"; do
+        xdotool key "$key"
+        depth=$((depth + 1))
+        wait_map "menu $depth to open after $key" menus_open "$depth"
+    done
+}
+menus_open() { [ "$(grep -c $'^\twindow\t' "$work/map")" -ge "$1" ]; }
+
 # The outline's visible rows: "row x y w h selected text" lines of a window.
 rows_of() {
     refresh_map
