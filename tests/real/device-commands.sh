@@ -1,8 +1,17 @@
-# The CP290 menu by its keys on the emulated CP290: Set Base House Code C, Run Self Test and Show
-# CP290 Clock each end in their own alert, taken down with Return, and Set CP290 Clock in none;
-# with the chosen device gone, List Events says there is no serial device.
+# The CP290 menu by its keys on the emulated CP290: the emulator chosen as the serial device (the
+# menu's last item, Up from its first) and remembered; Set Base House Code C, Run Self Test and
+# Show CP290 Clock each end in their own alert, taken down with Return, and Set CP290 Clock in
+# none; with the chosen device gone, List Events says there is no serial device.
 . "$(dirname "$0")/session.sh"
-open_sample_as_returning_user with-emulator
+start_display
+returning_user
+start_emulator
+sed -i '/^SerialDevice=/d' "$settings"  # chosen below, in the CP290 menu
+copy_sample house.cp290
+start_on "$HOME/house.cp290"
+menu alt+2
+xdotool key Up Return
+wait_until "the emulated CP290 to be chosen and remembered" 10 test "$(setting SerialDevice)" = CP290
 answered() { activate "$1"; xdotool key Return; wait_until "\"$1\" to go" 10 no_window "$1"; }
 
 menu alt+2 b
