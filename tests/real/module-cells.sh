@@ -1,7 +1,8 @@
 # The outline's cells and rows by hand: a module renamed, Tab taking the editing on to its house
 # (a letter past P refused) and its unit ("m" for All Modules, whose events only switch off); New
-# Event in a closed module opens it with the new event selected; a mixed selection deleted; the
-# view saved comes back with the document; a file that is no document opens nothing and says so.
+# Event in a closed module opens it with the new event selected; a mixed selection deleted;
+# Collapse All and Expand All; a module cut and pasted elsewhere; the view saved comes back with
+# the document; a file that is no document opens nothing and says so.
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
@@ -41,6 +42,17 @@ xdotool keydown ctrl mousemove $(select_text "Living Room Lamp") click 1 mousemo
 xdotool key Delete
 wait_map "the three rows to go" eval '! rows | grep -q "Turn Off @ 11:30 PM Every Day\|Living Room Lamp\|Vacation Lights"'
 rows | grep -q "^Porch Light|Turn On @ Sunset Every Day|Bedroom Lamp|" || fail "deleted too much: $(rows)"
+
+click "$w" QPushButton "Collapse All"
+wait_map "every module closed" eval '! rows | grep -q "|Turn "'
+click "$w" QPushButton "Expand All"
+wait_map "every module open" eval 'rows | grep -q "|Well Pump|Turn Off @ 08:00 AM On Even Days|"'
+xdotool mousemove $(select_text "Porch Light") click 1
+xdotool key ctrl+x
+wait_map "the cut module to go" eval '! rows | grep -q "Porch Light"'
+xdotool mousemove $(select_text "Well Pump") click 1
+xdotool key ctrl+v
+wait_map "the cut module pasted before the pump" eval 'rows | grep -q "|Porch Light|Turn On @ Sunset Every Day|Well Pump|"'
 
 xdotool mousemove $(select_text "Well Pump") click 1
 click "$w" QPushButton "Show Event Editor"
