@@ -9,8 +9,6 @@ copy_sample other.cp290
 start_on "$HOME/house.cp290"
 w=house.cp290
 
-field() { rows_of "$w" | awk -F'\t' -v t="$1" -v f="$2" '$9 == t { print $f; exit }'; }
-row_of() { field "$1" 3; }
 centre() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 60, $5 + $7 / 2; exit }'; }
 gap_above() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 60, $5 + 1; exit }'; }
 order() { awk -F'\t' -v w="$w" '$1 == w && $2 == "row" { print $9 }' "$work/map" | tr '\n' '|'; }
@@ -60,8 +58,8 @@ select_row "Vacation Lights"
 select_row "Pool Pump"
 hold=drop_line_shown drag $(centre "Pool Pump") $(centre "Bedroom Lamp")
 select_row "Vacation Lights"
-[ "$(row_of "Bedroom Lamp")" -eq $(($(row_of "Pool Pump") - 1)) ] || fail "Pool Pump did not land after Bedroom Lamp: $(order)"
-[ "$(field "Bedroom Lamp" 3)" -eq $(($(row_of "Vacation Lights") - 2)) ] || fail "Bedroom Lamp opened: $(order)"
+[ "$(row_of "$w" "Bedroom Lamp")" -eq $(($(row_of "$w" "Pool Pump") - 1)) ] || fail "Pool Pump did not land after Bedroom Lamp: $(order)"
+[ "$(row_of "$w" "Bedroom Lamp")" -eq $(($(row_of "$w" "Vacation Lights") - 2)) ] || fail "Bedroom Lamp opened: $(order)"
 
 # From one window to another: both outlines follow and both documents are marked changed.
 xdotool key ctrl+o
@@ -86,7 +84,7 @@ wait_map "Vacation Lights to arrive first in the other window" arrived
 wait_until "the other document to be marked changed" 10 window_id_found other.cp290 changed
 w=house.cp290
 refresh_map
-[ -z "$(row_of "Vacation Lights")" ] || fail "Vacation Lights stayed in the first window"
+[ -z "$(row_of "$w" "Vacation Lights")" ] || fail "Vacation Lights stayed in the first window"
 
 # An event too: from the first window's living room into the other's porch light.
 select_row "Turn Off @ 10:45 PM On .MTWTF."
@@ -97,7 +95,7 @@ hold=line_in_other drag $(centre "Turn Off @ 10:45 PM On .MTWTF.") $target
 joined() { awk -F'\t' '$1 == "other.cp290" && $2 == "row" { print $9 }' "$work/map" | tr '\n' '|' |
            grep -q "|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|Turn Off @ 11:30 PM Every Day|"; }
 wait_map "the event to join the other window's porch light" joined
-[ -z "$(row_of "Turn Off @ 10:45 PM On .MTWTF.")" ] || fail "the event stayed in the first window"
+[ -z "$(row_of "$w" "Turn Off @ 10:45 PM On .MTWTF.")" ] || fail "the event stayed in the first window"
 xdotool key ctrl+q
 for document in 1 2; do
     activate "Save changes?"

@@ -7,10 +7,9 @@ w=house.cp290
 
 row_at() { awk -F'\t' -v w="$w" -v r="$1" '$1 == w && $2 == "row" && $3 == r { print $9 }' "$work/map"; }
 row_shows() { [ "$(row_at "$1")" = "$2" ]; }
-select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
 
 click "$w" QPushButton "Show Event Editor"
-xdotool mousemove $(select_text "Turn Off @ 11:30 PM Every Day") click 1
+xdotool mousemove $(select_text "$w" "Turn Off @ 11:30 PM Every Day") click 1
 porch_off=$(rows_of "$w" | awk -F'\t' '$9 == "Turn Off @ 11:30 PM Every Day" { print $3 }')
 click "$w" ClockField Time
 xdotool key End Up Up Up
@@ -26,11 +25,11 @@ refresh_map
 ! grep -q $'^focus\tClockField\tTime$' "$work/map" || fail "Tab stayed in the time field"
 
 # A dated event: its date typed, its repeat days stepped.
-xdotool mousemove $(select_text "Vacation Lights") click 1
+xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
 xdotool key Right
 open_module() { awk -F'\t' '$2 == "row" && $9 ~ /^Turn On @ 07:15 PM/' "$work/map" | grep -q .; }
 wait_map "Vacation Lights to open" open_module
-xdotool mousemove $(select_text "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+xdotool mousemove $(select_text "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
 vacation_on=$(rows_of "$w" | awk -F'\t' '$9 == "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter" { print $3 }')
 click "$w" ClockField Date
 xdotool key ctrl+a

@@ -5,14 +5,12 @@
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user with-emulator
 w=house.cp290
-select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
-row_of() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { print $3; exit }'; }
 shows() { [ "$(awk -F'\t' -v w="$w" -v r="$row" '$1 == w && $2 == "row" && $3 == r { print $9 }' "$work/map")" = "$1" ]; }
 becomes() { wait_map "\"$1\" in the outline" shows "$1"; }
 
 click "$w" QPushButton "Show Event Editor"
-row=$(row_of "Turn On 50.0% @ 06:30 PM On .MTWTF.")
-xdotool mousemove $(select_text "Turn On 50.0% @ 06:30 PM On .MTWTF.") click 1
+row=$(row_of "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF.")
+xdotool mousemove $(select_text "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF.") click 1
 click "$w" QRadioButton Off
 becomes "Turn Off @ 06:30 PM On .MTWTF."
 click "$w" QRadioButton On
@@ -32,14 +30,14 @@ becomes "Turn On 12.5% @ Sunrise On Even Days"
 ! warned || fail "the warning stayed"
 
 # Today reaches the dated event when the editor next saves it; Reset makes it the new event.
-xdotool mousemove $(select_text "Vacation Lights") click 1
+xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
 xdotool key Right
-row=$(row_of "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter")
-xdotool mousemove $(select_text "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+row=$(row_of "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter")
+xdotool mousemove $(select_text "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
 click "$w" QPushButton Today
-xdotool mousemove $(select_text "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+xdotool mousemove $(select_text "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
 becomes "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 2 Days Thereafter"
-row=$(row_of "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter")
+row=$(row_of "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter")
 click "$w" QPushButton Reset
 now_or_a_minute_ago() { shows "Turn Off @ $(date +'%I:%M %p') Every Day" || shows "Turn Off @ $(date -d '1 minute ago' +'%I:%M %p') Every Day"; }
 wait_map "the event reset to now" now_or_a_minute_ago
@@ -56,8 +54,8 @@ xdotool key Down Return
 wait_until "the new counts to mark the document" 10 is_active "$w*"
 
 # Porch Light, Pool Pump and Vacation Lights switched on at half brightness, then off, last first.
-xdotool mousemove $(select_text "Porch Light") click 1
-xdotool keydown ctrl mousemove $(select_text "Pool Pump") click 1 mousemove $(select_text "Vacation Lights") click 1 keyup ctrl
+xdotool mousemove $(select_text "$w" "Porch Light") click 1
+xdotool keydown ctrl mousemove $(select_text "$w" "Pool Pump") click 1 mousemove $(select_text "$w" "Vacation Lights") click 1 keyup ctrl
 click "$w" QSlider ""
 xdotool key End Left Left Left Left Left
 click "$w" QPushButton On

@@ -10,12 +10,10 @@ copy_sample house.cp290
 printf 'not a document' >"$HOME/broken.cp290"
 start_on "$HOME/house.cp290"
 w=house.cp290
-rows() { rows_of "$w" | cut -f9 | tr '\n' '|'; }
-select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
 selected_rows() { rows_of "$w" | awk -F'\t' '$8 == "selected" { print $9 }' | tr '\n' '|'; }
 editing() { awk -F'\t' -v w="$w" '$1 == w && $2 == "QLineEdit" && $3 == "" { print $8 }' "$work/map"; }
 
-xdotool mousemove $(select_text "Pool Pump") click 1
+xdotool mousemove $(select_text "$w" "Pool Pump") click 1
 click "$w" QPushButton Edit
 xdotool key ctrl+a
 xdotool type --delay 20 "Well Pump"
@@ -32,33 +30,33 @@ wait_until "the save" 10 is_active "$w"
 [ "$(cat "$work/pump")" = $'C\tAll Modules\t\tWell Pump\n\tTurn Off @ 08:00 AM On Even Days\n\tTurn Off @ 11:00 AM On Even Days' ] ||
     fail "the renamed module was saved as: $(cat "$work/pump")"
 
-xdotool mousemove $(select_text "Bedroom Lamp") click 1
+xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
 click "$w" QPushButton "New Event"
-wait_map "the new event selected in the opened module" eval 'rows | grep -q "|Bedroom Lamp|Turn On 75.0% @ Sunrise-00:30 On .MTWTF.|Turn Off @ 07:30 AM On .MTWTF.|[^|]*|Well Pump|" && [ "$(selected_rows | tr -cd "|" | wc -c)" -eq 1 ]'
+wait_map "the new event selected in the opened module" eval 'rows "$w" | grep -q "|Bedroom Lamp|Turn On 75.0% @ Sunrise-00:30 On .MTWTF.|Turn Off @ 07:30 AM On .MTWTF.|[^|]*|Well Pump|" && [ "$(selected_rows | tr -cd "|" | wc -c)" -eq 1 ]'
 selected_rows | grep -q "^Turn " || fail "the new event is not what is selected: $(selected_rows)"
 
-xdotool mousemove $(select_text "Turn Off @ 11:30 PM Every Day") click 1
-xdotool keydown ctrl mousemove $(select_text "Living Room Lamp") click 1 mousemove $(select_text "Vacation Lights") click 1 keyup ctrl
+xdotool mousemove $(select_text "$w" "Turn Off @ 11:30 PM Every Day") click 1
+xdotool keydown ctrl mousemove $(select_text "$w" "Living Room Lamp") click 1 mousemove $(select_text "$w" "Vacation Lights") click 1 keyup ctrl
 xdotool key Delete
-wait_map "the three rows to go" eval '! rows | grep -q "Turn Off @ 11:30 PM Every Day\|Living Room Lamp\|Vacation Lights"'
-rows | grep -q "^Porch Light|Turn On @ Sunset Every Day|Bedroom Lamp|" || fail "deleted too much: $(rows)"
+wait_map "the three rows to go" eval '! rows "$w" | grep -q "Turn Off @ 11:30 PM Every Day\|Living Room Lamp\|Vacation Lights"'
+rows "$w" | grep -q "^Porch Light|Turn On @ Sunset Every Day|Bedroom Lamp|" || fail "deleted too much: $(rows "$w")"
 
 click "$w" QPushButton "Collapse All"
-wait_map "every module closed" eval '! rows | grep -q "|Turn "'
+wait_map "every module closed" eval '! rows "$w" | grep -q "|Turn "'
 click "$w" QPushButton "Expand All"
-wait_map "every module open" eval 'rows | grep -q "|Well Pump|Turn Off @ 08:00 AM On Even Days|"'
-xdotool mousemove $(select_text "Porch Light") click 1
+wait_map "every module open" eval 'rows "$w" | grep -q "|Well Pump|Turn Off @ 08:00 AM On Even Days|"'
+xdotool mousemove $(select_text "$w" "Porch Light") click 1
 xdotool key ctrl+x
-wait_map "the cut module to go" eval '! rows | grep -q "Porch Light"'
-xdotool mousemove $(select_text "Well Pump") click 1
+wait_map "the cut module to go" eval '! rows "$w" | grep -q "Porch Light"'
+xdotool mousemove $(select_text "$w" "Well Pump") click 1
 xdotool key ctrl+v
-wait_map "the cut module pasted before the pump" eval 'rows | grep -q "|Porch Light|Turn On @ Sunset Every Day|Well Pump|"'
+wait_map "the cut module pasted before the pump" eval 'rows "$w" | grep -q "|Porch Light|Turn On @ Sunset Every Day|Well Pump|"'
 
-xdotool mousemove $(select_text "Well Pump") click 1
+xdotool mousemove $(select_text "$w" "Well Pump") click 1
 click "$w" QPushButton "Show Event Editor"
 xdotool key ctrl+s
 wait_until "the save" 10 is_active "$w"
-saved_rows=$(rows)
+saved_rows=$(rows "$w")
 xdotool key ctrl+q
 expect_exit_status 0
 
@@ -67,7 +65,7 @@ activate "The document could not be opened."
 xdotool key Return
 activate "$w"
 [ -z "$(window_id broken.cp290)" ] || fail "a window opened on the broken file"
-[ "$(rows)" = "$saved_rows" ] || fail "the view came back as $(rows), saved as $saved_rows"
+[ "$(rows "$w")" = "$saved_rows" ] || fail "the view came back as $(rows "$w"), saved as $saved_rows"
 [ "$(selected_rows)" = "Well Pump|" ] || fail "the selection came back as $(selected_rows)"
 shown "$w" QDockWidget drawer || fail "the open drawer did not come back"
 xdotool key ctrl+q

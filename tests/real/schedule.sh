@@ -7,7 +7,6 @@ w=house.cp290
 
 marks() { refresh_map; awk -F'\t' '$1 == "Schedule" && $2 == "mark"' "$work/map"; }
 mark_at() { marks | awk -F'\t' -v m="$1" -v e="$2" '$3 == m && $4 == e { print $5, $6; exit }'; }
-row_selected() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t' | grep -q $'\tselected\t'; }
 
 click "$w" QPushButton "Schedule..."
 wait_window Schedule
@@ -17,7 +16,7 @@ before=$(marks | wc -l)
 
 # The lamp's evening switch-on, clicked in the picture, is the event selected in the outline.
 xdotool mousemove $(mark_at 1 0) click 1
-wait_map "the event selected" row_selected "Turn On 50.0% @ 06:30 PM On .MTWTF."
+wait_map "the event selected" row_selected "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF."
 
 # Deleting that event takes its mark out of the picture.
 activate "$w"

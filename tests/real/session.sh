@@ -176,6 +176,13 @@ rows_of() {
     refresh_map
     awk -F'\t' -v w="$1" '$1 == w && $2 == "row"' "$work/map"
 }
+# The texts of a window's visible rows in order, each followed by "|": rows WINDOW.
+rows() { rows_of "$1" | cut -f9 | tr '\n' '|'; }
+# Where to click to select the row with this text, left of where a drag starts: select_text WINDOW TEXT.
+select_text() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
+# The number of the row with this text: row_of WINDOW TEXT.
+row_of() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t { print $3; exit }'; }
+row_selected() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t' | grep -q $'\tselected\t'; }
 
 # Moves the pressed pointer from one point to another in steps, as a hand does.
 move_in_steps() {

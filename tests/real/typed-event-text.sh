@@ -5,10 +5,9 @@ open_sample_as_returning_user
 
 row_text() { rows_of house.cp290 | awk -F'\t' -v r="$1" '$3 == r { print $9 }'; }
 shows() { awk -F'\t' -v r="$1" -v t="$2" '$2 == "row" && $3 == r && $9 == t' "$work/map" | grep -q .; }
-row_of() { rows_of house.cp290 | awk -F'\t' -v t="$1" '$9 == t { print $3; exit }'; }
 
-click house.cp290 row "$(row_of "Pool Pump")"
-pump=$(row_of "Pool Pump")
+click house.cp290 row "$(row_of house.cp290 "Pool Pump")"
+pump=$(row_of house.cp290 "Pool Pump")
 xdotool key Right Down
 wait_until "the pump's events to show" 10 test -n "$(row_text $((pump + 1)))"
 click house.cp290 QPushButton Edit

@@ -6,21 +6,18 @@
 open_sample_as_returning_user
 w=house.cp290
 
-rows() { rows_of "$w" | cut -f9 | tr '\n' '|'; }
 has_row() { rows_of "$w" | cut -f9 | grep -qx "$1"; }
-row_selected() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t' | grep -q $'\tselected\t'; }
-select_text() { rows_of "$w" | awk -F'\t' -v t="$1" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
-before=$(rows)
+before=$(rows "$w")
 
-xdotool mousemove $(select_text "Pool Pump") click 1
-wait_map "Pool Pump selected" row_selected "Pool Pump"
+xdotool mousemove $(select_text "$w" "Pool Pump") click 1
+wait_map "Pool Pump selected" row_selected "$w" "Pool Pump"
 xdotool key Delete
 wait_until "the module to go" 10 eval '! has_row "Pool Pump"'
 wait_until "the document to be marked changed" 10 is_active "$w*"
 
 xdotool key ctrl+z
-wait_map "the module back where it was" eval '[ "$(rows)" = "$before" ]'
-row_selected "Pool Pump" || fail "the module came back unselected"
+wait_map "the module back where it was" eval '[ "$(rows "$w")" = "$before" ]'
+row_selected "$w" "Pool Pump" || fail "the module came back unselected"
 wait_until "the document to be clean again" 10 is_active "$w"
 
 xdotool key ctrl+shift+z
@@ -35,7 +32,7 @@ wait_until "the saved state to be clean" 10 is_active "$w"
 
 # An editor change, taken back with the menu's key while the focus is on the switch.
 click "$w" QPushButton "Show Event Editor"
-xdotool mousemove $(select_text "Turn On @ Sunset Every Day") click 1
+xdotool mousemove $(select_text "$w" "Turn On @ Sunset Every Day") click 1
 click "$w" QRadioButton Off
 wait_map "the change in the outline" has_row "Turn Off @ Sunset Every Day"
 xdotool key ctrl+z
@@ -44,15 +41,15 @@ wait_until "the saved state again" 10 is_active "$w"
 
 count_of() { rows_of "$w" | cut -f9 | grep -cx "$1" || true; }
 xdotool key ctrl+c
-xdotool mousemove $(select_text "Turn Off @ 10:45 PM On .MTWTF.") click 1
+xdotool mousemove $(select_text "$w" "Turn Off @ 10:45 PM On .MTWTF.") click 1
 xdotool key ctrl+v
-wait_map "the event pasted into the living room, selected" eval '[ "$(count_of "Turn On @ Sunset Every Day")" -eq 2 ] && row_selected "Turn On @ Sunset Every Day"'
-rows | grep -q "|Turn On 50.0% @ 06:30 PM On .MTWTF.|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|" || fail "pasted elsewhere: $(rows)"
-xdotool mousemove $(select_text "Bedroom Lamp") click 1
+wait_map "the event pasted into the living room, selected" eval '[ "$(count_of "Turn On @ Sunset Every Day")" -eq 2 ] && row_selected "$w" "Turn On @ Sunset Every Day"'
+rows "$w" | grep -q "|Turn On 50.0% @ 06:30 PM On .MTWTF.|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|" || fail "pasted elsewhere: $(rows "$w")"
+xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
 xdotool key ctrl+c
-xdotool mousemove $(select_text "Vacation Lights") click 1
+xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
 xdotool key ctrl+v
-wait_map "the module pasted before the vacation lights, selected" eval 'rows | grep -q "|Bedroom Lamp|Bedroom Lamp|Vacation Lights|" && row_selected "Bedroom Lamp"'
+wait_map "the module pasted before the vacation lights, selected" eval 'rows "$w" | grep -q "|Bedroom Lamp|Bedroom Lamp|Vacation Lights|" && row_selected "$w" "Bedroom Lamp"'
 xdotool key ctrl+z
 wait_map "the paste taken back in one step" eval '[ "$(count_of "Bedroom Lamp")" -eq 1 ]'
 xdotool key ctrl+q
