@@ -34,13 +34,6 @@ protected:
             text += QString::fromStdString(m.name);
         return text;
     }
-    static std::vector<int> hours(const Module &module)
-    {
-        std::vector<int> list;
-        for (const Event &event : module.events)
-            list.push_back(SecondsToNSCalendarDate(event.Time).hour);
-        return list;
-    }
     static void select(Modules *document, std::initializer_list<OutlineItem> items)
     {
         bool first = true;
@@ -54,40 +47,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(Clipboard, CopiedEventsPasteBackInTheirOrderAndOnlyTheTopmostIsSelected)
-{
-    Modules *document = open("one.cp290");
-    select(document, {{1, 0}, {1, 2}});
-    ASSERT_TRUE(document->validateMenuItem(EditCommand::Copy));
-    document->copy();
-    const QByteArray bytes = QApplication::clipboard()->mimeData()->data(EventsPasteboardType);
-    const auto onBoard = eventsFromClipboardData(std::string(bytes.constData(), bytes.size()));
-    ASSERT_TRUE(onBoard);
-    EXPECT_EQ(SecondsToNSCalendarDate((*onBoard)[0].Time).hour, 3) << "the bottom row first";
-
-    select(document, {{1, 1}});
-    document->paste();
-    EXPECT_EQ(hours(document->modules()[1]), (std::vector<int> {1, 1, 3, 2, 3}));
-    EXPECT_EQ(document->outline()->selectedRows(), std::vector<int> {document->outline()->rowForItem({1, 1})});
-    EXPECT_EQ(document->currentEventNumber(), 1);
-}
-
-TEST_F(Clipboard, PastedModulesAreSelectedWithTheirExpandedEvents)
-{
-    Modules *document = open("one.cp290");
-    select(document, {{1, -1}, {1, 0}, {1, 1}, {1, 2}, {2, -1}});  // b with all its events, and c
-    document->copy();
-    const QByteArray bytes = QApplication::clipboard()->mimeData()->data(ModulesPasteboardType);
-    ASSERT_EQ(modulesFromClipboardData(std::string(bytes.constData(), bytes.size()))->size(), 2u) << "b once, and c";
-
-    select(document, {{4, -1}});  // paste before e
-    document->paste();
-    EXPECT_EQ(names(*document), "abcdbce");
-    EXPECT_EQ(document->outline()->numberOfSelectedRows(), 5) << "b, its three events and c";
-    EXPECT_EQ(document->outline()->itemAtRow(document->outline()->selectedRow()), (OutlineItem {4, -1}));
-    EXPECT_TRUE(document->isDocumentEdited());
-}
 
 TEST_F(Clipboard, ForeignOrBrokenClipboardContentChangesNothing)
 {

@@ -51,18 +51,6 @@ TEST(Cp290Menu, ChoiceIsCheckedRememberedAndGivenToTheDriverAndRescansDoNotPileU
     EXPECT_EQ(deviceItems(restarted), (QStringList {"ACM0*", "S0", "USB0", "USB1"}));
 }
 
-TEST(Cp290Menu, AnAdapterWithAStableNameIsChosenByItsDescription)
-{
-    FakeMachine machine;
-    machine.plugAdapter("ttyUSB1", "usb-FTDI_FT232R_USB_UART_A9XYZ-if00-port0", "FTDI", "FT232R USB UART", "A9XYZ");
-    Controller controller(machine.folders());
-    controller.awakeFromNib();
-    deviceItem(controller, "FTDI FT232R USB UART A9XYZ")->trigger();
-    EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "FTDI FT232R USB UART A9XYZ*"}));
-    EXPECT_EQ(QSettings().value("SerialDevice").toString(), "FTDI FT232R USB UART A9XYZ");
-    EXPECT_EQ(std::string(CP290DeviceFilePath), (machine.dev / "serial/by-id/usb-FTDI_FT232R_USB_UART_A9XYZ-if00-port0").string());
-}
-
 TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
 {
     FakeMachine machine;

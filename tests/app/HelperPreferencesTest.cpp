@@ -127,17 +127,6 @@ TEST_F(HelperControl, AnExistingLoginItemElsewhereIsNotDuplicated)
     EXPECT_EQ(items[0].path, elsewhere);
 }
 
-TEST_F(HelperControl, PreferencesLeftAsTheyWereChangeAndLogNothing)
-{
-    auto controller = start();
-    const auto before = readLoginItems().size();
-    preferences(*controller, [](PreferencesSheet &) {});
-    EXPECT_EQ(log(), "");
-    EXPECT_FALSE(QSettings().contains("No Helper"));
-    EXPECT_FALSE(QSettings().contains("Latitude"));
-    EXPECT_EQ(readLoginItems().size(), before);
-}
-
 // A zone that names no place (Etc/UTC) is walked in tests/real/first-start-quit.sh.
 TEST_F(HelperControl, LocationIsShownFromTheZoneUntilTheUserSetsIt)
 {
@@ -173,15 +162,6 @@ TEST_F(HelperControl, DisclaimerDeclinedLeavesNoMark)
     // loop after it would end at once: let a main loop take the request and end.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
-}
-
-// F1 and the help buttons are walked in tests/real/context-help.sh.
-TEST_F(HelperControl, HelpFallsBackToItsIndexAndMailNamesTheVersion)
-{
-    auto controller = start();
-    EXPECT_EQ(controller->helpViewer()->pageForAnchor("No Serial Device"), "qrc:/help/serial.html");
-    EXPECT_EQ(controller->helpViewer()->pageForAnchor("Nothing of the kind"), "qrc:/help/index.html");
-    EXPECT_EQ(Controller::authorMailURL(), "mailto:tavorin@example.org?Subject=Tavorin%203.4&body=");
 }
 
 // Each page of the help book can be opened from some control: a button, a menu item, or the place

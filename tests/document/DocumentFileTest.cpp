@@ -103,22 +103,6 @@ TEST(DocumentFile, FileInTheOriginalFormOpens)
     EXPECT_EQ(*read.content, expected);
 }
 
-// A file written elsewhere may hold an off event with a dim level: it is read as it stands, and the
-// download still only switches the lamp off at 7 pm.
-TEST(DocumentFile, HandMadeOffEventWithALevelStillSwitchesOff)
-{
-    DocumentFileContent content;
-    content.modules = {module(0, 3, {clockEvent(EventAllDays, 19, 0, 1)})};
-    const DocumentReadResult read = readDocumentBytes(documentXml(content));
-    ASSERT_TRUE(read.content) << read.error;
-    ASSERT_EQ(read.content->modules.at(0).events.at(0).Brightness, 1);
-    bool anyEvent = false;
-    ASSERT_TRUE(encodeDocumentEvents(read.content->modules, {}, &anyEvent));
-    ASSERT_EQ(NumEvents, 1);
-    EXPECT_EQ(CP290TimerEvent[0][4], 19);
-    EXPECT_EQ(CP290TimerEvent[0][9], CP290FunctionOff);
-}
-
 TEST(DocumentFile, BinaryPropertyListsOpenToo)
 {
     const DocumentFileContent content = sampleContent();
@@ -233,15 +217,6 @@ TEST(DocumentFile, SavingThroughALinkReplacesItsTarget)
     EXPECT_FALSE(writeDocumentFile(folder / "loop-a", changed, &error));
     EXPECT_FALSE(error.empty());
     fs::remove_all(folder);
-}
-
-TEST(DocumentFile, EmptyDocumentKeepsAnEmptyModulesArray)
-{
-    DocumentFileContent empty;
-    const DocumentReadResult read = readDocumentBytes(documentXml(empty));
-    ASSERT_TRUE(read.content) << read.error;
-    EXPECT_TRUE(read.content->modules.empty());
-    EXPECT_NE(documentXml(empty).find("<key>Modules</key>\n\t<array/>"), std::string::npos) << documentXml(empty);
 }
 
 TEST(DocumentFile, NamesThatAreNotTextAreRepairedAndTheRepairIsSaid)

@@ -160,13 +160,3 @@ TEST(EventTextParser, EveryDescriptionReadsBackToItsEvent)
                         }
     EXPECT_EQ(checked, 3 * 4 * 5 * 2 * 4 * 2);
 }
-
-TEST(EventTextParser, AnyBytesAreReadSafely)
-{
-    Event event = clockEvent(EventOn | EventAllDays, 6, 15);
-    const std::string hostile[] = {std::string("on\0off", 6), "\xff\xfe\x80", std::string(10000, '9'),
-                                   "Turn On @ 1:", "On S", "On 1/1/", "& Every", "(Security", "sunrise -", "%%%%"};
-    for (const std::string &text : hostile)
-        readEventText(text, event);
-    EXPECT_TRUE(event.has(EventOn));
-}

@@ -52,19 +52,6 @@ TEST(ModuleCells, OtherCellsChangeNoEvent)
     EXPECT_EQ(named.name, "Hall");
 }
 
-TEST(ModuleCells, RowsMapToTheirModuleAndEvent)
-{
-    // Module 0 collapsed; module 1 expanded with three events; module 2.
-    const std::vector<int> levels = {0, 0, 1, 1, 1, 0};
-    const std::vector<int> modules = {0, 1, -1, -1, -1, 2};
-    const OutlineRows rows {[&](int row) { return levels[row]; }, [&](int row) { return modules[row]; }};
-    EXPECT_EQ(moduleIndexForOutlineRow(rows, 4), 1);
-    EXPECT_EQ(eventIndexForOutlineRow(rows, 4), 2);
-    EXPECT_EQ(eventIndexForOutlineRow(rows, 2), 0);
-    EXPECT_EQ(eventIndexForOutlineRow(rows, 1), -1);
-    EXPECT_EQ(moduleIndexForOutlineRow(rows, 5), 2);
-}
-
 // Wherever an event enters a module (typed text, paste, drop, the editor) it is brought into line
 // with what the module can do.
 TEST(ModuleCells, EventsEnteringAModuleFollowWhatItCanDo)

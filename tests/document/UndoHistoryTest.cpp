@@ -97,18 +97,6 @@ TEST(UndoHistory, SelectionComesBackWithTheStateAndOnlyAHundredStepsAreKept)
     EXPECT_FALSE(history.isAtSavedState()) << "the saved state fell off the end";
 }
 
-TEST(UndoHistory, AStateSharesTheModulesItDidNotChange)
-{
-    std::vector<Module> modules = named({"a", "b", "c"});
-    const DocumentSnapshot before = snapshotOf(modules, {1, 1}, {}, nullptr);
-    modules[1].name = "B";
-    const DocumentSnapshot after = snapshotOf(modules, {1, 1}, {}, &before);
-    EXPECT_EQ(after.modules[0], before.modules[0]);
-    EXPECT_NE(after.modules[1], before.modules[1]);
-    EXPECT_EQ(after.modules[2], before.modules[2]);
-    EXPECT_EQ(after.moduleRecords(), modules);
-}
-
 TEST(UndoHistory, AnEditorChangeIsNamedByTheFieldItChanged)
 {
     const Event event = clockEvent(EventOn | EventMonday, 7, 0, 4);

@@ -174,13 +174,6 @@ TEST_F(CommandExchange, UploadFillsBytesTwoToNineOfEachRecordAndReadsNoFurther)
     EXPECT_EQ(next, 0x42);
 }
 
-TEST_F(CommandExchange, UploadCutShortFailsAfterThreeAttempts)
-{
-    line.queueReply(acknowledgement(1, std::vector<uint8_t>(64, 0xFF)));
-    EXPECT_FALSE(SendCP290Command(CP290UploadTimerRecords, nullptr, 0));
-    EXPECT_EQ(line.sentBytes().size(), 3 * expectedFrame(CP290UploadTimerRecords, {}).size());
-}
-
 TEST_F(CommandExchange, LinkStaysOpenWhileCloseIsClearedEvenAfterAFailure)
 {
     CP290Close = 0;

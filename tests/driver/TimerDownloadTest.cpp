@@ -239,14 +239,6 @@ TEST_F(TimerDownload, The129thRecordRaisesTheAlertAndFails)
     EXPECT_EQ(frontEnd.alerts[0].message, "A maximum of 128 events can be specified.  The events cannot be sent to the CP290.");
 }
 
-TEST_F(TimerDownload, EndWithNoRecordsSendsNothing)
-{
-    setCP290DeviceFilePath("/dev/ttyNoSuchCP290");
-    CP290DoSendEventStart();
-    EXPECT_TRUE(CP290DoSendEventEnd());
-    EXPECT_TRUE(frontEnd.alerts.empty());
-}
-
 TEST_F(TimerDownload, EndSetsTheClockResetsTheBaseHouseCodeAndStoresEveryRecord)
 {
     CP290Emulator box({.tickScale = 0.05});

@@ -70,20 +70,6 @@ TEST_F(Emulated, SettingTheBaseHouseCodeErasesTheRecords)
     EXPECT_EQ(box->baseHouseCode(), 0xD0);  // H
 }
 
-TEST_F(Emulated, ClockRunsFromWhatWasSet)
-{
-    startBox();
-    setDateTimeSource([] { return secondsAt(2026, 12, 7, 23, 58); });  // a Monday
-    ASSERT_TRUE(CP290DoSetClock());
-    setDateTimeSource({});
-    box->advanceClock(3);
-    ASSERT_TRUE(CP290DoGetClock());
-    EXPECT_EQ(gHour, 0);
-    EXPECT_EQ(gMinute, 1);
-    EXPECT_EQ(box->clock().weekday, 1);  // Tuesday
-    EXPECT_EQ(gBaseHouseCode, 0x60);
-}
-
 TEST_F(Emulated, SelfTestWaitsItsElevenSecondsAndErases)
 {
     startBox();
@@ -165,17 +151,6 @@ TEST_F(Emulated, SecurityRecordFiresOnceWithinTheHourAfterItsTime)
     box->advanceClock(60);
     ASSERT_EQ(firedLines().size(), 1u);
     EXPECT_EQ(firedLines()[0].substr(0, 4) + firedLines()[0].substr(10), "Wed fired record 0: A1 on") << firedLines()[0];
-}
-
-TEST_F(Emulated, LinkOptionPointsAtTheDevice)
-{
-    const auto link = std::filesystem::temp_directory_path() / ("ttyCP290-" + std::to_string(getpid()));
-    startBox({.linkPath = link.string()});
-    EXPECT_EQ(std::filesystem::read_symlink(link).string(), box->devicePath());
-    setCP290DeviceFilePath(link.c_str());
-    EXPECT_TRUE(CP290DoGetClock());
-    box.reset();
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
 // The driver waits for a silent box by sleeping between reads: the process uses almost no CPU.

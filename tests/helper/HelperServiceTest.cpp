@@ -167,16 +167,6 @@ TEST_F(Helper, RepeatedFailuresAreLoggedOnceWithTheirCountAndTheLogIsRotated)
     EXPECT_LT(fs::file_size(helperLogFilePath()), 100u);
 }
 
-TEST_F(Helper, NothingRememberedIsLoggedAndSendsNothing)
-{
-    startBox();
-    RecordingFrontEnd frontEnd(box->devicePath());
-    HelperService service;
-    EXPECT_FALSE(service.runDownload());
-    EXPECT_EQ(service.lastLine(), "There are no events to send.");
-    EXPECT_TRUE(box->receivedFrames().empty());
-}
-
 TEST_F(Helper, ProgramRecordsItsProcessRunsAloneAndEndsOnSignal15)
 {
     const auto run = [] {

@@ -40,12 +40,6 @@ TEST(DateTime, DatesRoundTripWithTheirWeekdayFromTheEpochOf1904)
     }
 }
 
-TEST(DateTime, ConsecutiveDaysAreExactly86400SecondsApart)
-{
-    EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 3, 29)) - DateToSeconds(makeDateTimeRec(2026, 3, 28)), SecondsPerDay);
-    EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 1, 1)) - DateToSeconds(makeDateTimeRec(2025, 12, 31)), SecondsPerDay);
-}
-
 TEST(DateTime, MonthsBeyondTheYearCarryIntoIt)
 {
     EXPECT_EQ(DateToSeconds(makeDateTimeRec(2026, 13, 1)), DateToSeconds(makeDateTimeRec(2027, 1, 1)));
@@ -73,15 +67,6 @@ TEST(DateTime, TimeMovedBeforeMidnightComparesEarlierAndKeepsItsClockTime)
     const uint32_t pastMidnight = DateToSeconds(makeDateTimeRec(0, 0, 0, 22, 0, 0)) + 3 * 3600;
     EXPECT_GT(pastMidnight, DateToSeconds(makeDateTimeRec(0, 0, 0, 23, 59, 59)));
     EXPECT_EQ(brokenDown(pastMidnight).hour, 1);
-}
-
-TEST(DateTime, CurrentTimeComesFromTheReplaceableSource)
-{
-    const uint32_t fixed = DateToSeconds(makeDateTimeRec(2026, 12, 4, 14, 15, 0));
-    setDateTimeSource([fixed] { return fixed; });
-    EXPECT_EQ(GetDateTime(), fixed);
-    setDateTimeSource({});
-    EXPECT_GT(GetDateTime(), DateToSeconds(makeDateTimeRec(2026, 1, 1)));
 }
 
 TEST(DateTime, ListingFormatIsEnglishWithTwelveHourClock)

@@ -32,14 +32,3 @@ TEST_F(TickScale, OnlyAPositiveNumberScalesTheTicks)
     unsetenv("TAVORIN_TICK_SCALE");
     EXPECT_DOUBLE_EQ(tickScale(), 1.0);
 }
-
-TEST_F(TickScale, PauseLastsTheScaledTicksAndKeepsErrno)
-{
-    setenv("TAVORIN_TICK_SCALE", "0.1", 1);
-    errno = EAGAIN;
-    const auto start = std::chrono::steady_clock::now();
-    Delay(60, nullptr);  // one second scaled to a tenth
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(elapsed, std::chrono::milliseconds(100));
-    EXPECT_EQ(errno, EAGAIN);
-}

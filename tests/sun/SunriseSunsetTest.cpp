@@ -62,19 +62,6 @@ TEST(SunriseSunset, EquinoxWhenRightAscensionPassesZero)
     EXPECT_NEAR(setHour * 60 + setMinute, 18 * 60 + 12, 6) << london;
 }
 
-TEST(SunriseSunset, DateIsTodayWhateverAsks)
-{
-    setLocationOverride(NewYork);
-    setDateTimeSource([] { return secondsAt(2007, 6, 21, 23, 59); });
-    SetRiseSetTimes();
-    const uint32_t lateInTheDay = gSunriseTime;
-    setDateTimeSource([] { return secondsAt(2007, 6, 21, 0, 1); });
-    SetRiseSetTimes();
-    EXPECT_EQ(gSunriseTime, lateInTheDay);
-    setDateTimeSource({});
-    setLocationOverride(std::nullopt);
-}
-
 TEST(Location, ZoneCoordinatesComeFromTheZoneTable)
 {
     const std::string table =
