@@ -1,6 +1,3 @@
-#include "app/TextDocumentWindow.h"
-#include "app/StatusSheet.h"
-#include "driver/CommandExchange.h"
 #include "driver/SerialLink.h"
 #include "tests/support/WindowTests.h"
 
@@ -26,8 +23,6 @@ QAction *deviceItem(const Controller &controller, const QString &title)
             return item;
     return nullptr;
 }
-
-using WithEmulator = WithEmulatedCP290;
 
 }  // namespace
 
@@ -63,47 +58,4 @@ TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
     deviceItem(controller, "(No Serial Device Found)")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(deviceItems(controller), QStringList {"USB0"});
-}
-
-TEST(Cp290Menu, EveryDeviceCommandIsRefusedWithoutAUsableDevice)
-{
-    FakeMachine machine;
-    QSettings().setValue("SerialDevice", "USB7");  // remembered, but gone
-    Controller controller(machine.folders());
-    controller.awakeFromNib();
-    EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0", "S0", "USB0", "USB1"}));
-
-    QAction houseB;
-    houseB.setData(1);
-    controller.displayEventsFromCP290();
-    controller.setBaseHouseCode(&houseB);
-    controller.selfTest();
-    controller.setCP290Clock();
-    controller.displayCP290Clock();
-    const QString refusal = "No Serial Device: No serial device has been found.  Please make sure you have selected a "
-                            "serial device under the CP290 menu and recheck your connections.";
-    EXPECT_EQ(drainAlerts(controller), QStringList(5, refusal));
-    EXPECT_FALSE(controller.eventsWindow()->isVisible());
-
-    QAction untagged;
-    untagged.setData(-1);
-    controller.setBaseHouseCode(&untagged);
-    EXPECT_TRUE(drainAlerts(controller).isEmpty()) << "an item tagged -1 does nothing at all";
-}
-
-// The commands' successes are walked by their keys in tests/real/device-commands.sh.
-TEST_F(WithEmulator, SilentCP290FailuresShowTheDriversAlertThenTheCommandsOwn)
-{
-    start({.silent = true});
-    Controller &controller = *this->controller;
-    controller.displayEventsFromCP290();
-    controller.displayCP290Clock();
-    EXPECT_EQ(controller.alertSheets()->pendingCount(), 3) << "one on screen, the rest waiting in order";
-    const QStringList said = drainAlerts(controller);
-    ASSERT_EQ(said.size(), 4);
-    EXPECT_TRUE(said[0].startsWith("CP290 Not Responding: There does not appear to be a CP290")) << said[0].toStdString();
-    EXPECT_EQ(said[1], "Getting Events From CP290 Failed");
-    EXPECT_TRUE(said[2].startsWith("CP290 Not Responding: "));
-    EXPECT_EQ(said[3], "Getting Clock Failed");
-    EXPECT_TRUE(controller.eventsWindow()->listingText().endsWith(":\n\n")) << "the heading alone stays";
 }

@@ -1,25 +1,16 @@
 #include "app/Controller.h"
-#include "app/DisclaimerSheet.h"
 #include "app/DocumentController.h"
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
 #include "document/ui/Modules.h"
-#include "driver/DeviceOperations.h"
-#include "platform/FileContents.h"
 #include "platform/HelperBundle.h"
-#include "platform/Location.h"
 #include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
 #include "platform/qt/ContextHelp.h"
 #include "platform/qt/HelpViewer.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
@@ -61,7 +52,6 @@ protected:
         return controller;
     }
     fs::path installed() const { return library / "Application Support" / "Tavorin" / HelperBundleName; }
-    std::string log() const { return readFileContents(library / "Logs" / "TavorinHelper.log").value_or(""); }
     static pid_t sleeper()
     {
         const pid_t child = fork();
@@ -83,15 +73,6 @@ protected:
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         return false;
-    }
-    // Runs the preferences sheet, letting `change` act on it before Done.
-    static void preferences(Controller &controller, const std::function<void(PreferencesSheet &)> &change)
-    {
-        QTimer::singleShot(0, [&] {
-            change(*controller.preferencesWindow());
-            controller.preferencesWindow()->doneButton->click();
-        });
-        controller.preferences();
     }
 
     QTemporaryDir home;
@@ -125,43 +106,6 @@ TEST_F(HelperControl, AnExistingLoginItemElsewhereIsNotDuplicated)
     const auto items = readLoginItems();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].path, elsewhere);
-}
-
-// A zone that names no place (Etc/UTC) is walked in tests/real/first-start-quit.sh.
-TEST_F(HelperControl, LocationIsShownFromTheZoneUntilTheUserSetsIt)
-{
-    auto controller = start();
-    setenv("TZ", "America/New_York", 1);
-    tzset();
-    preferences(*controller, [](PreferencesSheet &sheet) {
-        EXPECT_NEAR(sheet.latitude->value(), 40.7, 0.1);
-        EXPECT_TRUE(sheet.sunTimes->text().startsWith("sunrise")) << sheet.sunTimes->text().toStdString();
-        sheet.latitude->setValue(41);
-        sheet.longitude->setValue(-74);
-        sheet.gmtOffsetHours->setValue(-5);
-    });
-    unsetenv("TZ");
-    tzset();
-    EXPECT_EQ(QSettings().value("Latitude").toString(), "41");
-    EXPECT_EQ(QSettings().value("GMT Offset").toString(), "-18000");
-    const auto preferred = locationFromPreferences();
-    ASSERT_TRUE(preferred);
-    EXPECT_EQ(preferred->longitude, -74);
-}
-
-// Declining ends the application, whose event loops then stop: a test of its own.
-TEST_F(HelperControl, DisclaimerDeclinedLeavesNoMark)
-{
-    auto controller = start();
-    QApplication::processEvents();
-    QSettings().remove("DisclaimerAccepted");
-    QTimer::singleShot(0, [&] { controller->disclaimerSheet()->declineButton->click(); });
-    controller->checkDisclaimer();
-    EXPECT_FALSE(QSettings().contains("DisclaimerAccepted"));
-    // Declining asked the application to quit, and with no main loop running here every modal
-    // loop after it would end at once: let a main loop take the request and end.
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
 }
 
 // Each page of the help book can be opened from some control: a button, a menu item, or the place

@@ -1,7 +1,9 @@
 # The CP290 menu by its keys on the emulated CP290: the emulator chosen as the serial device (the
 # menu's last item, Up from its first) and remembered; Set Base House Code C, Run Self Test and
 # Show CP290 Clock each end in their own alert, taken down with Return, and Set CP290 Clock in
-# none; with the chosen device gone, List Events says there is no serial device.
+# none; with the chosen device gone, each of the five commands says there is no serial device
+# and the listing window stays shut; a CP290 that never answers gets the driver's alert, then the
+# command's.
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
@@ -30,7 +32,24 @@ expect_exit_status 0
 
 sed -i 's/^SerialDevice=.*/SerialDevice=Gone/' "$settings"
 start_on "$HOME/house.cp290"
-xdotool key alt+2 l
+for command in l t s o; do
+    xdotool key alt+2 "$command"
+    answered "No Serial Device"
+done
+menu alt+2 b
+xdotool key Down Down Return
 answered "No Serial Device"
+no_window "Events From CP290" || fail "the listing window opened without a device"
+xdotool key ctrl+q
+expect_exit_status 0
+
+# A CP290 that never answers: the driver's alert first, then the command's own.
+rm "$device"
+sed -i '/^SerialDevice=/d; /^Extra%20Serial/d' "$settings"
+start_emulator --silent
+start_on "$HOME/house.cp290"
+xdotool key alt+2 o
+answered "CP290 Not Responding"
+answered "Getting Clock Failed"
 xdotool key ctrl+q
 expect_exit_status 0

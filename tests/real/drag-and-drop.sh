@@ -1,6 +1,7 @@
 # Rows dragged with the mouse: modules reordered, events moved within a module and to another,
 # each refused drop changing nothing, a mixed selection starting no drag, no closed module opened by
-# modules dragged over it, and modules and events dragged from one document window to another.
+# modules dragged over it, and modules and events dragged from one document window to another, each
+# window's undo taking back only its own half.
 . "$(dirname "$0")/session.sh"
 start_display 1600x900  # room for two windows side by side
 returning_user
@@ -96,6 +97,14 @@ joined() { awk -F'\t' '$1 == "other.cp290" && $2 == "row" { print $9 }' "$work/m
            grep -q "|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|Turn Off @ 11:30 PM Every Day|"; }
 wait_map "the event to join the other window's porch light" joined
 [ -z "$(row_of "$w" "Turn Off @ 10:45 PM On .MTWTF.")" ] || fail "the event stayed in the first window"
+# Each window takes back its own half of the drag: the other's undo leaves the first as it is.
+activate other.cp290
+xdotool key ctrl+z
+wait_map "the event to leave the other window" eval '! joined'
+[ -z "$(row_of "$w" "Turn Off @ 10:45 PM On .MTWTF.")" ] || fail "the other window's undo put the event back in the first"
+activate house.cp290
+xdotool key ctrl+z
+wait_map "the event back in the first window" eval '[ -n "$(row_of "$w" "Turn Off @ 10:45 PM On .MTWTF.")" ]'
 xdotool key ctrl+q
 for document in 1 2; do
     activate "Save changes?"

@@ -1,12 +1,17 @@
-# A new user's first start: accept the disclaimer, open Preferences (which, on a computer whose
-# zone names no place, asks for the location rather than making one up), close them, quit.
+# A new user's first start: the disclaimer declined ends the application and is asked again at
+# the next start; accepted, then Preferences (which, on a computer whose zone names no place, ask
+# for the location rather than making one up), the place typed in, Done, quit.
 . "$(dirname "$0")/session.sh"
 export TZ=Etc/UTC  # a zone that names no place
 start_display
 new_user
 copy_sample house.cp290
 start_app "$HOME/house.cp290"
-
+activate Disclaimer
+click Disclaimer QPushButton Decline
+expect_exit_status 0
+[ -z "$(setting DisclaimerAccepted)" ] || fail "declining left a mark"
+start_app "$HOME/house.cp290"
 activate Disclaimer
 click Disclaimer QPushButton Accept
 wait_until "the disclaimer to close" 10 is_active house.cp290
@@ -18,8 +23,17 @@ refresh_map
 latitude=$(map_line Preferences QDoubleSpinBox "" | cut -f8)
 case "$latitude" in *0.00*) fail "the preferences make up a place: $latitude" ;; esac
 grep -q $'\tNot known' "$work/map" || fail "the preferences do not say the location is not known"
+# The place typed in, field after field; today's sun times follow it, and it is kept.
+click Preferences QDoubleSpinBox ""
+for value in 41 -74 -5; do
+    xdotool key ctrl+a
+    xdotool type --delay 20 -- "$value"
+    xdotool key Tab
+done
+wait_map "today's sun times for the place typed" grep -q $'^Preferences\tQLabel\tsunrise ' "$work/map"
 click Preferences QPushButton Done
 wait_until "the preferences to close" 10 is_active house.cp290
+[ "$(setting Latitude):$(setting GMT%20Offset)" = 41:-18000 ] || fail "the place was kept as $(setting Latitude):$(setting GMT%20Offset)"
 
 xdotool key ctrl+q
 expect_exit_status 0

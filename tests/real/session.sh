@@ -60,11 +60,11 @@ new_user() {
     printf '[General]\nNo%%20Helper=true\n' >"$settings"
 }
 
-# The emulated CP290, linked as $device and chosen in the CP290 menu.
+# The emulated CP290, linked as $device and chosen in the CP290 menu: start_emulator [OPTION...].
 start_emulator() {
     device="$work/devices/ttyCP290"
     mkdir -p "$work/devices"
-    "$build/cp290-emulator" --link "$device" >"$work/emulator.out" 2>&1 &
+    "$build/cp290-emulator" --link "$device" "$@" >"$work/emulator.out" 2>&1 &
     pids+=($!)
     wait_until "the emulator" 20 test -L "$device"
     printf 'Extra%%20Serial%%20Device%%20Folder=%s\nSerialDevice=CP290\n' "$work/devices" >>"$settings"
