@@ -1,7 +1,13 @@
+#include "app/PreferencesSheet.h"
+#include "app/TextDocumentWindow.h"
 #include "driver/SerialLink.h"
+#include "platform/qt/ContextHelp.h"
+#include "platform/qt/HelpViewer.h"
 #include "tests/support/WindowTests.h"
 
 #include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 
 namespace {
 
@@ -58,4 +64,36 @@ TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
     deviceItem(controller, "(No Serial Device Found)")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(deviceItems(controller), QStringList {"USB0"});
+}
+
+// Each page of the help book can be opened from some control: a button, a menu item, or the place
+// around a field (F1 in the drawer, a sheet, a group). With no serial device, the CP290 menu's
+// one item names its page.
+TEST(Help, EveryAnchorIsNamedBySomeControl)
+{
+    const QTemporaryDir noDevices;
+    auto controller = std::make_unique<Controller>(SerialDeviceFolders {noDevices.path().toStdString(), noDevices.path().toStdString(), {}});
+    controller->awakeFromNib();
+    Modules *document = controller->documentController()->newDocument();
+    QSet<QString> named;
+    const auto collect = [&named](QObject *place) {
+        named.insert(helpAnchorOf(place));
+        for (QObject *each : place->findChildren<QObject *>())
+            named.insert(helpAnchorOf(each));
+    };
+    collect(document->window());
+    document->showHideEvents();
+    collect(document->window());
+    for (QAction *menu : document->window()->menuBar()->actions())
+        collect(menu->menu());
+    collect(controller->eventsWindow());
+    collect(controller->helperLogWindow());
+    QTimer::singleShot(0, [&] {
+        collect(controller->preferencesWindow());
+        controller->preferencesWindow()->reject();
+    });
+    controller->preferences();
+
+    for (const QString &anchor : controller->helpViewer()->anchorNames())
+        EXPECT_TRUE(named.contains(anchor)) << anchor.toStdString();
 }

@@ -218,12 +218,3 @@ TEST_F(CommandExchange, ProgressSharesFollowTheCommand)
         line.sentBytes();
     }
 }
-
-TEST_F(CommandExchange, SelfTestSharesAreGivenAgainOnEveryAttempt)
-{
-    for (int attempt = 0; attempt < 3; ++attempt)
-        line.queueReply(acknowledgement(1));
-    gProgressBudget = 120;
-    EXPECT_FALSE(SendCP290Command(CP290RunSelfTest, nullptr, 0));
-    EXPECT_DOUBLE_EQ(frontEnd.progressTotal(), 10 + 3 * 11 * 10);
-}

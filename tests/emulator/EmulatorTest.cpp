@@ -58,18 +58,6 @@ protected:
 
 }  // namespace
 
-// What is stored comes back in the upload (tests/cli's send and list); setting the base house code
-// erases it.
-TEST_F(Emulated, SettingTheBaseHouseCodeErasesTheRecords)
-{
-    startBox();
-    ASSERT_TRUE(store(timerRecord(5, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
-    EXPECT_EQ(box->storedRecordCount(), 1);
-    ASSERT_TRUE(CP290DoSetBaseHouseCode(7));
-    EXPECT_EQ(box->storedRecordCount(), 0);
-    EXPECT_EQ(box->baseHouseCode(), 0xD0);  // H
-}
-
 TEST_F(Emulated, SelfTestWaitsItsElevenSecondsAndErases)
 {
     startBox();
@@ -139,18 +127,6 @@ TEST_F(Emulated, RecordsFireByTheBoxClock)
                                 "Tue 19:05 fired record 0: A3 on",
                                 "Tue 19:06 fired record 3: A1 off",
                             }));
-}
-
-TEST_F(Emulated, SecurityRecordFiresOnceWithinTheHourAfterItsTime)
-{
-    startBox();
-    box->setClock({2, 22, 0});  // Wednesday 22:00
-    ASSERT_TRUE(store(timerRecord(0, {0x09, 0x7F, 22, 30, 0x80, 0x00, 0x60, 0x02})));
-    box->advanceClock(29);
-    EXPECT_TRUE(firedLines().empty()) << "fired before its time";
-    box->advanceClock(60);
-    ASSERT_EQ(firedLines().size(), 1u);
-    EXPECT_EQ(firedLines()[0].substr(0, 4) + firedLines()[0].substr(10), "Wed fired record 0: A1 on") << firedLines()[0];
 }
 
 // The driver waits for a silent box by sleeping between reads: the process uses almost no CPU.

@@ -1,10 +1,20 @@
-# The background helper as a user meets it: installed, made a login item and started at the first
-# start; the Preferences box turned off stops it, logs so and takes the login item away; turned on
-# again, it starts it again.
+# The background helper as a user meets it: installed over an older one, made a login item (or
+# kept as one) and started at the start; the Preferences box turned off stops it, logs so and
+# takes the login item away; turned on again, it starts it again.
 . "$(dirname "$0")/session.sh"
 start_display
 printf '[General]\nDisclaimerAccepted=true\n' >"$settings"  # the helper left on
 copy_sample house.cp290
+# An older helper installed and running (a stand-in that sleeps), and a login item for a helper
+# somewhere else: the shipped helper replaces and stops the older one, and the item is not doubled.
+older_bundle="$XDG_DATA_HOME/Application Support/Tavorin/Tavorin Helper.app"
+mkdir -p "$older_bundle/Contents/bin" "$XDG_CONFIG_HOME/autostart"
+printf '<plist version="1.0"><dict><key>CFBundleVersion</key><string>1.0</string></dict></plist>\n' >"$older_bundle/Contents/Info.plist"
+sleep 60 &
+older=$!
+pids+=("$older")
+printf '[General]\nProcess%%20ID=%s\n' "$older" >"$XDG_CONFIG_HOME/Tavorin/Tavorin Helper.conf"
+printf '[Desktop Entry]\nType=Application\nExec="/opt/old/Tavorin Helper.app/Contents/bin/tavorin-helper"\n' >"$XDG_CONFIG_HOME/autostart/old.desktop"
 start_on "$HOME/house.cp290"
 helper_pid() { sed -n 's/^Process%20ID=//p' "$XDG_CONFIG_HOME/Tavorin/Tavorin Helper.conf" 2>/dev/null | tr -d '"'; }
 # Alive and not a zombie, since a helper whose parent has gone may wait to be reaped.
@@ -20,9 +30,11 @@ helper_box() {
     click Preferences QPushButton Done
 }
 
-wait_until "the helper to run" 20 running
+wait_until "the older helper to be stopped" 20 eval '! alive '"$older"
+wait_until "the helper to run" 20 eval 'running && [ "$(helper_pid)" != '"$older"' ]'
 pids+=("$(helper_pid)")
-login_item || fail "the helper is no login item"
+grep -q '<string>1.1</string>' "$older_bundle/Contents/Info.plist" || fail "the older helper was not replaced"
+[ "$(grep -ls tavorin-helper "$XDG_CONFIG_HOME"/autostart/*.desktop | wc -l)" -eq 1 ] || fail "the login item was doubled"
 first=$(helper_pid)
 helper_box
 wait_until "the helper to stop" 10 eval '! alive '"$first"
