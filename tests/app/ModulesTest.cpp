@@ -1,8 +1,9 @@
-#include "widgets/OutlineModel.h"
+#include "document/Pasteboard.h"
 #include "tests/support/Events.h"
 #include "tests/support/WindowTests.h"
+#include "widgets/OutlineModel.h"
 
-#include <QClipboard>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QTest>
 
@@ -23,10 +24,11 @@ DocumentFileContent sampleContent()
 }
 
 // Cells typed into, Tab between them, New Event, Delete, the saved view and a file that is no
-// document are walked with real input in tests/real/module-cells.sh.
+// document are walked with real input in tests/real/module-cells.sh, dragging in drag-and-drop.sh.
+// Here: what a window manager's grab (Alt and a click) or another program (a drop) would bring.
 class DocumentWindow : public ::testing::Test {
 protected:
-    Modules *open(const DocumentFileContent &content) { return openDocument(documents, folder, content); }
+    Modules *open() { return openDocument(documents, folder, sampleContent()); }
 
     QTemporaryDir folder;
     DocumentController documents;
@@ -34,29 +36,9 @@ protected:
 
 }  // namespace
 
-// The rules are the core's (OutlineSelection); the window asks them with its selection and clipboard.
-TEST_F(DocumentWindow, MenuItemsFollowTheSelectionAndTheClipboard)
-{
-    Modules *document = open(sampleContent());
-    VekNSOutlineView *outline = document->outline();
-    QApplication::clipboard()->clear();
-    outline->deselectAll();
-    for (const EditCommand command : {EditCommand::Delete, EditCommand::Cut, EditCommand::Copy, EditCommand::Paste})
-        EXPECT_FALSE(document->validateMenuItem(command)) << static_cast<int>(command);
-    outline->selectRowByExtendingSelection(0, false);  // Lamp with one of its two events
-    outline->selectRowByExtendingSelection(1, true);
-    EXPECT_TRUE(document->validateMenuItem(EditCommand::Delete));
-    EXPECT_FALSE(document->validateMenuItem(EditCommand::Copy));
-    auto *events = new QMimeData;
-    events->setData("CP290 Events", "x");
-    QApplication::clipboard()->setMimeData(events);
-    outline->selectRowByExtendingSelection(3, false);
-    EXPECT_TRUE(document->validateMenuItem(EditCommand::Paste));
-}
-
 TEST_F(DocumentWindow, AltClickOnATriangleExpandsEveryModuleAndMarksTheDocument)
 {
-    Modules *document = open(sampleContent());
+    Modules *document = open();
     document->window()->show();
     QApplication::setActiveWindow(document->window());
     VekNSOutlineView *outline = document->outline();
@@ -71,3 +53,16 @@ TEST_F(DocumentWindow, AltClickOnATriangleExpandsEveryModuleAndMarksTheDocument)
     QTest::mouseClick(outline->viewport(), Qt::LeftButton, Qt::NoModifier, outline->viewport()->rect().bottomRight() - QPoint(2, 2));
 }
 
+TEST_F(DocumentWindow, DropFromOutsideTheApplicationIsRefused)
+{
+    Modules *document = open();
+    document->window()->show();
+    const std::vector<Module> before = document->modules();
+    QMimeData pasteboard;
+    pasteboard.setData(ModulesPasteboardType, QByteArray::fromStdString(modulesDragData({0})));
+    const QPoint onSpare = document->outline()->visualRect(document->outline()->outlineModel()->indexOf({2, -1})).center();
+    QDropEvent drop(onSpare, Qt::MoveAction, &pasteboard, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(document->outline()->viewport(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(document->modules(), before);
+}

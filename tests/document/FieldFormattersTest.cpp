@@ -56,27 +56,19 @@ TEST(HouseCodeFormatter, OneLetterAToPReplacesTheCell)
     EXPECT_EQ(houseCodeFormatter::objectValueForString("Z"), 0);
 }
 
+// Each row types its keys into a cell holding `start`, all of it selected.
 TEST(ModuleNumberFormatter, DigitsBuildANumberWithinOneToSixteen)
 {
-    Field<moduleNumberFormatter> field {"", {0, 0}};
-    field.type('1');
-    field.type('2');
-    EXPECT_EQ(field.text, "12");
-    field.type('7');
-    EXPECT_EQ(field.text, "12");
-    field = {"", {0, 0}};
-    field.type('1');
-    field.type('7');
-    EXPECT_EQ(field.text, "1");
-    field = {"", {0, 0}};
-    field.type('0');
-    EXPECT_EQ(field.text, "");
-    field = {"12", {0, 2}};
-    field.type('L');
-    EXPECT_EQ(field.text, "All Lights");
-    EXPECT_EQ(field.selection, (TextSelection {0, 10}));
-    field.type('m');
-    EXPECT_EQ(field.text, "All Modules");
+    struct Case {
+        const char *start, *keys, *text;
+    } cases[] = {{"", "12", "12"}, {"", "127", "12"},        {"", "17", "1"},
+                 {"", "0", ""},    {"12", "L", "All Lights"}, {"12", "Lm", "All Modules"}};
+    for (const Case &c : cases) {
+        Field<moduleNumberFormatter> field {c.start, {0, static_cast<int>(std::string(c.start).size())}};
+        for (const char *key = c.keys; *key; ++key)
+            field.type(*key);
+        EXPECT_EQ(field.text, c.text) << c.keys;
+    }
     EXPECT_EQ(moduleNumberFormatter::objectValueForString("All Modules"), 18);
     EXPECT_EQ(moduleNumberFormatter::objectValueForString("All Lights"), 17);
     EXPECT_EQ(moduleNumberFormatter::objectValueForString(" 7"), 7);

@@ -189,32 +189,3 @@ TEST_F(CommandExchange, LinkStaysOpenWhileCloseIsClearedEvenAfterAFailure)
     ASSERT_TRUE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
     EXPECT_EQ(CP290FileDescriptor, -1);
 }
-
-TEST_F(CommandExchange, ProgressSharesFollowTheCommand)
-{
-    struct Case {
-        uint8_t command;
-        std::vector<uint8_t> reply;
-        double budget;
-        std::vector<double> increments;
-    } cases[] = {
-        {CP290SetBaseHouseCode, {}, 130, {65, 65}},
-        {CP290DirectCommand, {}, 130, {65}},
-        {CP290SetClock, {}, 10, {5, 5}},
-        {CP290StoreTimerRecord, {}, 130, {}},
-        {CP290ReportClock, {0, 0, 0, 0}, 10, {5, 5}},
-        {CP290RunSelfTest, {}, 120, std::vector<double>(12, 10)},
-    };
-    for (const Case &c : cases) {
-        const std::vector<uint8_t> payload(10, 0);
-        const int16_t length = payloadLength(c.command);
-        line.queueReply(acknowledgement(c.command == CP290RunSelfTest ? 0 : 1, c.reply));
-        frontEnd.increments.clear();
-        frontEnd.displays = 0;
-        gProgressBudget = c.budget;
-        ASSERT_TRUE(SendCP290Command(c.command, payload.data(), length)) << int(c.command);
-        EXPECT_EQ(frontEnd.increments, c.increments) << int(c.command);
-        EXPECT_EQ(frontEnd.displays, static_cast<int>(c.increments.size())) << "every increment is redrawn";
-        line.sentBytes();
-    }
-}

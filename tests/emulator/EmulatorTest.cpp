@@ -58,17 +58,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Emulated, SelfTestWaitsItsElevenSecondsAndErases)
-{
-    startBox();
-    ASSERT_TRUE(store(timerRecord(0, {0x08, 0x7F, 7, 0, 0x80, 0x00, 0x60, 0x02})));
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(CP290DoSelfTest());
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(11 * 50));
-    EXPECT_EQ(box->storedRecordCount(), 0);
-    EXPECT_DOUBLE_EQ(frontEnd->progressTotal(), 130);
-}
-
 TEST_F(Emulated, WrongChecksumIsRefused)
 {
     startBox();

@@ -64,7 +64,7 @@ TEST(SunriseSunset, EquinoxWhenRightAscensionPassesZero)
 
 // A zone named by a link ("US/Eastern", a name the zone tables no longer list) stands where its
 // target stands; a zone with no place (UTC) says so instead of standing at 0 degrees, 0 degrees.
-TEST(Location, TimeZoneGivesTheOffsetAndThePlaceOfTheZoneOrItsLinkTarget)
+TEST(Location, TimeZoneGivesThePlaceOfTheZoneOrItsLinkTarget)
 {
     const std::string config = testing::TempDir() + "tavorin-no-preferences";
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
@@ -83,14 +83,6 @@ TEST(Location, TimeZoneGivesTheOffsetAndThePlaceOfTheZoneOrItsLinkTarget)
             EXPECT_NEAR(zone.location.latitude, c.latitude, 0.1) << c.zone;
         }
     }
-    setenv("TZ", "US/Eastern", 1);
-    tzset();
-    setDateTimeSource([] { return secondsAt(2026, 6, 21, 12, 0); });
-    SetRiseSetTimes();
-    setDateTimeSource({});
-    DateTimeRec sunrise;
-    SecondsToDate(gSunriseTime, &sunrise);
-    EXPECT_EQ(sunrise.hour * 60 + sunrise.minute, 4 * 60 + 24) << "New York's sunrise, daylight time not counted";
     unsetenv("TZ");
     unsetenv("XDG_CONFIG_HOME");
     tzset();

@@ -37,26 +37,6 @@ RecordingFrontEnd::~RecordingFrontEnd()
     setAlertPresenter({});
 }
 
-void RecordingFrontEnd::statusStartWithMessage(const std::string &message)
-{
-    statusMessages.push_back(message);
-}
-
-void RecordingFrontEnd::statusEnd()
-{
-    ++statusEnds;
-}
-
-void RecordingFrontEnd::incrementBy(double delta)
-{
-    increments.push_back(delta);
-}
-
-void RecordingFrontEnd::display()
-{
-    ++displays;
-}
-
 double RecordingFrontEnd::progressTotal() const
 {
     return std::accumulate(increments.begin(), increments.end(), 0.0);

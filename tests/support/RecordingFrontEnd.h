@@ -13,10 +13,10 @@ public:
     explicit RecordingFrontEnd(const std::string &devicePath = {});
     ~RecordingFrontEnd() override;
 
-    void statusStartWithMessage(const std::string &message) override;
-    void statusEnd() override;
-    void incrementBy(double delta) override;
-    void display() override;
+    void statusStartWithMessage(const std::string &message) override { statusMessages.push_back(message); }
+    void statusEnd() override { ++statusEnds; }
+    void incrementBy(double delta) override { increments.push_back(delta); }
+    void display() override { ++displays; }
 
     double progressTotal() const;
     std::vector<std::string> alertTitles() const;

@@ -40,23 +40,6 @@ std::vector<uint8_t> ScriptedLine::sentBytes()
     return bytes;
 }
 
-void ScriptedLine::discardUnreadReplies()
-{
-    tcflush(slave, TCIFLUSH);
-}
-
-struct termios ScriptedLine::settings() const
-{
-    struct termios current {};
-    tcgetattr(slave, &current);
-    return current;
-}
-
-void ScriptedLine::applySettings(const struct termios &settings)
-{
-    tcsetattr(slave, TCSANOW, &settings);
-}
-
 std::vector<uint8_t> expectedFrame(uint8_t command, const std::vector<uint8_t> &payload, int checksum)
 {
     std::vector<uint8_t> frame(16, 0xFF);

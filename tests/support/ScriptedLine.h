@@ -17,9 +17,15 @@ public:
     const std::string &path() const { return slavePath; }
     void queueReply(const std::vector<uint8_t> &bytes);
     std::vector<uint8_t> sentBytes();  // everything the driver wrote since the last call
-    void discardUnreadReplies();       // what the driver left of the queued replies
-    struct termios settings() const;   // the line's terminal settings as they are now
-    void applySettings(const struct termios &settings);
+    void discardUnreadReplies() { tcflush(slave, TCIFLUSH); }  // what the driver left of the queued replies
+    // The line's terminal settings as they are now.
+    struct termios settings() const
+    {
+        struct termios current {};
+        tcgetattr(slave, &current);
+        return current;
+    }
+    void applySettings(const struct termios &settings) { tcsetattr(slave, TCSANOW, &settings); }
 
 private:
     int master = -1;
