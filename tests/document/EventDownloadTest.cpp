@@ -76,19 +76,6 @@ TEST_F(EventDownload, DocumentsWithNothingToSendOrTooMuchSendNothing)
     EXPECT_TRUE(box.receivedFrames().empty());
 }
 
-TEST_F(EventDownload, FailedDownloadEndsWithItsOwnAlertAfterTheDrivers)
-{
-    CP290Emulator silent({.silent = true, .tickScale = 0.05});
-    std::string error;
-    ASSERT_TRUE(silent.start(&error)) << error;
-    RecordingFrontEnd failing(silent.devicePath());
-    EXPECT_EQ(downloadDocumentEvents({module(0, 1, {clockEvent(EventOn | EventAllDays, 7, 0)})}, {}),
-              DownloadOutcome::Failed);
-    EXPECT_EQ(failing.alertTitles(), (std::vector<std::string> {"CP290 Not Responding", "Sending events failed."}));
-    EXPECT_EQ(failing.statusEndsBeforeAlert, (std::vector<int> {1, 2}));
-    EXPECT_FALSE(remembersDownload(DownloadOutcome::Failed));
-}
-
 // Days on which even-day events pile up overflow the 128 records; the schedule marks them quietly
 // and leaves the clock and the driver's records as it found them.
 TEST_F(EventDownload, ScheduleMarksTheDaysThatWouldOverflow)
