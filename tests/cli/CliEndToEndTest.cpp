@@ -102,6 +102,7 @@ TEST(CliEndToEnd, SwitchesReadsTheClockTestsAndListsTheBox)
     ASSERT_FALSE(box.device().empty());
     for (const char *command : {"on A1", "on b12 4", "off Call", "set-clock"})
         EXPECT_EQ(box.cli(command).status, 0) << command;
+    EXPECT_EQ(box.transcript().substr(0, 66), "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 01 02 60 00 80 E2\n") << "a hex line a frame";
     const Result clock = box.cli("clock");
     EXPECT_TRUE(contains(clock.out, "The CP290 reports the clock as ")) << clock.out << clock.err;
     const Result list = box.cli("list");

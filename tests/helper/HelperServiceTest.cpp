@@ -14,15 +14,12 @@
 #include "tools/emulator/CP290Emulator.h"
 #include "tools/helper/HelperService.h"
 
-#include <chrono>
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -165,42 +162,6 @@ TEST_F(Helper, RepeatedFailuresAreLoggedOnceWithTheirCountAndTheLogIsRotated)
     EXPECT_GT(fs::file_size(helperLogFilePath() + ".1"), LogRotationSize);
     EXPECT_NE(slurp(helperLogFilePath()).find("Enabled by user."), std::string::npos);
     EXPECT_LT(fs::file_size(helperLogFilePath()), 100u);
-}
-
-TEST_F(Helper, ProgramRecordsItsProcessRunsAloneAndEndsOnSignal15)
-{
-    const auto run = [] {
-        const pid_t child = fork();
-        if (child == 0) {
-            execl(TAVORIN_HELPER_PATH, "tavorin-helper", static_cast<char *>(nullptr));
-            _exit(127);
-        }
-        return child;
-    };
-    // Nothing remembered: it starts, runs once (logging so) and waits for midnight.
-    const pid_t helper = run();
-    std::optional<std::string> recorded;
-    for (int wait = 0; wait < 200 && !recorded; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        recorded = readApplicationDefault("Process ID", HelperDomain);
-    }
-    ASSERT_TRUE(recorded);
-    EXPECT_EQ(*recorded, std::to_string(helper));
-
-    const pid_t second = run();
-    int status = 0;
-    waitpid(second, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second copy leaves at once";
-
-    kill(helper, SIGTERM);
-    waitpid(helper, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    const std::string log = slurp(helperLogFilePath());
-    EXPECT_NE(log.find("-- Started.\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("-- Stopped.\n"), std::string::npos) << log;
-    EXPECT_TRUE(fs::exists(helperLogFilePath())) << "it removes nothing";
-    EXPECT_EQ(readApplicationDefault("Process ID", HelperDomain), "") << "a number that may be reused is not left";
 }
 
 // Asked what it is, the program answers without starting; an unknown argument or a folder it

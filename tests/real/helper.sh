@@ -1,6 +1,6 @@
 # The background helper as a user meets it: installed over an older one, made a login item (or
-# kept as one) and started at the start; the Preferences box turned off stops it, logs so and
-# takes the login item away; turned on again, it starts it again.
+# kept as one) and started at the start, a second copy leaving at once; the Preferences box turned
+# off stops it, logs so and takes the login item away; turned on again, it starts it again.
 . "$(dirname "$0")/session.sh"
 start_display
 printf '[General]\nDisclaimerAccepted=true\n' >"$settings"  # the helper left on
@@ -36,9 +36,13 @@ pids+=("$(helper_pid)")
 grep -q '<string>1.1</string>' "$older_bundle/Contents/Info.plist" || fail "the older helper was not replaced"
 [ "$(grep -ls tavorin-helper "$XDG_CONFIG_HOME"/autostart/*.desktop | wc -l)" -eq 1 ] || fail "the login item was doubled"
 first=$(helper_pid)
+logged "Started." || fail "the helper did not log its start"
+timeout 10 "$older_bundle/Contents/bin/tavorin-helper" || fail "a second copy did not leave at once"
+[ "$(helper_pid)" = "$first" ] || fail "a second copy took the first one's place"
 helper_box
 wait_until "the helper to stop" 10 eval '! alive '"$first"
 logged "Disabled by user." || fail "the log does not say the helper was turned off"
+logged "Stopped." && [ -z "$(helper_pid)" ] || fail "the helper did not log its stop or left its process number"
 ! login_item || fail "the login item stayed"
 helper_box
 wait_until "the helper to run again" 20 eval 'running && [ "$(helper_pid)" != '"$first"' ]'
