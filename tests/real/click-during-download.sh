@@ -14,5 +14,4 @@ wait_until "the status sheet to go" 10 no_window CP290
 after=$(rows_of house.cp290 | wc -l)
 [ "$after" -eq "$before" ] || fail "the outline went from $before to $after rows"
 is_active house.cp290 || fail "the document was changed: $(active_title)"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -107,7 +107,6 @@ xdotool key ctrl+z
 wait_map "the event back in the first window" eval '[ -n "$(row_of "$w" "Turn Off @ 10:45 PM On .MTWTF.")" ]'
 xdotool key ctrl+q
 for document in 1 2; do
-    activate "Save changes?"
-    click "Save changes?" QPushButton Discard
+    discard_changes
 done
 expect_exit_status 0

@@ -44,5 +44,4 @@ wait_until "the document to be saved" 10 is_active house.cp290
 "$build/tavorin-cli" describe "$HOME/house.cp290" >"$work/saved"
 grep -q "Turn Off @ 07:10 PM Every Day" "$work/saved" || fail "the saved time: $(cat "$work/saved")"
 grep -q "On 12/24/2026 & Every 3 Days" "$work/saved" || fail "the saved date: $(cat "$work/saved")"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -66,6 +66,5 @@ wait_until "the six commands" 10 eval '[ "$(switched)" = "now C4 dim 50%|now B5 
 click "$w" QPushButton "Send to CP290"
 wait_until "the download to be remembered for the helper" 20 eval '[ -n "$(setting Modules)" ]'
 xdotool key ctrl+q
-activate "Save changes?"
-click "Save changes?" QPushButton Discard
+discard_changes
 expect_exit_status 0

@@ -35,5 +35,4 @@ click Preferences QPushButton Done
 wait_until "the preferences to close" 10 is_active house.cp290
 [ "$(setting Latitude):$(setting GMT%20Offset)" = 41:-18000 ] || fail "the place was kept as $(setting Latitude):$(setting GMT%20Offset)"
 
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

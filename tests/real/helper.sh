@@ -49,5 +49,4 @@ wait_until "the helper to run again" 20 eval 'running && [ "$(helper_pid)" != '"
 pids+=("$(helper_pid)")
 logged "Enabled by user." || fail "the log does not say the helper was turned on"
 login_item || fail "no login item again"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -14,5 +14,4 @@ wait_until "the listing to be the active window" 10 is_active "Events From CP290
 listing=$(value_of "Events From CP290" QPlainTextEdit "")
 case "$listing" in "Events from CP290 as of "*'\nA-All Modules Turn Off @ 1:00 AM Every Day\n'*) ;;
     *) fail "the listing does not show the records sent: $listing" ;; esac
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -26,5 +26,4 @@ activate "Tavorin Helper Log"
 click "Tavorin Helper Log" QPushButton Clear
 wait_until "the log to be emptied" 10 test ! -s "$XDG_DATA_HOME/Logs/TavorinHelper.log"
 [ -z "$(value_of "Tavorin Helper Log" QPlainTextEdit "")" ] || fail "the window still shows the log"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -57,8 +57,7 @@ click "$w" QPushButton "Show Event Editor"
 xdotool key ctrl+s
 wait_until "the save" 10 is_active "$w"
 saved_rows=$(rows "$w")
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly
 
 start_app "$HOME/broken.cp290" "$HOME/house.cp290"
 activate "The document could not be opened."
@@ -68,5 +67,4 @@ activate "$w"
 [ "$(rows "$w")" = "$saved_rows" ] || fail "the view came back as $(rows "$w"), saved as $saved_rows"
 [ "$(selected_rows)" = "Well Pump|" ] || fail "the selection came back as $(selected_rows)"
 shown "$w" QDockWidget drawer || fail "the open drawer did not come back"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

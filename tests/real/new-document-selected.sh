@@ -23,5 +23,4 @@ read -r x2 y2 < <(map_line "Untitled 2" window "" | cut -f4,5)
 [ "$x2" -gt "$x1" ] && [ "$y2" -gt "$y1" ] || fail "the second window is not cascaded: $x1,$y1 and $x2,$y2"
 activate Untitled
 is_active Untitled || fail "the untouched document is marked changed: $(active_title)"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -13,6 +13,5 @@ names_are() { [ "$(names)" = "$1" ]; }
 wait_map "the new module after the one being named, not \"$(names)\"" names_are "Porch|New Module|"
 awk -F'\t' '$1 == "Untitled" && $2 == "row" && $3 == 1' "$work/map" | grep -q $'\tselected\t' || fail "the new module is not selected"
 xdotool key Escape ctrl+q
-activate "Save changes?"
-click "Save changes?" QPushButton Discard
+discard_changes
 expect_exit_status 0

@@ -23,5 +23,4 @@ wait_until "the opened document to lead the list" 10 test "$(recent)" = "$HOME/o
 menu alt+f t
 xdotool key Up Return
 wait_until "the list to be empty" 10 test -z "$(recent | tr -d '@Invalid()\"')"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

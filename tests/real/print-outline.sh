@@ -74,8 +74,7 @@ print_through_dialog() {
     click Print QPushButton Print
     wait_until "the PDF to be written" 20 test -s "$pdf"
     activate "$(basename "$document")"
-    xdotool key ctrl+q
-    expect_exit_status 0
+    quit_cleanly
 }
 
 check_printout() {

@@ -29,5 +29,4 @@ activate "Revert to Saved"
 click "Revert to Saved" QPushButton Revert
 wait_until "the saved document to be back" 10 is_active porch.cp290
 [ "$(rows_of porch.cp290 | wc -l)" -eq 1 ] || fail "Revert did not bring the saved document back"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

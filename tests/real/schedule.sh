@@ -25,6 +25,5 @@ wait_map "the picture to follow the edit" eval '[ "$(marks | wc -l)" -eq $((befo
 xdotool key alt+w s
 wait_until "Window > Schedule to bring it to the front" 10 is_active Schedule
 xdotool key ctrl+q
-activate "Save changes?"
-click "Save changes?" QPushButton Discard
+discard_changes
 expect_exit_status 0

@@ -260,6 +260,10 @@ expect_exit_status() {
     [ "$status" -eq "$want" ] || fail "exit status $status, $want expected"
 }
 app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+# Quit by its key, and a clean exit.
+quit_cleanly() { xdotool key ctrl+q; expect_exit_status 0; }
+# "Save changes?" answered Discard.
+discard_changes() { activate "Save changes?"; click "Save changes?" QPushButton Discard; }
 
 setting() {
     sed -n "s/^$1=//p" "$settings"

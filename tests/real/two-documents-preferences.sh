@@ -17,5 +17,4 @@ xdotool key alt+e e
 activate Preferences
 click Preferences QPushButton Done
 wait_until "the preferences to close" 10 is_active Untitled
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

@@ -22,5 +22,4 @@ wait_until "the document to be saved" 10 is_active house.cp290
 plan=$("$build/tavorin-cli" plan "$HOME/house.cp290" --now "2026-12-08 06:00" --location 41,-74,-18000)
 echo "$plan" | grep -q "^B-5  Turn Off @ 7:00 PM" || fail "the download would send: $plan"
 echo "$plan" | grep -q "^B-5  Turn On" && echo "$plan" | grep "^B-5  Turn On" | grep -qv "8:00 AM" && fail "an off event switches on: $plan"
-xdotool key ctrl+q
-expect_exit_status 0
+quit_cleanly

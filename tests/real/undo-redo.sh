@@ -53,6 +53,5 @@ wait_map "the module pasted before the vacation lights, selected" eval 'rows "$w
 xdotool key ctrl+z
 wait_map "the paste taken back in one step" eval '[ "$(count_of "Bedroom Lamp")" -eq 1 ]'
 xdotool key ctrl+q
-activate "Save changes?"
-click "Save changes?" QPushButton Discard
+discard_changes
 expect_exit_status 0
