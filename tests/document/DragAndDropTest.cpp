@@ -53,13 +53,6 @@ TEST(DragAndDrop, DropsAreRetargetedOrRefusedByTheTable)
             << int(c.kind) << " " << c.proposed.parentModule << " " << c.proposed.childIndex;
 }
 
-TEST(OutlineSelection, APageBreakInsideARowMovesToItsTop)
-{
-    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 25), 20);
-    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 20), 20) << "a break on a boundary stays";
-    EXPECT_EQ(adjustPageBottom({0, 10, 20, 30}, 10, 55), 55) << "below the last row";
-}
-
 TEST(Pasteboard, WhatIsWrittenReadsBack)
 {
     std::vector<Module> modules = {module(3, 7, {clockEvent(EventOn | EventAllDays, 7, 0, 4)}), module(0, 18, {}), module(1, 2, {}),

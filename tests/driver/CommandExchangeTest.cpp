@@ -132,6 +132,8 @@ TEST_F(CommandExchange, DeviceThatCannotOpenGetsTwoAttemptsWithoutTheFirstShare)
     gProgressBudget = 130;
     EXPECT_FALSE(SendCP290Command(CP290SetClock, std::vector<uint8_t> {1, 2, 4}.data(), 3));
     EXPECT_EQ(frontEnd.alertTitles(), (std::vector<std::string> {"Cannot Open Serial Device", "CP290 Not Responding"}));
+    EXPECT_EQ(frontEnd.alerts[0].message, "The specified serial device cannot be opened.  Please recheck your connections, reselect "
+                                          "the device (under the CP290 menu), and then retry.");
     EXPECT_EQ(frontEnd.alerts[1].message, notRespondingMessage(std::strerror(EBADF)));
     EXPECT_EQ(frontEnd.statusEndsBeforeAlert, (std::vector<int> {1, 2}));
     EXPECT_TRUE(frontEnd.increments.empty());

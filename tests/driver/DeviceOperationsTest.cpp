@@ -3,14 +3,11 @@
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "platform/DateTime.h"
-#include "platform/FileContents.h"
 #include "tests/support/Dates.h"
 #include "tests/support/RecordingFrontEnd.h"
 #include "tests/support/ScriptedLine.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -104,18 +101,4 @@ TEST_F(DeviceOperations, SelfTestWhoseClockReadFailsSendsNoTest)
 {
     EXPECT_FALSE(CP290DoSelfTest());
     EXPECT_EQ(line.sentBytes().size(), 3 * expectedFrame(CP290ReportClock, {}).size()) << "three tries at the clock alone";
-}
-
-TEST(WriteLog, AppendsDatedLinesToTheHelpersLog)
-{
-    const auto library = std::filesystem::temp_directory_path() / ("tavorin-log-" + std::to_string(getpid()));
-    setenv("XDG_DATA_HOME", library.c_str(), 1);
-    setDateTimeSource([] { return secondsAt(2026, 12, 4, 14, 15); });
-    writeLog("Enabled by user.");
-    writeLog("Disabled by user.");
-    setDateTimeSource({});
-    unsetenv("XDG_DATA_HOME");
-
-    EXPECT_EQ(readFileContents(library / "Logs" / "TavorinHelper.log"), "Fri 12/04/26 02:15 PM -- Enabled by user.\nFri 12/04/26 02:15 PM -- Disabled by user.\n");
-    std::filesystem::remove_all(library);
 }

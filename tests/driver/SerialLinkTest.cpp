@@ -42,19 +42,6 @@ TEST(SerialLink, OpensRawAt600BaudAndPutsTheOldSettingsBack)
     EXPECT_TRUE(frontEnd.alerts.empty());
 }
 
-TEST(SerialLink, MissingDeviceLeavesTheLinkClosedAfterTakingTheSheetDownAndAlerting)
-{
-    RecordingFrontEnd frontEnd("/dev/ttyNoSuchCP290");
-    EXPECT_EQ(openCP290(), -1);
-    EXPECT_EQ(CP290FileDescriptor, -1);
-    ASSERT_EQ(frontEnd.alerts.size(), 1u);
-    EXPECT_EQ(frontEnd.alerts[0].title, "Cannot Open Serial Device");
-    EXPECT_EQ(frontEnd.alerts[0].message,
-              "The specified serial device cannot be opened.  Please recheck your connections, reselect the "
-              "device (under the CP290 menu), and then retry.");
-    EXPECT_EQ(frontEnd.statusEndsBeforeAlert[0], 1);
-}
-
 // The claim binds everybody but the superuser, so the other opener runs as nobody when we are root.
 TEST(SerialLink, ExclusiveClaimRefusesASecondOpenerWhileTheLinkIsOpen)
 {
