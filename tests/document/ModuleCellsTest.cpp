@@ -47,9 +47,6 @@ TEST(ModuleCells, OtherCellsChangeNoEvent)
         EXPECT_EQ(edit.runModuleChanged, c.moduleChanged) << c.column;
         EXPECT_EQ(edited.events, lamp().events) << c.column;
     }
-    Module named = lamp();
-    storeModuleCell(named, "N", std::string("Hall"));
-    EXPECT_EQ(named.name, "Hall");
 }
 
 // Wherever an event enters a module (typed text, paste, drop, the editor) it is brought into line

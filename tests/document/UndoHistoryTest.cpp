@@ -74,7 +74,6 @@ TEST(UndoHistory, SelectionComesBackWithTheStateAndOnlyAHundredStepsAreKept)
     history.setSelection({1});
     history.record(state({"a"}, {}), "Delete");
     EXPECT_EQ(history.undo().selectedRows, std::vector<int> {1});
-
     for (int step = 0; step < 150; ++step)
         history.record(state({"a"}), "Change", "#" + std::to_string(step));
     int steps = 0;
