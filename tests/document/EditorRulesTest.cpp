@@ -1,5 +1,4 @@
 #include "document/ControlEnabling.h"
-#include "document/DirectCommand.h"
 #include "document/EditorFields.h"
 #include "document/InsertPlan.h"
 #include "document/OutlineSelection.h"
@@ -177,16 +176,6 @@ TEST(ControlEnabling, DirectControlsFollowTheSelection)
     };
     for (const Case &c : cases)
         EXPECT_EQ(text(directControlsFor(c.rows)), text(c.expected)) << c.what;
-}
-
-TEST(ControlEnabling, DirectCommandsDimLightsAndSwitchTheRest)
-{
-    const Module lamp = module(0, 3, {}, ModuleTypeLight), pump = module(0, 4, {}, ModuleTypeAppliance);
-    EXPECT_EQ(directCommandByte(lamp, true, 4), CP290LevelBytes[4]);
-    EXPECT_EQ(directCommandByte(lamp, true, 9), CP290FunctionOn);
-    EXPECT_EQ(directCommandByte(lamp, true, 0), CP290LevelBytes[1]) << "held to the slider's range";
-    EXPECT_EQ(directCommandByte(pump, true, 4), CP290FunctionOn);
-    EXPECT_EQ(directCommandByte(lamp, false, 4), CP290FunctionOff);
 }
 
 TEST(ControlEnabling, ModulesPasteBeforeOneRowOrAtTheEndAndEventsIntoOneRow)

@@ -13,14 +13,6 @@ Event parsed(Event event, const std::string &text)
     return event;
 }
 
-Event sunriseEvent(uint32_t adjust, bool minus)
-{
-    Event event;
-    event.Flags = EventOn | EventSunrise | EventAllDays | (minus ? EventOffsetMinus : 0);
-    event.Adjust = adjust;
-    return event;
-}
-
 Event datedEvent()
 {
     Event event = clockEvent(EventOn | EventOnDate, 8, 0);
@@ -55,24 +47,6 @@ TEST(EventTextParser, WholeDescriptionsSetEveryFieldTheyName)
 
     const Event even = parsed(clockEvent(EventSecurity | EventAllDays, 6, 15), "On Even Days");
     EXPECT_EQ(even.Flags & ~EventAllDays, EventOn | EventClockTime | EventEvenDays) << "its On is also the switch; no security";
-}
-
-TEST(EventTextParser, SunPhrasesAndOffsets)
-{
-    const Event clock = clockEvent(EventOn | EventAllDays, 6, 15);
-    const Event sunset = parsed(clock, "off sunset -0:45");
-    EXPECT_EQ(sunset.Flags, EventSunset | EventOffsetMinus | EventAllDays);
-    EXPECT_EQ(sunset.Adjust, 2700u);
-    EXPECT_EQ(sunset.Time, clock.Time);
-
-    const Event reset = parsed(sunriseEvent(3600, false), "sunrise");
-    EXPECT_EQ(reset.Adjust, 0u);
-    EXPECT_FALSE(reset.has(EventOffsetMinus));
-
-    EXPECT_EQ(parsed(sunriseEvent(0, true), "+1:30").Adjust, 5400u) << "an offset alone on a sun event";
-    EXPECT_FALSE(parsed(sunriseEvent(0, true), "+1:30").has(EventOffsetMinus));
-    EXPECT_EQ(parsed(sunriseEvent(600, false), "sunrise + 2").Adjust, 2u * 3600) << "a number alone is hours";
-    EXPECT_EQ(parsed(clock, "+1:30"), clock) << "an offset means nothing for a clock-time event";
 }
 
 TEST(EventTextParser, PhrasesNotRecognisedLeaveTheirFields)

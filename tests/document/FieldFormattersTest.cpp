@@ -109,15 +109,3 @@ TEST(TimeOffsetFormatter, HoursAndMinutesOrMinutesAlone)
     }
     EXPECT_EQ(timeOffsetFormatter::stringForObjectValue(makeDateTimeRec(0, 0, 0, 1, 5)), "01:05");
 }
-
-TEST(TimeOffsetSignFormatter, PlusMinusAndTheirShiftedKeys)
-{
-    Field<timeOffsetSignFormatter> field {"-", {1, 0}};
-    field.type('=');
-    EXPECT_EQ(field.text, "+");
-    field.type('a');
-    EXPECT_EQ(field.text, "+");
-    field.type('_');
-    EXPECT_EQ(field.text, "-");
-    EXPECT_EQ(field.selection, (TextSelection {0, 1}));
-}

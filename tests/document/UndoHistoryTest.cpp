@@ -1,4 +1,3 @@
-#include "document/EditorFields.h"
 #include "document/UndoHistory.h"
 #include "tests/support/Events.h"
 
@@ -83,21 +82,4 @@ TEST(UndoHistory, SelectionComesBackWithTheStateAndOnlyAHundredStepsAreKept)
     }
     EXPECT_EQ(steps, 100);
     EXPECT_FALSE(history.isAtSavedState()) << "the saved state fell off the end";
-}
-
-TEST(UndoHistory, AnEditorChangeIsNamedByTheFieldItChanged)
-{
-    const Event event = clockEvent(EventOn | EventMonday, 7, 0, 4);
-    const auto changed = [&](void (*change)(Event &)) {
-        Event after = event;
-        change(after);
-        return eventChangeName(event, after);
-    };
-    EXPECT_EQ(changed([](Event &e) { e.Flags &= ~EventOn; }), "On or Off");
-    EXPECT_EQ(changed([](Event &e) { e.Brightness = 5; }), "Brightness");
-    EXPECT_EQ(changed([](Event &e) { e.Time += 60; }), "Time");
-    EXPECT_EQ(changed([](Event &e) { e.Flags |= EventFriday; }), "Days");
-    EXPECT_EQ(changed([](Event &e) { e.Flags = (e.Flags & ~EventClockTime) | EventSunset; }), "Sunrise or Sunset");
-    EXPECT_EQ(changed([](Event &e) { e.Flags |= EventOddDays; }), "Day Rule");
-    EXPECT_EQ(changed([](Event &e) { e.Date += SecondsPerDay; }), "Date");
 }

@@ -1,5 +1,4 @@
 #include "driver/CommandExchange.h"
-#include "driver/DeviceCommandTexts.h"
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "platform/DateTime.h"
@@ -19,12 +18,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(DeviceTexts, TheClockIsReportedOnTheTwelveHourClock)
-{
-    for (const auto &[hour, minute, text] : {std::tuple {0, 5, "12:05 AM"}, {12, 0, "12:00 PM"}, {23, 59, "11:59 PM"}, {9, 7, "9:07 AM"}})
-        EXPECT_EQ(clockReportText(hour, minute), std::string("The CP290 reports the clock as ") + text + ".");
-}
 
 TEST_F(DeviceOperations, SwitchingNowSendsFunctionHouseAndUnitBitmaps)
 {

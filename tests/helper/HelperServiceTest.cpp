@@ -19,7 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -160,27 +159,6 @@ TEST_F(Helper, RepeatedFailuresAreLoggedOnceWithTheirCountAndTheLogIsRotated)
     EXPECT_GT(fs::file_size(helperLogFilePath() + ".1"), LogRotationSize);
     EXPECT_NE(slurp(helperLogFilePath()).find("Enabled by user."), std::string::npos);
     EXPECT_LT(fs::file_size(helperLogFilePath()), 100u);
-}
-
-// Asked what it is, the program answers without starting; an unknown argument or a folder it
-// cannot make stops it with a reason and a status that says so.
-TEST_F(Helper, ProgramAnswersItsArgumentsAndSaysWhyItCannotStart)
-{
-    const auto run = [this](const std::string &arguments, const std::string &environment = {}) {
-        const std::string command = environment + " " TAVORIN_HELPER_PATH " " + arguments + " > " + (home / "out").string()
-            + " 2> " + (home / "err").string();
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
-    EXPECT_EQ(run("--help"), 0);
-    EXPECT_NE(slurp(home / "out").find("usage: tavorin-helper"), std::string::npos);
-    EXPECT_EQ(run("--daemon"), 2);
-    EXPECT_NE(slurp(home / "err").find("unknown argument '--daemon'"), std::string::npos) << slurp(home / "err");
-    EXPECT_FALSE(readApplicationDefault("Process ID", HelperDomain)) << "none of these started it";
-
-    std::ofstream(home / "plain-file") << "not a folder";
-    EXPECT_EQ(run("", "XDG_DATA_HOME=" + (home / "plain-file" / "data").string()), 1);
-    EXPECT_NE(slurp(home / "err").find("tavorin-helper: cannot make"), std::string::npos) << slurp(home / "err");
 }
 
 // The machine sleeps from before midnight to the morning: the clock jumps while the helper waits,

@@ -55,13 +55,3 @@ TEST(SerialDeviceScan, AnAdapterWithAStableNameIsTitledByItsDescriptionAndOpened
     EXPECT_EQ(replugged[0].title, "FTDI FT232R USB UART A9XYZ");
     EXPECT_EQ(replugged[0].path, devices[3].path);
 }
-
-TEST(SerialDeviceScan, TwoAdaptersAlikeToTheLastDetailKeepTheirStableNamesAsTitles)
-{
-    FakeMachine machine;
-    machine.plugAdapter("ttyUSB0", "usb-Prolific_PL2303-if00-port0", "Prolific", "PL2303", "");
-    machine.plugAdapter("ttyUSB1", "usb-Prolific_PL2303-if01-port0", "Prolific", "PL2303", "");
-    const auto devices = scanSerialDevices(machine.folders());
-    EXPECT_EQ(devices[2].title, "Prolific PL2303");
-    EXPECT_EQ(devices[3].title, "usb-Prolific_PL2303-if01-port0");
-}
