@@ -276,6 +276,12 @@ void Controller::buildMenus()
     editMenu->addSeparator();
     addItem(edit, tr("Pr&eferences..."), QKeySequence(tr("Ctrl+,")), this, [this] { preferences(); });
     connect(edit, &QMenu::aboutToShow, this, &Controller::validateEditMenu);
+    // An item shown disabled must not leave its keys dead once the menu is gone: each item is
+    // checked again when it is chosen, by the menu or by its keys.
+    connect(edit, &QMenu::aboutToHide, this, [this] {
+        for (const auto &[item, command] : editCommands)
+            item->setEnabled(true);
+    });
 
     cp290 = std::make_unique<QMenu>(tr("CP&290"));
     QMenu *device = cp290.get();

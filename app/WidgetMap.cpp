@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSaveFile>
 #include <QSlider>
 #include <QSocketNotifier>
@@ -106,6 +107,15 @@ void writeMarks(QTextStream &out, const QString &window, const SchedulePicture *
     }
 }
 
+// The items of an open menu, each with whether it can be chosen and whether it carries a check.
+void writeMenuItems(QTextStream &out, const QMenu *menu)
+{
+    for (const QAction *item : menu->actions())
+        if (!item->isSeparator())
+            out << "\titem\t" << item->text().remove(QLatin1Char('&')) << '\t' << (item->isEnabled() ? "enabled" : "disabled")
+                << '\t' << (item->isChecked() ? "checked" : "unchecked") << '\n';
+}
+
 void writeMap(const QString &path, int serial)
 {
     QSaveFile file(path);
@@ -125,6 +135,8 @@ void writeMap(const QString &path, int serial)
             continue;
         const QString window = top->windowTitle().remove(QStringLiteral("[*]"));
         out << window << "\twindow\t" << labelOf(top) << '\t' << rectText(top->frameGeometry()) << '\n';
+        if (const auto *menu = qobject_cast<const QMenu *>(top))
+            writeMenuItems(out, menu);
         for (QWidget *widget : top->findChildren<QWidget *>()) {
             if (!widget->isVisible() || widget->window() != top)
                 continue;

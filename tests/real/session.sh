@@ -170,6 +170,8 @@ menu() {
     done
 }
 menus_open() { [ "$(grep -c $'^\twindow\t' "$work/map")" -ge "$1" ]; }
+# An item of the open menus as "enabled checked", "disabled unchecked" and so on: menu_item TEXT.
+menu_item() { awk -F'\t' -v t="$1" '$2 == "item" && $3 == t { print $4, $5; exit }' "$work/map"; }
 
 # The outline's visible rows: "row x y w h selected text" lines of a window.
 rows_of() {

@@ -1,7 +1,8 @@
 # Edit > Undo and Redo by their keys: a deleted module comes back selected and the document is
-# clean again; redone, saved, undone and redone it is clean at the saved state; an editor change
-# is taken back in the outline. Copy and Paste by their keys: an event pasted before the selected
-# event, a module before the selected module, each selected, the module's paste one step to undo.
+# clean again; redone, saved, undone and redone it is clean at the saved state; an editor change,
+# named in the Edit menu, is taken back from it. Copy and Paste by their keys, after the menu has
+# been open: an event pasted before the selected event, a module before the selected module, each
+# selected, the module's paste one step to undo.
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user
 w=house.cp290
@@ -30,12 +31,14 @@ wait_until "the undone delete to mark the document" 10 is_active "$w*"
 xdotool key ctrl+y
 wait_until "the saved state to be clean" 10 is_active "$w"
 
-# An editor change, taken back with the menu's key while the focus is on the switch.
+# An editor change, named in the Edit menu by the control changed and taken back from there.
 click "$w" QPushButton "Show Event Editor"
 xdotool mousemove $(select_text "$w" "Turn On @ Sunset Every Day") click 1
 click "$w" QRadioButton Off
 wait_map "the change in the outline" has_row "Turn Off @ Sunset Every Day"
-xdotool key ctrl+z
+menu alt+e
+[ "$(menu_item "Undo Change On or Off")" = "enabled unchecked" ] || fail "the Edit menu does not name the change: $(grep $'\titem\tUndo' "$work/map")"
+xdotool key u
 wait_map "the change taken back" has_row "Turn On @ Sunset Every Day"
 wait_until "the saved state again" 10 is_active "$w"
 
