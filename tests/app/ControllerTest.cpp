@@ -1,6 +1,5 @@
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
-#include "driver/SerialLink.h"
 #include "platform/qt/ContextHelp.h"
 #include "platform/qt/HelpViewer.h"
 #include "tests/support/WindowTests.h"
@@ -31,26 +30,6 @@ QAction *deviceItem(const Controller &controller, const QString &title)
 }
 
 }  // namespace
-
-TEST(Cp290Menu, ChoiceIsCheckedRememberedAndGivenToTheDriverAndRescansDoNotPileUp)
-{
-    FakeMachine machine;
-    {
-        Controller controller(machine.folders());
-        controller.awakeFromNib();
-        EXPECT_FALSE(controller.cp290Menu()->actions()[Controller::FirstDeviceItem - 1]->isEnabled());
-        deviceItem(controller, "USB1")->trigger();
-        EXPECT_EQ(QSettings().value("SerialDevice").toString(), "USB1");
-        EXPECT_EQ(std::string(CP290DeviceFilePath), machine.dev.string() + "/ttyUSB1");
-        deviceItem(controller, "ACM0")->trigger();
-        controller.scanForSerialDevices();
-        emit controller.cp290Menu()->aboutToShow();
-        EXPECT_EQ(deviceItems(controller), (QStringList {"ACM0*", "S0", "USB0", "USB1"}));
-    }
-    Controller restarted(machine.folders());
-    restarted.awakeFromNib();
-    EXPECT_EQ(deviceItems(restarted), (QStringList {"ACM0*", "S0", "USB0", "USB1"}));
-}
 
 TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
 {

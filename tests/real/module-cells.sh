@@ -1,8 +1,9 @@
 # The outline's cells and rows by hand: a module renamed, Tab taking the editing on to its house
 # (a letter past P refused) and its unit ("m" for All Modules, whose events only switch off); New
-# Event in a closed module opens it with the new event selected; a mixed selection deleted;
-# Collapse All and Expand All; a module cut and pasted elsewhere; the view saved comes back with
-# the document; a file that is no document opens nothing and says so.
+# Event in a closed module opens it with the new event selected; a mixed selection, which the Edit
+# menu lets be deleted but not copied, deleted from it; Collapse All and Expand All; a module cut
+# and pasted elsewhere; the view saved comes back with the document; a file that is no document
+# opens nothing and says so.
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
@@ -37,7 +38,9 @@ selected_rows | grep -q "^Turn " || fail "the new event is not what is selected:
 
 xdotool mousemove $(select_text "$w" "Turn Off @ 11:30 PM Every Day") click 1
 xdotool keydown ctrl mousemove $(select_text "$w" "Living Room Lamp") click 1 mousemove $(select_text "$w" "Vacation Lights") click 1 keyup ctrl
-xdotool key Delete
+menu alt+e
+[ "$(menu_item Copy)|$(menu_item Delete)" = "disabled unchecked|enabled unchecked" ] || fail "a mixed selection: Copy $(menu_item Copy), Delete $(menu_item Delete)"
+xdotool key d
 wait_map "the three rows to go" eval '! rows "$w" | grep -q "Turn Off @ 11:30 PM Every Day\|Living Room Lamp\|Vacation Lights"'
 rows "$w" | grep -q "^Porch Light|Turn On @ Sunset Every Day|Bedroom Lamp|" || fail "deleted too much: $(rows "$w")"
 
