@@ -6,7 +6,6 @@
 #include "platform/FileContents.h"
 #include "platform/HelperBundle.h"
 #include "platform/Location.h"
-#include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
 #include "tests/support/Dates.h"
 #include "tests/support/Events.h"
@@ -187,28 +186,4 @@ TEST_F(Helper, AMachineAsleepAtMidnightSendsOnWaking)
     EXPECT_LE(waits[0], HelperService::LongestWait) << "no wait outlasts a minute of a clock that stops in sleep";
     EXPECT_GT(static_cast<int>(box->receivedFrames().size()), downloadsBefore) << "sent at the first look after waking";
     EXPECT_EQ(service.lastLine(), "Events sent.");
-}
-
-TEST(LoginItems, TheHelpersEntryIsFoundWhereverItsBundleLies)
-{
-    const fs::path folder = fs::temp_directory_path() / ("tavorin-autostart-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "other.desktop") << "[Desktop Entry]\nExec=/usr/bin/other --flag\n";
-    EXPECT_EQ(findHelperLoginItem(readLoginItems(folder.string())), nullptr);
-    std::ofstream(folder / "old.desktop") << "[Desktop Entry]\nExec=\"/opt/x/Tavorin Helper.app/Contents/bin/tavorin-helper\"\n";
-    const auto items = readLoginItems(folder.string());
-    ASSERT_NE(findHelperLoginItem(items), nullptr);
-    EXPECT_EQ(findHelperLoginItem(items)->path, "/opt/x/Tavorin Helper.app/Contents/bin/tavorin-helper");
-
-    ASSERT_TRUE(addLoginItem("/home/a b/Tavorin Helper.app/Contents/bin/tavorin-helper", true, folder.string()));
-    bool found = false;
-    for (const LoginItem &item : readLoginItems(folder.string()))
-        if (item.path == "/home/a b/Tavorin Helper.app/Contents/bin/tavorin-helper") {
-            found = true;
-            EXPECT_TRUE(item.hide);
-            EXPECT_TRUE(removeLoginItem(item));
-        }
-    EXPECT_TRUE(found) << "a path with a blank survives the entry's quoting";
-    fs::remove_all(folder);
 }

@@ -1,7 +1,8 @@
-# The event editor under the mouse: the switch, the level, sunrise, the weekday boxes (with the
-# warning once none is left) and the day rule each reach the outline at once; Today and Reset on
-# a dated event; the repeat counts sheet changes the document only by OK. Then three modules
-# switched at once, last first, and the download, each as the emulated CP290 saw it.
+# The event editor under the mouse: the switch, the level, sunrise and its offset typed (the sign
+# by the keys of - and + with or without Shift), the weekday boxes (with the warning once none is
+# left) and the day rule each reach the outline at once; Today and Reset on a dated event; the
+# repeat counts sheet changes the document only by OK. Then three modules switched at once, last
+# first, and the download, each as the emulated CP290 saw it.
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user with-emulator
 w=house.cp290
@@ -20,13 +21,23 @@ xdotool key Home
 becomes "Turn On 12.5% @ 06:30 PM On .MTWTF."
 click "$w" QCheckBox Sunrise
 becomes "Turn On 12.5% @ Sunrise On .MTWTF."
+click "$w" QLineEdit Offset
+xdotool key ctrl+a
+xdotool type --delay 20 "0:30"
+xdotool key Return
+becomes "Turn On 12.5% @ Sunrise+00:30 On .MTWTF."
+click "$w" QLineEdit "Offset before or after"
+xdotool key ctrl+a underscore a  # the minus's shifted key; a letter refused
+becomes "Turn On 12.5% @ Sunrise-00:30 On .MTWTF."
+xdotool key ctrl+a equal  # the plus's unshifted key
+becomes "Turn On 12.5% @ Sunrise+00:30 On .MTWTF."
 for day in Mon Tue Wed Thu Fri; do click "$w" QCheckBox "$day"; done
-becomes "Turn On 12.5% @ Sunrise On ......."
+becomes "Turn On 12.5% @ Sunrise+00:30 On ......."
 warned() { grep -q "No day is chosen" "$work/map"; }
 warned || fail "no warning with no day chosen"
 click "$w" QComboBox Days
 xdotool key Down Down Return
-becomes "Turn On 12.5% @ Sunrise On Even Days"
+becomes "Turn On 12.5% @ Sunrise+00:30 On Even Days"
 ! warned || fail "the warning stayed"
 
 # Today reaches the dated event when the editor next saves it; Reset makes it the new event.
