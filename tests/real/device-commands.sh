@@ -1,10 +1,9 @@
 # The CP290 menu by its keys on the emulated CP290: the emulator chosen as the serial device (the
 # menu's last item, Up from its first), remembered, checked and listed once however often the menu
-# opens; Set Base House Code C, Run Self Test and
-# Show CP290 Clock each end in their own alert, taken down with Return, and Set CP290 Clock in
-# none; with the chosen device gone, each of the five commands says there is no serial device
-# and the listing window stays shut; a CP290 that never answers gets the driver's alert, then the
-# command's.
+# opens; Set Base House Code C, Run Self Test and Show CP290 Clock each end in their own alert,
+# taken down with Return, and Set CP290 Clock in none; with the chosen device gone, each of the
+# five commands says there is no serial device and the listing window stays shut; a CP290 that
+# never answers gets the driver's alert, then the command's.
 . "$(dirname "$0")/session.sh"
 start_display
 returning_user
