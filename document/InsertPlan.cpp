@@ -1,12 +1,10 @@
 #include "document/InsertPlan.h"
 
-ModuleInsertPlan planModuleInsert(int moduleCount, std::optional<int> soleSelectedModule, bool editing)
+int moduleInsertPlace(int moduleCount, std::optional<int> soleSelectedModule, bool editing)
 {
     if (!soleSelectedModule)
-        return {moduleCount, ModuleInsertPlan::Select::Inserted};
-    if (editing)
-        return {*soleSelectedModule + 1, ModuleInsertPlan::Select::NextModuleRow};
-    return {*soleSelectedModule, ModuleInsertPlan::Select::Unchanged};
+        return moduleCount;
+    return editing ? *soleSelectedModule + 1 : *soleSelectedModule;
 }
 
 EventInsertPlan planEventInsert(const OutlineRows &rows, int selectedRow, const std::function<int(int module)> &eventCount)

@@ -8,15 +8,10 @@
 
 // Where a new or pasted row goes, and what is selected after it.
 
-// A module: before the one module row selected, or after it while its name is being typed (the
-// next module row is then selected), else at the end (and selected).
-struct ModuleInsertPlan {
-    enum class Select { Inserted, NextModuleRow, Unchanged };
-    int place;
-    Select select;
-};
+// Where new modules go: before the one module row selected, or after it while its name is being
+// typed, else at the end. The first new module's row is selected after the insert.
 // `soleSelectedModule`: the module of the selected row when exactly one module row is selected.
-ModuleInsertPlan planModuleInsert(int moduleCount, std::optional<int> soleSelectedModule, bool editing);
+int moduleInsertPlace(int moduleCount, std::optional<int> soleSelectedModule, bool editing);
 
 // An event: into the module of the selected row, before the selected event or after the
 // module's last one; with nothing selected, into the first module at the top. The new event's

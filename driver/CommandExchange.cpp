@@ -34,6 +34,7 @@ uint8_t checksumOf(uint8_t command, const uint8_t *payload, int16_t length)
 
 bool sendFrame(uint8_t command, const uint8_t *payload, int16_t length)
 {
+    StartCP290Frame();
     for (int i = 0; i < PreambleLength; ++i)
         if (!SendByte(0xFF))
             return false;

@@ -18,6 +18,8 @@ uint8_t CP290Verbose = 1;
 
 namespace {
 
+TickDeadlines frameDeadlines;
+
 constexpr int GetByteTries = 30;
 constexpr unsigned long GetByteTriesPauseTicks = 10;
 
@@ -89,11 +91,16 @@ int closeCP290()
     return result;
 }
 
+void StartCP290Frame()
+{
+    frameDeadlines.restart();
+}
+
 bool SendByte(uint8_t byte)
 {
     if (write(CP290FileDescriptor, &byte, 1) == -1)
         return false;
-    Delay(1, nullptr);
+    frameDeadlines.waitTicks(1);
     return true;
 }
 

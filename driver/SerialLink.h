@@ -20,7 +20,11 @@ int32_t openCP290();
 // Puts the saved terminal settings back, closes the device and marks the link closed.
 int closeCP290();
 
-// One byte out, followed by a pause of one tick; false when the write failed.
+// Starts the pacing of a frame: the bytes sent from now on are counted from this moment.
+void StartCP290Frame();
+// One byte out, followed by a pause until one tick after the previous byte's deadline in the
+// frame: the k-th byte's pause ends at the frame's start + k ticks, so a late wake-up is made up
+// by the next byte instead of adding up; false when the write failed.
 bool SendByte(uint8_t byte);
 // One byte in, waiting up to 30 tries of 10 ticks; false when none came.
 bool GetByte(uint8_t *destination);

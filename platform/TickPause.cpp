@@ -15,12 +15,15 @@ double tickScale()
     return (*end == '\0' && std::isfinite(scale) && scale > 0) ? scale : 1.0;
 }
 
-void Delay(unsigned long ticks, unsigned long *finalTicks)
+void TickDeadlines::restart()
+{
+    clock_gettime(CLOCK_MONOTONIC, &deadline);
+}
+
+void TickDeadlines::waitTicks(unsigned long ticks)
 {
     // Callers report errno after a pause (the driver names the last failed read), so keep it.
     const int savedErrno = errno;
-    timespec deadline {};
-    clock_gettime(CLOCK_MONOTONIC, &deadline);
     const double seconds = double(ticks) * tickScale() / 60.0;
     const auto wholeSeconds = static_cast<time_t>(seconds);
     deadline.tv_sec += wholeSeconds;
@@ -31,11 +34,17 @@ void Delay(unsigned long ticks, unsigned long *finalTicks)
     }
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
     }
+    errno = savedErrno;
+}
 
+void Delay(unsigned long ticks, unsigned long *finalTicks)
+{
+    TickDeadlines pause;
+    pause.restart();
+    pause.waitTicks(ticks);
     if (finalTicks) {
         timespec now {};
         clock_gettime(CLOCK_MONOTONIC, &now);
         *finalTicks = static_cast<unsigned long>(now.tv_sec * 60 + now.tv_nsec / (1000000000L / 60));
     }
-    errno = savedErrno;
 }

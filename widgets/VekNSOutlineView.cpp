@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <algorithm>
 #include <memory>
+#include <numeric>
 
 VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
     : QTreeView(parent), itemModel(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
@@ -88,10 +90,16 @@ OutlineItem VekNSOutlineView::itemAtRow(int row) const
 int VekNSOutlineView::rowForItem(const OutlineItem &item) const
 {
     rebuildRows();
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        if (rows[row] == item)
-            return static_cast<int>(row);
-    return -1;
+    const int modules = static_cast<int>(moduleRows.size());
+    if (item.module < 0 || item.module >= modules)
+        return -1;
+    const int moduleRow = moduleRows[item.module];
+    if (item.isModule())
+        return moduleRow;
+    // A module's events are rows only while it is open: up to the next module's row.
+    const int end = item.module + 1 < modules ? moduleRows[item.module + 1] : static_cast<int>(rows.size());
+    const int row = moduleRow + 1 + item.event;
+    return row < end ? row : -1;
 }
 
 QModelIndex VekNSOutlineView::indexOfItem(const OutlineItem &item, int column) const
@@ -160,14 +168,81 @@ int VekNSOutlineView::selectedRow() const
 
 void VekNSOutlineView::selectRowByExtendingSelection(int row, bool extend)
 {
-    const QModelIndex index = indexOfItem(itemAtRow(row));
-    if (!index.isValid())
-        return;
-    const auto command = (extend ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
-        | QItemSelectionModel::Rows;
-    selectionModel()->select(index, command);
+    if (row >= 0 && row < numberOfRows())
+        selectRows({row}, extend);
+}
+
+// Grouped by parent, each run of siblings with consecutive numbers is one range over every column:
+// all module rows in one range, the events of each module in one, however the rows interleave. The
+// selection model is then never asked to merge ranges, which costs the square of their number.
+QItemSelection VekNSOutlineView::selectionOfRows(const std::vector<int> &wanted) const
+{
+    rebuildRows();
+    const int rowCount = static_cast<int>(rows.size());
+    const auto parentOf = [](const OutlineItem &item) { return item.isModule() ? -1 : item.module; };
+    const auto childOf = [](const OutlineItem &item) { return item.isModule() ? item.module : item.event; };
+    std::vector<OutlineItem> items;
+    items.reserve(wanted.size());
+    for (const int row : wanted)
+        if (row >= 0 && row < rowCount)
+            items.push_back(rows[row]);
+    const auto byParentThenChild = [&](const OutlineItem &a, const OutlineItem &b) {
+        return std::pair(parentOf(a), childOf(a)) < std::pair(parentOf(b), childOf(b));
+    };
+    std::sort(items.begin(), items.end(), byParentThenChild);
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+
+    const int lastColumn = itemModel->columnCount() - 1;
+    QItemSelection selection;
+    for (std::size_t first = 0; first < items.size();) {
+        std::size_t last = first;
+        while (last + 1 < items.size() && parentOf(items[last + 1]) == parentOf(items[first])
+               && childOf(items[last + 1]) == childOf(items[last]) + 1)
+            ++last;
+        selection.append(QItemSelectionRange(indexOfItem(items[first]), indexOfItem(items[last], lastColumn)));
+        first = last + 1;
+    }
+    return selection;
+}
+
+void VekNSOutlineView::selectRows(const std::vector<int> &wanted, bool extend)
+{
+    selectionModel()->select(selectionOfRows(wanted), extend ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect);
     selectionValid = false;  // the selection may change with its signals blocked
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    const int rowCount = numberOfRows();
+    for (auto row = wanted.rbegin(); row != wanted.rend(); ++row)
+        if (*row >= 0 && *row < rowCount) {
+            selectionModel()->setCurrentIndex(indexOfItem(rows[*row]), QItemSelectionModel::NoUpdate);
+            break;
+        }
+}
+
+void VekNSOutlineView::selectAll()
+{
+    std::vector<int> every(static_cast<std::size_t>(numberOfRows()));
+    std::iota(every.begin(), every.end(), 0);
+    selectionModel()->select(selectionOfRows(every), QItemSelectionModel::ClearAndSelect);
+}
+
+// The rows from the top of the rectangle to its bottom, as the tree would select them, in ranges
+// of whole rows.
+void VekNSOutlineView::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command)
+{
+    if (!selectionModel() || rect.isNull())
+        return;
+    executeDelayedItemsLayout();
+    const QModelIndex top = indexAt(QPoint(rect.left(), std::min(rect.top(), rect.bottom())));
+    const QModelIndex bottom = indexAt(QPoint(rect.left(), std::max(rect.top(), rect.bottom())));
+    if (!top.isValid() && !bottom.isValid()) {
+        if (command & QItemSelectionModel::Clear)
+            selectionModel()->clear();
+        return;
+    }
+    const int first = top.isValid() ? rowForItem(itemModel->itemOf(top)) : 0;
+    const int last = bottom.isValid() ? rowForItem(itemModel->itemOf(bottom)) : numberOfRows() - 1;
+    std::vector<int> covered(static_cast<std::size_t>(std::max(0, last - first + 1)));
+    std::iota(covered.begin(), covered.end(), first);
+    selectionModel()->select(selectionOfRows(covered), command & ~QItemSelectionModel::SelectionFlags(QItemSelectionModel::Rows | QItemSelectionModel::Columns));
 }
 
 void VekNSOutlineView::deselectAll()

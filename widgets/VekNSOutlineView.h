@@ -67,6 +67,11 @@ public:
     int selectedRow() const;  // the first selected row, or -1
     std::vector<int> selectedRows() const;  // from the last row to the first
     void selectRowByExtendingSelection(int row, bool extend);
+    // Selects `rows` in one change, adding to the selection or replacing it: rows next to each
+    // other under one parent go in as one range. The last row given becomes the current one; rows
+    // past the end are left out.
+    void selectRows(const std::vector<int> &rows, bool extend);
+    void selectAll() override;
     void deselectAll();
     void expandItem(const OutlineItem &item);
     void collapseItem(const OutlineItem &item);
@@ -98,9 +103,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
 
 private:
     QModelIndex indexOfItem(const OutlineItem &item, int column = 0) const;
+    QItemSelection selectionOfRows(const std::vector<int> &rows) const;
     void rebuildRows() const;
     // Which rows are selected, read once from the selection's ranges after each change, so that
     // asking row by row costs nothing on a large outline.

@@ -238,8 +238,7 @@ void Modules::applySnapshot(const DocumentSnapshot &snapshot)
     {
         const QSignalBlocker quiet(modulesOutline->selectionModel());
         reloadAndFixExpanded();
-        modulesOutline->deselectAll();
-        selectRows(snapshot.selectedRows);
+        modulesOutline->selectRows(snapshot.selectedRows, false);
     }
     modulesOutline->viewport()->update();
     applySelection();
@@ -264,7 +263,7 @@ void Modules::setDrawerRowsExpanded()
     }
     reloadAndFixExpanded();
     if (!selectedRows.empty())
-        selectRows(std::vector<int>(selectedRows.begin(), selectedRows.end()));
+        modulesOutline->selectRows(std::vector<int>(selectedRows.begin(), selectedRows.end()), false);
     else
         outlineViewSelectionDidChange();
     selectedRows.clear();
@@ -276,17 +275,6 @@ void Modules::numberOutlineItems()
     modulesOutlineArray.clear();
     for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
         modulesOutlineArray.push_back(index);
-}
-
-// Selects the rows there are of `rows`, the first replacing the selection.
-void Modules::selectRows(const std::vector<int> &rows)
-{
-    bool first = true;
-    for (const int row : rows)
-        if (row < modulesOutline->numberOfRows()) {
-            modulesOutline->selectRowByExtendingSelection(row, !first);
-            first = false;
-        }
 }
 
 bool Modules::drawerIsOpen() const

@@ -94,8 +94,10 @@ public:
     std::vector<OutlineRow> outlineRows() const;
 
     // Editing commands.
-    void insertModule(const Module &module);
-    void insertEvent(const Event &event);
+    // Inserts modules, or events, as one block where a new one would go, in the order given, and
+    // selects the block's first row.
+    void insertModules(const std::vector<Module> &modules);
+    void insertEvents(const std::vector<Event> &events);
     bool copyValid();
     // Whether an Edit menu command can act on the selection, whatever the menu item is called.
     bool validateMenuItem(EditCommand command);
@@ -181,7 +183,6 @@ private:
     void applySelection();
     void applySnapshot(const DocumentSnapshot &snapshot);
     void numberOutlineItems();
-    void selectRows(const std::vector<int> &rows);
     DocumentSnapshot currentSnapshot() const;
     void setDrawerRowsExpanded();
     bool storeExpansion(const OutlineItem &item, bool expanded);

@@ -12,6 +12,9 @@
 #include <QClipboard>
 #include <QMimeData>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 QByteArray bytesOf(const std::string &data)
@@ -77,24 +80,27 @@ void Modules::paste(QObject *)
     const char *type = firstType(pasteboard);
     if (!type)
         return;
-    int rows = 0;
+    // The clipboard holds its rows from the last up; pasted one by one, each before the one
+    // before it, they land in their shown order.
+    int last = -1;
     if (type == ModulesPasteboardType) {
         const auto modules = modulesFromClipboardData(dataOf(pasteboard, type));
         if (!modules)
             return;  // not what this application puts there
-        for (const Module &module : *modules)
-            insertModule(module);
-        rows = pastedRowCount(*modules);
+        insertModules(std::vector<Module>(modules->rbegin(), modules->rend()));
+        // The pasted rows are selected, the modules' events with them where they are open.
+        const int first = modulesOutline->selectedRow();
+        std::vector<int> pasted(static_cast<std::size_t>(pastedRowCount(*modules)));
+        std::iota(pasted.begin(), pasted.end(), first);
+        modulesOutline->selectRows(pasted, true);
+        last = std::min(first + static_cast<int>(pasted.size()), modulesOutline->numberOfRows()) - 1;
     } else {
         const auto events = eventsFromClipboardData(dataOf(pasteboard, type));
         if (!events || modulesArray.empty())
             return;
-        for (const Event &event : *events)
-            insertEvent(event);
+        insertEvents(std::vector<Event>(events->rbegin(), events->rend()));
+        last = modulesOutline->selectedRow();
     }
-    int last = modulesOutline->selectedRow();
-    for (int row = last + 1; row < modulesOutline->numberOfRows() && modulesOutline->numberOfSelectedRows() < rows; ++row)
-        modulesOutline->selectRowByExtendingSelection(last = row, true);
     if (last >= 0)
         modulesOutline->scrollTo(modulesOutline->outlineModel()->indexOf(modulesOutline->itemAtRow(last)));
 }
@@ -166,9 +172,11 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
             }
         }
         reloadAndFixExpanded();
-        modulesOutline->deselectAll();
+        modulesOutline->deselectAll();  // lets the editor leave its event, whose place the move has changed
+        std::vector<int> moved;
         for (int module = first; module < first + n; ++module)
-            modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({module, -1}), module != first);
+            moved.push_back(modulesOutline->rowForItem({module, -1}));
+        modulesOutline->selectRows(moved, false);
     } else {
         const auto dragged = eventsFromDragData(dataOf(pasteboard, type));
         if (!dragged || parent.module < 0)
@@ -194,9 +202,9 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
         }
         reloadAndFixExpanded();
         modulesOutline->deselectAll();
-        const int moduleRow = modulesOutline->rowForItem({m, -1});
-        for (int event = first; event < first + static_cast<int>(dragged->size()); ++event)
-            modulesOutline->selectRowByExtendingSelection(moduleRow + 1 + event, event != first);
+        std::vector<int> moved(dragged->size());
+        std::iota(moved.begin(), moved.end(), modulesOutline->rowForItem({m, -1}) + 1 + first);
+        modulesOutline->selectRows(moved, false);
     }
     if (from != this) {
         from->reloadAndFixExpanded();

@@ -11,47 +11,49 @@
 #include <QClipboard>
 #include <QMimeData>
 
-void Modules::insertModule(const Module &module)
+void Modules::insertModules(const std::vector<Module> &modules)
 {
+    if (modules.empty())
+        return;
     const int selectedRow = modulesOutline->selectedRow();
     const bool soleModuleRow = modulesOutline->numberOfSelectedRows() == 1 && modulesOutline->levelForRow(selectedRow) == 0;
-    const ModuleInsertPlan plan = planModuleInsert(
+    const int place = moduleInsertPlace(
         static_cast<int>(modulesArray.size()),
         soleModuleRow ? std::optional<int>(moduleIndexForOutlineRow(selectedRow)) : std::nullopt,
         modulesOutline->editedRow() != -1);
     endEditingInWindow();
     saveEventData();
-    modulesArray.insert(modulesArray.begin() + plan.place, moduleInLine(module));
-    modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
+    std::vector<Module> block;
+    block.reserve(modules.size());
+    for (const Module &module : modules)
+        block.push_back(moduleInLine(module));
+    modulesArray.insert(modulesArray.begin() + place, block.begin(), block.end());
+    numberOutlineItems();
     reloadAndFixExpanded();
-    if (plan.select == ModuleInsertPlan::Select::Inserted) {
-        modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({modulesOutlineArray.back(), -1}), false);
-    } else if (plan.select == ModuleInsertPlan::Select::NextModuleRow) {
-        for (int row = selectedRow + 1; row < modulesOutline->numberOfRows(); ++row)
-            if (modulesOutline->levelForRow(row) == 0) {
-                modulesOutline->selectRowByExtendingSelection(row, false);
-                break;
-            }
-    }
+    modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({place, -1}), false);
     updateChangeCount(true);
 }
 
 void Modules::newModule(QObject *)
 {
     const NamedChange change(*this, tr("New Module"));
-    insertModule(Module {});
+    insertModules({Module {}});
     modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
 }
 
-void Modules::insertEvent(const Event &event)
+void Modules::insertEvents(const std::vector<Event> &events)
 {
-    if (modulesArray.empty())
+    if (modulesArray.empty() || events.empty())
         return;  // no module to hold it
     const EventInsertPlan plan = planEventInsert(
         {[this](int r) { return modulesOutline->levelForRow(r); }, [this](int r) { return modulesOutline->itemAtRow(r).module; }},
         modulesOutline->selectedRow(), [this](int module) { return static_cast<int>(modulesArray[module].events.size()); });
     Module changed = modulesArray[plan.module];
-    changed.events.insert(changed.events.begin() + plan.position, eventInLineWith(changed, event));
+    std::vector<Event> block;
+    block.reserve(events.size());
+    for (const Event &event : events)
+        block.push_back(eventInLineWith(changed, event));
+    changed.events.insert(changed.events.begin() + plan.position, block.begin(), block.end());
     replaceModule(plan.module, changed);
     endEditingInWindow();
     reloadAndFixExpanded();
@@ -66,7 +68,7 @@ void Modules::insertEvent(const Event &event)
 void Modules::newEvent(QObject *)
 {
     const NamedChange change(*this, tr("New Event"));
-    insertEvent(defaultEvent);
+    insertEvents({defaultEvent});
     modulesOutline->setFocus();
 }
 

@@ -144,9 +144,7 @@ void Modules::reloadAndFixExpanded()
     }
     restoringExpansion = false;
     // A reload keeps the selected row numbers, as far as there still are rows.
-    for (auto row = selected.rbegin(); row != selected.rend(); ++row)
-        if (*row < modulesOutline->numberOfRows())
-            modulesOutline->selectRowByExtendingSelection(*row, row != selected.rbegin());
+    modulesOutline->selectRows(std::vector<int>(selected.rbegin(), selected.rend()), false);
     modulesOutline->viewport()->update();
 }
 
