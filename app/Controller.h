@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sys/types.h>
 #include <utility>
 #include <vector>
 
@@ -138,7 +139,7 @@ private:
     QPushButton *clearLogButton = nullptr;
     std::unique_ptr<HelpViewer> help;
     QPointer<DisclaimerSheet> disclaimer;
-    std::optional<long> helperProcessID;
+    std::optional<pid_t> helperProcessID;
     QString helperPath;
     QString logPath;
     QString helperResourcePath = defaultHelperResourcePath();

@@ -6,6 +6,7 @@
 #include "app/TextDocumentWindow.h"
 #include "driver/DeviceOperations.h"
 #include "platform/HelperBundle.h"
+#include "platform/HelperProcess.h"
 #include "platform/Location.h"
 #include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QToolBar>
-#include <csignal>
 #include <filesystem>
 
 namespace {
@@ -30,14 +30,6 @@ const char *const NoHelperKey = "No Helper";
 bool helperIsOn()
 {
     return !QSettings().contains(NoHelperKey);
-}
-
-std::optional<long> helperProcessIDNow()
-{
-    const auto text = readApplicationDefault("Process ID", HelperDomain);
-    if (!text || text->empty())
-        return std::nullopt;
-    return std::strtol(text->c_str(), nullptr, 10);
 }
 
 }  // namespace
@@ -63,7 +55,7 @@ void Controller::helperPaths()
 
 void Controller::helperInstall()
 {
-    helperProcessID = helperProcessIDNow();
+    helperProcessID = recordedHelperProcess();
     const std::string installed = helperPath.toStdString(), resource = helperResourcePath.toStdString();
     std::error_code error;
     const bool present = std::filesystem::exists(std::filesystem::symlink_status(installed, error));
@@ -72,7 +64,7 @@ void Controller::helperInstall()
     if (!QDir(helperResourcePath).exists())
         return;  // nothing to install from
     if (helperProcessID)
-        kill(static_cast<pid_t>(*helperProcessID), SIGTERM);
+        stopHelperProcess(*helperProcessID);
     copyBundle(resource, installed);
 }
 
@@ -142,8 +134,7 @@ void Controller::doneWithPreferences()
             removeLoginItem(*helper);
         QSettings().setValue(NoHelperKey, true);
         QSettings().sync();
-        if (const auto pid = helperProcessIDNow())
-            kill(static_cast<pid_t>(*pid), SIGTERM);
+        stopRecordedHelper();
     }
 }
 

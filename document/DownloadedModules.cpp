@@ -17,21 +17,28 @@ bool rememberDownloadedModules(const std::vector<Module> &modules, const Classic
                                      {"EventRepeat", base64Encoded(repeat)}});
 }
 
-std::optional<DownloadedModules> recallDownloadedModules()
+std::optional<DownloadedModules> recallDownloadedModules(std::string *problem)
 {
     const auto modulesText = readApplicationDefault("Modules");
     const auto repeatText = readApplicationDefault("EventRepeat");
     if (!modulesText || !repeatText)
         return std::nullopt;
+    const auto refused = [problem](const std::string &why) {
+        if (problem)
+            *problem = why;
+        return std::nullopt;
+    };
     const auto modulesBytes = base64Decoded(*modulesText);
     const auto repeatBytes = base64Decoded(*repeatText);
     if (!modulesBytes || !repeatBytes || repeatBytes->size() < 2)
-        return std::nullopt;
-    const PropertyListNode array = parsePropertyList(*modulesBytes);
+        return refused("they are not property-list data");
     std::string error;
+    const PropertyListNode array = parsePropertyList(*modulesBytes, &error);
+    if (!array.get())
+        return refused(error.empty() ? "they are not a property list" : error);
     auto modules = modulesFromPropertyList(array.get(), &error);
     if (!modules)
-        return std::nullopt;
+        return refused(error);
     return DownloadedModules {std::move(*modules),
                               {static_cast<uint8_t>((*repeatBytes)[0]), static_cast<uint8_t>((*repeatBytes)[1])}};
 }

@@ -19,4 +19,6 @@ bool rememberDownloadedModules(const std::vector<Module> &modules, const Classic
 // remembered serial device (the same file, by whatever path), so that trying another device or
 // an emulator by hand never becomes what the real CP290 is sent after midnight.
 bool downloadToRememberedDevice(const std::string &device);
-std::optional<DownloadedModules> recallDownloadedModules();
+// What was remembered; nothing when nothing was, or, with `problem` saying why, when what is
+// there cannot be read.
+std::optional<DownloadedModules> recallDownloadedModules(std::string *problem = nullptr);

@@ -1,6 +1,6 @@
 #include "document/ModulePropertyList.h"
 
-#include "platform/BinaryPropertyListCheck.h"
+#include "platform/PropertyListGate.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -205,7 +205,9 @@ std::string validNameText(const std::string &text)
                 break;
             ++good;
         }
-        if (length && good == length) {
+        // U+FFFE and U+FFFF are valid UTF-8 but no XML reader takes them back.
+        const bool nonCharacter = length == 3 && lead == 0xEF && good == 3 && byte(at + 1) == 0xBF && byte(at + 2) >= 0xBE;
+        if (length && good == length && !nonCharacter) {
             valid.append(text, at, length);
             at += length;
         } else {
@@ -279,18 +281,18 @@ std::vector<plist_t> arrayItems(plist_t array)
 
 PropertyListNode parsePropertyList(const std::string &bytes, std::string *problem)
 {
-    plist_t node = nullptr;
-    if (bytes.empty() || bytes.size() > UINT32_MAX)
+    const PropertyListInput input = checkedPropertyList(bytes);
+    if (!input.problem.empty()) {
+        if (problem)
+            *problem = input.problem;
         return PropertyListNode();
-    if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()))) {
-        if (std::string why = binaryPropertyListProblem(bytes); !why.empty()) {
-            if (problem)
-                *problem = std::move(why);
-            return PropertyListNode();
-        }
-        plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
-    } else
-        plist_from_xml(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
+    }
+    plist_t node = nullptr;
+    const auto length = static_cast<uint32_t>(input.bytes.size());
+    if (input.binary)
+        plist_from_bin(input.bytes.data(), length, &node);
+    else if (length > 0)
+        plist_from_xml(input.bytes.data(), length, &node);
     return PropertyListNode(node);
 }
 

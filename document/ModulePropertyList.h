@@ -18,8 +18,8 @@ plist_t modulesToPropertyList(const std::vector<Module> &modules);
 // repaired: its valid characters kept, U+FFFD for the rest, and `namesRepaired` set.
 std::optional<std::vector<Module>> modulesFromPropertyList(plist_t array, std::string *error,
                                                            bool *namesRepaired = nullptr);
-// The text with every byte that is not part of valid UTF-8, and every control character other
-// than tab, line feed and return, replaced by U+FFFD.
+// The text with every byte that is not part of valid UTF-8, every control character other than
+// tab, line feed and return, and U+FFFE and U+FFFF, replaced by U+FFFD.
 std::string validNameText(const std::string &text);
 
 // Events as an array of 20-byte data items in the machine's own order; nothing, with `error`
@@ -47,8 +47,8 @@ private:
     plist_t node;
 };
 
-// Parses an XML or binary property list; an empty node when the bytes are neither, or when a
-// binary one is not safe to parse (`problem` then says why).
+// Parses an XML or binary property list; an empty node when the bytes are neither, or when they
+// are not safe to parse (`problem` then says why).
 PropertyListNode parsePropertyList(const std::string &bytes, std::string *problem = nullptr);
 // The items of an array in order, read in one pass (item by index is linear in the parser).
 std::vector<plist_t> arrayItems(plist_t array);

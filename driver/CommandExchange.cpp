@@ -3,6 +3,7 @@
 #include "driver/SerialLink.h"
 #include "platform/Alerts.h"
 #include "platform/StatusHooks.h"
+#include "platform/StopRequest.h"
 #include "platform/TickPause.h"
 
 #include <cerrno>
@@ -62,14 +63,21 @@ bool statusAccepted(uint8_t command, uint8_t status)
 }
 
 // Six 0xFF in a row, then the status byte, whatever it is; any other byte starts the count again.
+// A device that keeps sending without ever acknowledging gets no longer than a silent one.
 bool readAcknowledgement(uint8_t command)
 {
+    TickDeadlines search;
+    search.restart();
     int run = 0;
     uint8_t byte = 0;
     while (run < AcknowledgementLength) {
         if (!GetByte(&byte))
             return false;
         run = byte == 0xFF ? run + 1 : 0;
+        if (run < AcknowledgementLength && (search.passed(GetByteTimeoutTicks) || stopRequested())) {
+            errno = stopRequested() ? ECANCELED : ETIMEDOUT;
+            return false;
+        }
     }
     if (!GetByte(&byte))
         return false;
@@ -169,7 +177,7 @@ bool SendCP290Command(uint8_t command, const uint8_t *payload, int16_t length)
     }
 
     while (!attempt(command, payload, length)) {
-        if (++failedAttempts >= MaximumAttempts) {
+        if (++failedAttempts >= MaximumAttempts || stopRequested()) {
             reportNotResponding();
             closeLinkWhenAsked();
             return false;

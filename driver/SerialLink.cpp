@@ -2,6 +2,7 @@
 
 #include "platform/Alerts.h"
 #include "platform/StatusHooks.h"
+#include "platform/StopRequest.h"
 #include "platform/TickPause.h"
 
 #include <cerrno>
@@ -22,6 +23,7 @@ TickDeadlines frameDeadlines;
 
 constexpr int GetByteTries = 30;
 constexpr unsigned long GetByteTriesPauseTicks = 10;
+static_assert(GetByteTries * GetByteTriesPauseTicks == GetByteTimeoutTicks);
 
 struct termios rawSettingsFrom(const struct termios &original)
 {
@@ -109,6 +111,10 @@ bool GetByte(uint8_t *destination)
     for (int attempt = 0; attempt < GetByteTries; ++attempt) {
         if (read(CP290FileDescriptor, destination, 1) > 0)
             return true;
+        if (stopRequested()) {
+            errno = ECANCELED;
+            return false;
+        }
         Delay(GetByteTriesPauseTicks, nullptr);
     }
     return false;

@@ -28,3 +28,5 @@ void StartCP290Frame();
 bool SendByte(uint8_t byte);
 // One byte in, waiting up to 30 tries of 10 ticks; false when none came.
 bool GetByte(uint8_t *destination);
+// How long GetByte waits for a byte that does not come: what a silent device is given.
+inline constexpr unsigned long GetByteTimeoutTicks = 30 * 10;

@@ -5,6 +5,7 @@
 #include "driver/SerialLink.h"
 #include "platform/Alerts.h"
 #include "platform/StatusHooks.h"
+#include "platform/StopRequest.h"
 #include "sun/SunriseSunset.h"
 
 uint16_t NumEvents = 0;
@@ -235,7 +236,7 @@ bool CP290DoSendEventEnd()
     if (!SendCP290Command(CP290SetBaseHouseCode, baseHouseCode, sizeof baseHouseCode))
         return stop(false);
     for (int record = 0; record < n; ++record) {
-        if (!SendCP290Command(CP290StoreTimerRecord, CP290TimerEvent[record], CP290TimerRecordSize))
+        if (stopRequested() || !SendCP290Command(CP290StoreTimerRecord, CP290TimerEvent[record], CP290TimerRecordSize))
             return stop(false);
         advanceStatusProgress(gProgressBudget);
     }

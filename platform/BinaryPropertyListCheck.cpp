@@ -1,5 +1,6 @@
 #include "platform/BinaryPropertyListCheck.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -7,12 +8,15 @@ namespace {
 
 constexpr std::size_t HeaderSize = 8;   // "bplist00"
 constexpr std::size_t TrailerSize = 32;
+constexpr uint64_t NodeCost = 32;
+constexpr uint64_t ExpansionPerByte = 64;
+constexpr uint64_t ExpansionAllowance = 16u << 20;
 
 enum : uint8_t { Data = 0x4, AsciiString = 0x5, Utf16String = 0x6, Uid = 0x8, Array = 0xA, Set = 0xC, Dictionary = 0xD };
 
 class Walk {
 public:
-    explicit Walk(const std::string &bytes) : bytes(reinterpret_cast<const uint8_t *>(bytes.data())), size(bytes.size()) {}
+    explicit Walk(std::string_view bytes) : bytes(reinterpret_cast<const uint8_t *>(bytes.data())), size(bytes.size()) {}
 
     std::string check(int maxDepth)
     {
@@ -30,6 +34,13 @@ public:
             || objects == 0 || objects > (size - TrailerSize - tableStart) / offsetSize || top >= objects)
             return "the binary property list's offset table is damaged";
 
+        if (sharesAnOffset())
+            return "the binary property list gives two of its objects one place";
+
+        // The parser copies a string or data object once for every reference to it, and builds a
+        // node for each: what that comes to is bounded by a small multiple of the file.
+        const uint64_t budget = ExpansionPerByte * size + ExpansionAllowance;
+        uint64_t expanded = 0;
         std::vector<bool> containerSeen(objects, false);
         struct Pending {
             uint64_t object;
@@ -43,6 +54,9 @@ public:
             uint8_t type = 0;
             if (!extent(next.object, &type, &start, &length))
                 return "object " + std::to_string(next.object) + " of the binary property list lies outside it";
+            expanded += NodeCost + (type == Data || type == AsciiString || type == Utf16String ? length : 0);
+            if (expanded > budget)
+                return "the binary property list repeats its objects far beyond its own size";
             if (type != Array && type != Set && type != Dictionary)
                 continue;
             if (containerSeen[next.object])
@@ -65,6 +79,17 @@ public:
     }
 
 private:
+    // Each object number has a place of its own: two numbers for one place would make the parser
+    // build that object, and everything under it, once for each.
+    bool sharesAnOffset() const
+    {
+        std::vector<uint64_t> offsets(objects);
+        for (uint64_t object = 0; object < objects; ++object)
+            offsets[object] = number(bytes + tableStart + object * offsetSize, offsetSize);
+        std::sort(offsets.begin(), offsets.end());
+        return std::adjacent_find(offsets.begin(), offsets.end()) != offsets.end();
+    }
+
     uint64_t number(const uint8_t *at, std::size_t width) const
     {
         uint64_t value = 0;
@@ -163,7 +188,7 @@ private:
 
 }  // namespace
 
-std::string binaryPropertyListProblem(const std::string &bytes, int maxDepth)
+std::string binaryPropertyListProblem(std::string_view bytes, int maxDepth)
 {
     return Walk(bytes).check(maxDepth);
 }

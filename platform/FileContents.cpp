@@ -4,7 +4,9 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <ctime>
 #include <filesystem>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +61,52 @@ void syncFolder(const std::filesystem::path &folder)
     }
 }
 
+// A save's temporary file beside its target: hidden, named after the target and marked as ours,
+// followed by six characters of its own.
+std::string temporaryNameBeside(const std::string &target)
+{
+    const std::filesystem::path path(target);
+    return (path.parent_path() / ("." + path.filename().string() + ".tavorin-save-")).string();
+}
+
+// Gives the unnamed file open as `fd` a temporary name beside the target.
+bool nameAnonymousFile(int fd, const std::string &target, std::string *name)
+{
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 chance(std::random_device {}());
+    const std::string anonymous = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = temporaryNameBeside(target);
+        for (int letter = 0; letter < 6; ++letter)
+            *name += Letters[chance() % (sizeof Letters - 1)];
+        if (linkat(AT_FDCWD, anonymous.c_str(), AT_FDCWD, name->c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    name->clear();
+    return false;
+}
+
+// The temporaries of saves of this target that were killed between naming their file and
+// renaming it, and so are over a minute old: a save under way is never older than that.
+void removeStaleTemporaries(const std::string &target)
+{
+    constexpr time_t StaleSeconds = 60;
+    const std::string prefix = std::filesystem::path(temporaryNameBeside(target)).filename().string();
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
+        const std::string name = entry.path().filename().string();
+        struct stat status {};
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0
+            || lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != getuid()
+            || time(nullptr) - status.st_mtime < StaleSeconds)
+            continue;
+        unlink(entry.path().c_str());
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> readFileContents(const std::string &path, std::string *error)
@@ -92,10 +140,20 @@ bool replaceFileContents(const std::string &path, const std::string &bytes, std:
     const std::string target = linkTarget(path);
     if (target.empty())
         return failed(error, errno);
-    std::string temporary = target + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd == -1)
-        return failed(error, errno);
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    removeStaleTemporaries(target);
+
+    // Written without a name where the file system allows, so that a save killed half way leaves
+    // nothing behind; named only for the instant before it replaces the target.
+    std::string temporary;
+    int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const bool anonymous = fd != -1;
+    if (!anonymous) {
+        temporary = temporaryNameBeside(target) + "XXXXXX";
+        fd = mkstemp(temporary.data());
+        if (fd == -1)
+            return failed(error, errno);
+    }
 
     struct stat existing {};
     if (stat(target.c_str(), &existing) == 0) {
@@ -108,14 +166,20 @@ bool replaceFileContents(const std::string &path, const std::string &bytes, std:
         umask(mask);
         fchmod(fd, 0666 & ~mask);
     }
-    const bool written = writeAll(fd, bytes) && fsync(fd) == 0;
-    const int writeErrno = errno;
+    bool done = writeAll(fd, bytes) && fsync(fd) == 0;
+    if (done && anonymous)
+        done = nameAnonymousFile(fd, target, &temporary);
+    int code = errno;
     close(fd);
-    if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
-        const int code = written ? errno : writeErrno;
-        unlink(temporary.c_str());
+    if (done && rename(temporary.c_str(), target.c_str()) != 0) {
+        done = false;
+        code = errno;
+    }
+    if (!done) {
+        if (!temporary.empty())
+            unlink(temporary.c_str());
         return failed(error, code);
     }
-    syncFolder(std::filesystem::path(target).parent_path());
+    syncFolder(folder);
     return true;
 }

@@ -8,7 +8,8 @@ std::optional<std::string> readFileContents(const std::string &path, std::string
 
 // Replaces what a file holds, atomically: a temporary file in the folder of the file itself (of
 // the final target, when `path` is a symbolic link, so that the link stays a link), written and
-// synced, then renamed over it. A rewritten file keeps its mode, and its owner and group where the
-// process may set them; a new one gets what the user's mask allows. A failure leaves the old file
-// as it was and no temporary behind.
+// synced without a name where the file system allows, then named and renamed over it. A rewritten
+// file keeps its mode, and its owner and group where the process may set them; a new one gets
+// what the user's mask allows. A failure leaves the old file as it was and no temporary behind;
+// a temporary that a killed save left beside the file goes at the next save.
 bool replaceFileContents(const std::string &path, const std::string &bytes, std::string *error);

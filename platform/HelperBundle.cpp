@@ -1,6 +1,6 @@
 #include "platform/HelperBundle.h"
 
-#include "platform/BinaryPropertyListCheck.h"
+#include "platform/PropertyListGate.h"
 #include "platform/FileContents.h"
 
 #include <cctype>
@@ -31,14 +31,14 @@ int helperVersionNumber(const std::string &versionText)
 std::optional<std::string> bundleVersion(const std::string &bundlePath)
 {
     const auto contents = readFileContents(bundlePath + "/Contents/Info.plist");
-    // An installed copy lies in the user's folder: a binary list there is checked like any other.
-    if (!contents || contents->size() > UINT32_MAX
-        || (plist_is_binary(contents->data(), static_cast<uint32_t>(contents->size()))
-            && !binaryPropertyListProblem(*contents).empty()))
+    // An installed copy lies in the user's folder: its list is checked like any other.
+    if (!contents)
         return std::nullopt;
-    const std::string &data = *contents;
+    const PropertyListInput input = checkedPropertyList(*contents);
+    if (!input.problem.empty())
+        return std::nullopt;
     plist_t root = nullptr;
-    plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &root);
+    plist_from_memory(input.bytes.data(), static_cast<uint32_t>(input.bytes.size()), &root);
     std::optional<std::string> version;
     if (root && plist_get_node_type(root) == PLIST_DICT) {
         plist_t item = plist_dict_get_item(root, "CFBundleVersion");

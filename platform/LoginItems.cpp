@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -13,30 +14,62 @@ namespace {
 
 constexpr char HelperEntryName[] = "tavorin-helper.desktop";
 
+// An Exec line is read in three layers, outermost first: the string escapes of any value (\s,
+// \n, \t, \r, \\), then the quoting of arguments (within double quotes a backslash takes the
+// next character as it is), then field codes ("%%" a percent sign).
+
 // The program of an Exec line: its first word, which may be quoted and hold blanks.
 std::string programOf(const std::string &exec)
 {
-    if (!exec.empty() && exec.front() == '"') {
-        std::string program;
-        for (std::size_t i = 1; i < exec.size() && exec[i] != '"'; ++i) {
-            if (exec[i] == '\\' && i + 1 < exec.size())
-                ++i;
-            program += exec[i];
+    std::string value;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        if (exec[i] != '\\' || i + 1 == exec.size()) {
+            value += exec[i];
+            continue;
         }
-        return program;
+        const char escaped = exec[++i];
+        value += escaped == 's' ? ' ' : escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped == 'r' ? '\r' : escaped;
     }
-    return exec.substr(0, exec.find(' '));
+    std::string program;
+    if (!value.empty() && value.front() == '"') {
+        for (std::size_t i = 1; i < value.size() && value[i] != '"'; ++i) {
+            if (value[i] == '\\' && i + 1 < value.size())
+                ++i;
+            program += value[i];
+        }
+    } else {
+        program = value.substr(0, value.find(' '));
+    }
+    std::string literal;
+    for (std::size_t i = 0; i < program.size(); ++i) {
+        literal += program[i];
+        if (program[i] == '%' && i + 1 < program.size() && program[i + 1] == '%')
+            ++i;
+    }
+    return literal;
 }
 
-std::string quoted(const std::string &path)
+// The Exec value that starts `path`, or nothing when no desktop entry can hold it (a control
+// character other than tab, line feed and return).
+std::optional<std::string> execValue(const std::string &path)
 {
-    std::string text = "\"";
+    std::string quoted = "\"";
     for (const char c : path) {
         if (c == '"' || c == '\\' || c == '`' || c == '$')
-            text += '\\';
-        text += c;
+            quoted += '\\';
+        quoted += c;
+        if (c == '%')
+            quoted += '%';
     }
-    return text + "\"";
+    quoted += '"';
+    std::string value;
+    for (const char c : quoted) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F)
+            return std::nullopt;
+        value += c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    }
+    return value;
 }
 
 }  // namespace
@@ -83,12 +116,13 @@ const LoginItem *findHelperLoginItem(const std::vector<LoginItem> &items)
 
 bool addLoginItem(const std::string &path, bool hide, const std::string &folder)
 {
-    if (!makeFolders(folder))
+    const auto exec = execValue(path);
+    if (!exec || !makeFolders(folder))
         return false;
     std::ofstream entry(folder + "/" + HelperEntryName, std::ios::trunc);
     entry << "[Desktop Entry]\nType=Application\nName=Tavorin Helper\n"
           << "Comment=Downloads the CP290's events again every day\n"
-          << "Exec=" << quoted(path) << "\nTerminal=false\nNoDisplay=true\n"
+          << "Exec=" << *exec << "\nTerminal=false\nNoDisplay=true\n"
           << "X-Tavorin-Hide=" << (hide ? "true" : "false") << "\n";
     return static_cast<bool>(entry.flush());
 }

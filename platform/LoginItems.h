@@ -18,5 +18,8 @@ std::vector<LoginItem> readLoginItems(const std::string &folder = loginItemsFold
 // An entry whose path names the helper's bundle, wherever it lies.
 bool isHelperLoginItem(const LoginItem &item);
 const LoginItem *findHelperLoginItem(const std::vector<LoginItem> &items);
+// Writes the helper's entry; the path is escaped as desktop entries require ('%', '\', quotes,
+// tab and line breaks). False when it cannot be written, or when the path holds another control
+// character, which no desktop entry can carry.
 bool addLoginItem(const std::string &path, bool hide, const std::string &folder = loginItemsFolder());
 bool removeLoginItem(const LoginItem &item);

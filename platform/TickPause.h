@@ -19,7 +19,11 @@ public:
     void restart();
     // Waits until the deadline `ticks` (scaled) after the last one.
     void waitTicks(unsigned long ticks);
+    // Whether `ticks` (scaled) after the last deadline has passed, without waiting.
+    bool passed(unsigned long ticks) const;
 
 private:
+    timespec after(unsigned long ticks) const;
+
     timespec deadline {};
 };

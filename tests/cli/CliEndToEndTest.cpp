@@ -1,6 +1,7 @@
 // tavorin-cli and cp290-emulator as the user runs them: two processes over a pseudo-terminal.
 
 #include "platform/FileContents.h"
+#include "tests/support/HostileLists.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +13,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -186,6 +189,7 @@ TEST(CliEndToEnd, MisbehavingBoxMissingDeviceOrBadDocumentExitOne)
     } cases[] = {
         {"--silent", "clock", "CP290 Not Responding: There does not appear to be a CP290"},
         {"--silent", "clock", "Getting Clock Failed\n"},
+        {"--babble", "clock", "CP290 Not Responding: There does not appear to be a CP290"},
         {"--status 0", "set-clock", "Setting Clock Failed\n"},
         {"--cut-reply", "list", "Getting Events From CP290 Failed\n"},
         {"--fail-after 1", "self-test", "Self Test Failed\n"},
@@ -201,6 +205,46 @@ TEST(CliEndToEnd, MisbehavingBoxMissingDeviceOrBadDocumentExitOne)
         EXPECT_TRUE(contains(result.err, c.failure)) << result.err;
         EXPECT_EQ(result.out + box.settings(), "") << c.arguments;
     }
+}
+
+// A hostile document is refused with its reason, in well under a second of processor time and a
+// hundred megabytes of memory, however deep it nests or however often it repeats itself.
+TEST(CliEndToEnd, HostileDocumentsAreRefusedQuicklyInLittleMemory)
+{
+    struct Case {
+        const char *what;
+        std::string bytes;
+        const char *reason;
+    } cases[] = {
+        {"XML 200,000 deep", nestedXml(200000), "nests deeper than a document does"},
+        {"XML 1,000,000 deep", nestedXml(1000000), "nests deeper than a document does"},
+        {"2,000 numbers for one array", aliasedArrays(2000, 500), "gives two of its objects one place"},
+        {"a 1 MB string named 3,000 times", sharedString(1 << 20, 3000), "repeats its objects far beyond its own size"},
+    };
+    const auto file = std::filesystem::temp_directory_path() / ("tavorin-hostile-" + std::to_string(getpid()));
+    for (const Case &c : cases) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << c.bytes;
+        const pid_t cli = fork();
+        if (cli == 0) {
+            const int quiet = open("/dev/null", O_WRONLY);
+            const int err = open((file.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(quiet, STDOUT_FILENO);
+            dup2(err, STDERR_FILENO);
+            execl(TAVORIN_CLI_PATH, "tavorin-cli", "describe", file.c_str(), static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage {};
+        ASSERT_EQ(wait4(cli, &status, 0, &usage), cli);
+        const double seconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.what << ": status " << status;
+        EXPECT_TRUE(contains(slurp(file.string() + ".err"), c.reason)) << c.what << ": " << slurp(file.string() + ".err");
+        EXPECT_LT(usage.ru_maxrss, 100 * 1024) << c.what << ": kilobytes at the peak";
+        EXPECT_LT(seconds, 1.0) << c.what;
+    }
+    std::filesystem::remove(file);
+    std::filesystem::remove(file.string() + ".err");
 }
 
 // Only a download to the remembered device, or one asked to be kept, becomes what the helper

@@ -6,6 +6,8 @@
 #include "document/ModulePropertyList.h"
 #include "tests/support/Events.h"
 
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -216,6 +218,8 @@ TEST(DocumentFile, NamesThatAreNotTextAreRepairedAndTheRepairIsSaid)
         {"Cut \xE2\x82", "Cut \xEF\xBF\xBD"},            // a sequence cut short
         {"Bell\x07", "Bell\xEF\xBF\xBD"},                // a control character XML cannot hold
         {"Tab\tand\nline", "Tab\tand\nline"},
+        {"Odd \xEF\xBF\xBE\xEF\xBF\xBF", "Odd \xEF\xBF\xBD\xEF\xBF\xBD"},  // U+FFFE and U+FFFF: no XML reader takes them
+        {"Last \xEF\xBF\xBD\xEF\xBF\xBC", "Last \xEF\xBF\xBD\xEF\xBF\xBC"},  // U+FFFD and U+FFFC are text
     };
     for (const Case &c : cases) {
         EXPECT_EQ(validNameText(c.name), c.valid) << c.name;
@@ -232,4 +236,29 @@ TEST(DocumentFile, NamesThatAreNotTextAreRepairedAndTheRepairIsSaid)
         const std::string written = documentXml(*read.content);
         EXPECT_EQ(validNameText(written), written) << "only characters any XML reader takes: " << c.name;
     }
+}
+
+// A save killed between naming its temporary and renaming it leaves that temporary: the next save
+// of the file takes it away, once it is over a minute old (a save under way is never so old).
+TEST(DocumentFile, ASaveTakesAwayTheTemporariesOfKilledSaves)
+{
+    namespace fs = std::filesystem;
+    const fs::path path = scratchFile("killed").parent_path() / "killed" / "house.cp290";
+    fs::create_directories(path.parent_path());
+    const fs::path stale = path.parent_path() / ".house.cp290.tavorin-save-k1LLed";
+    const fs::path fresh = path.parent_path() / ".house.cp290.tavorin-save-underw";
+    const fs::path unrelated = path.parent_path() / ".other.cp290.tavorin-save-k1LLed";
+    for (const fs::path &file : {stale, fresh, unrelated})
+        std::ofstream(file) << "half a document";
+    const timespec longAgo[2] = {{0, UTIME_OMIT}, {time(nullptr) - 120, 0}};
+    utimensat(AT_FDCWD, stale.c_str(), longAgo, 0);
+    utimensat(AT_FDCWD, unrelated.c_str(), longAgo, 0);
+
+    std::string error;
+    ASSERT_TRUE(writeDocumentFile(path, sampleContent(), &error)) << error;
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(fresh)) << "a save under way elsewhere keeps its file";
+    EXPECT_TRUE(fs::exists(unrelated)) << "another document's temporaries are its own saves' business";
+    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), {}), 3);
+    fs::remove_all(path.parent_path());
 }

@@ -1,61 +1,28 @@
 #include "platform/BinaryPropertyListCheck.h"
+#include "platform/PropertyListGate.h"
 #include "document/DocumentFile.h"
 #include "document/Pasteboard.h"
 #include "tests/support/Events.h"
+#include "tests/support/HostileLists.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string bigEndian(uint64_t value, int width)
+DocumentFileContent smallDocument()
 {
-    std::string bytes(static_cast<std::size_t>(width), '\0');
-    for (int i = width - 1; i >= 0; --i, value >>= 8)
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>(value & 0xFF);
-    return bytes;
+    DocumentFileContent content;
+    content.modules = {module(2, 5, {clockEvent(EventOn | EventAllDays, 7, 0)})};
+    content.modules[0].name = "Porch";
+    return content;
 }
 
-// A binary property list written by hand: the objects' bytes, their offset table, the trailer.
-std::string binaryList(const std::vector<std::string> &objects, int refSize, uint64_t top = 0)
+// A small document as XML with its first integer written otherwise.
+std::string sampleWithInteger(const std::string &written)
 {
-    std::string bytes = "bplist00";
-    std::string table;
-    for (const std::string &object : objects) {
-        table += bigEndian(bytes.size(), 8);
-        bytes += object;
-    }
-    const uint64_t tableStart = bytes.size();
-    bytes += table + std::string(6, '\0') + char(8) + char(refSize);
-    return bytes + bigEndian(objects.size(), 8) + bigEndian(top, 8) + bigEndian(tableStart, 8);
-}
-
-std::string arrayOf(const std::vector<uint64_t> &refs, int refSize)
-{
-    std::string object = refs.size() < 15 ? std::string(1, char(0xA0 | refs.size()))
-                                          : std::string("\xAF\x13", 2) + bigEndian(refs.size(), 8);
-    for (const uint64_t ref : refs)
-        object += bigEndian(ref, refSize);
-    return object;
-}
-
-// Arrays each holding the next one, `depth` deep.
-std::string nestedArrays(int depth)
-{
-    std::vector<std::string> objects;
-    for (int level = 0; level + 1 < depth; ++level)
-        objects.push_back(arrayOf({uint64_t(level + 1)}, 4));
-    objects.push_back(arrayOf({}, 4));
-    return binaryList(objects, 4);
-}
-
-// Arrays each naming the next one twice: a few hundred bytes that stand for 2^count nodes.
-std::string doublingArrays(int count)
-{
-    std::vector<std::string> objects;
-    for (int level = 0; level < count; ++level)
-        objects.push_back(arrayOf({uint64_t(level + 1), uint64_t(level + 1)}, 1));
-    objects.push_back("\x10\x01");
-    return binaryList(objects, 1);
+    std::string xml = documentXml(smallDocument());
+    const std::size_t at = xml.find("<integer>");
+    return xml.replace(at, xml.find("</integer>", at) - at, "<integer>" + written);
 }
 
 }  // namespace
@@ -81,10 +48,22 @@ TEST(BinaryPropertyListCheck, HostileShapesAreRefusedWithTheirReason)
         {"a key that is a number", binaryList({"\xD1\x02\x01", "\x51N", "\x10\x01"}, 1),
          "key of the binary property list is not a string"},
         {"only a header", std::string("bplist00") + std::string(20, '\0'), "cut short"},
+        {"2,000 numbers for one array of 500", aliasedArrays(2000, 500), "gives two of its objects one place"},
+        {"a 1 MB string named 3,000 times", sharedString(1 << 20, 3000), "repeats its objects far beyond its own size"},
+        {"XML 1,000 deep", nestedXml(1000), "nests deeper than a document does"},
+        {"XML 200,000 deep", nestedXml(200000), "nests deeper than a document does"},
+        {"XML 1,000,000 deep", nestedXml(1000000), "nests deeper than a document does"},
+        {"XML with declarations of its own", "<!DOCTYPE plist [<!ENTITY a \"b\">]><plist><array/></plist>",
+         "declares a document type of its own"},
+        {"a number that is letters", sampleWithInteger("abc"), "holds \"abc\" where a whole number belongs"},
+        {"a number in exponent form", sampleWithInteger("1e3"), "holds \"1e3\" where a whole number belongs"},
+        {"a number with a fraction", sampleWithInteger("3.0"), "holds \"3.0\" where a whole number belongs"},
+        {"a number in hexadecimal", sampleWithInteger("0x10"), "holds \"0x10\" where a whole number belongs"},
+        {"a number past 64 bits", sampleWithInteger("-99999999999999999999"), "where a whole number belongs"},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(binaryPropertyListProblem(c.bytes).find(c.reason) != std::string::npos, true)
-            << c.what << ": " << binaryPropertyListProblem(c.bytes);
+        const PropertyListInput gate = checkedPropertyList(c.bytes);
+        EXPECT_NE(gate.problem.find(c.reason), std::string::npos) << c.what << ": " << gate.problem;
         const DocumentReadResult read = readDocumentBytes(c.bytes);
         EXPECT_FALSE(read.content) << c.what;
         EXPECT_NE(read.error.find(c.reason), std::string::npos) << c.what << ": " << read.error;
@@ -97,6 +76,15 @@ TEST(BinaryPropertyListCheck, HostileShapesAreRefusedWithTheirReason)
 
 TEST(BinaryPropertyListCheck, WhatTheWritersProduceIsAccepted)
 {
+    EXPECT_EQ(checkedPropertyList(nestedXml(31)).problem, "") << "31 arrays in the plist element";
+    EXPECT_NE(checkedPropertyList(nestedXml(32)).problem, "");
+    EXPECT_EQ(checkedPropertyList(sharedString(1000, 3000)).problem, "") << "short names shared by many modules";
+    for (const char *number : {"0", "17", " 18 ", "-5", "+3", "18446744073709551615", "-9223372036854775808"})
+        EXPECT_EQ(checkedPropertyList(sampleWithInteger(number)).problem, "") << number;
+    const DocumentReadResult marked = readDocumentBytes("\xEF\xBB\xBF" + documentXml(smallDocument()));
+    ASSERT_TRUE(marked.content) << "a UTF-8 byte-order mark: " << marked.error;
+    EXPECT_EQ(*marked.content, smallDocument());
+
     EXPECT_EQ(binaryPropertyListProblem(nestedArrays(31)), "");
     EXPECT_NE(binaryPropertyListProblem(nestedArrays(33)), "");
     std::vector<Module> modules(300, module(2, 5, {clockEvent(EventOn | EventAllDays, 7, 0), clockEvent(EventAllDays, 8, 0)}));

@@ -3,21 +3,29 @@
 #include "driver/CommandExchange.h"
 #include "driver/DeviceOperations.h"
 #include "driver/TimerDownload.h"
+#include "platform/Base64.h"
 #include "platform/FileContents.h"
 #include "platform/HelperBundle.h"
+#include "platform/HelperProcess.h"
 #include "platform/Location.h"
+#include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
 #include "tests/support/Dates.h"
 #include "tests/support/Events.h"
+#include "tests/support/HostileLists.h"
 #include "tests/support/RecordingFrontEnd.h"
 #include "tools/emulator/CP290Emulator.h"
 #include "tools/helper/HelperService.h"
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -186,4 +194,156 @@ TEST_F(Helper, AMachineAsleepAtMidnightSendsOnWaking)
     EXPECT_LE(waits[0], HelperService::LongestWait) << "no wait outlasts a minute of a clock that stops in sleep";
     EXPECT_GT(static_cast<int>(box->receivedFrames().size()), downloadsBefore) << "sent at the first look after waking";
     EXPECT_EQ(service.lastLine(), "Events sent.");
+}
+
+// The clock set back a day and a half, from noon to the small hours of the day before yesterday:
+// a new local date, so the helper sends a minute past its midnight instead of waiting for the
+// midnight it had planned, days away.
+TEST_F(Helper, AClockSetBackAcrossMidnightGivesADownload)
+{
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    ASSERT_TRUE(rememberDownloadedModules(house(), {}));
+    uint32_t now = secondsAt(2026, 12, 9, 12, 0);
+    setDateTimeSource([&now] { return now; });
+    HelperService service;
+    ASSERT_TRUE(service.runDownload());
+    const std::size_t framesBefore = box->receivedFrames().size();
+    int looks = 0;
+    service.runUntilStopped([&](uint32_t) {
+        if (++looks == 1)
+            now = secondsAt(2026, 12, 8, 0, 0);
+        else if (looks == 2)
+            now = secondsAt(2026, 12, 8, 0, 1);
+        return looks < 3;
+    });
+    EXPECT_GT(box->receivedFrames().size(), framesBefore) << "sent at a minute past the new date's midnight";
+    EXPECT_EQ(stored(), planFor(secondsAt(2026, 12, 8, 0, 1)));
+}
+
+// Remembered modules that are not safe to read are refused with their reason in the log; nothing
+// goes to the CP290, which keeps what it holds.
+TEST_F(Helper, HostileRememberedModulesAreLoggedAndNothingIsSent)
+{
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    for (const std::string &bytes : {nestedXml(200000), aliasedArrays(2000, 500), sharedString(1 << 20, 3000)}) {
+        writeApplicationDefaults({{"Modules", base64Encoded(bytes)}, {"EventRepeat", base64Encoded(std::string("\1\1", 2))}});
+        HelperService service;
+        EXPECT_FALSE(service.runDownload());
+        EXPECT_EQ(service.lastLine().rfind("The remembered modules cannot be read: the ", 0), 0u) << service.lastLine();
+        EXPECT_TRUE(box->receivedFrames().empty());
+    }
+    const std::string log = slurp(helperLogFilePath());
+    for (const char *reason : {"nests deeper than a document does", "gives two of its objects one place",
+                               "repeats its objects far beyond its own size"})
+        EXPECT_NE(log.find(reason), std::string::npos) << log;
+}
+
+// Signal 15 while the CP290 babbles and never acknowledges: the helper ends the download as a
+// failed one and leaves within five seconds, though the box alone would hold it far longer.
+TEST_F(Helper, Signal15MidDownloadEndsTheHelperWithinFiveSeconds)
+{
+    EmulatorOptions options;
+    options.babble = true;
+    options.linkPath = (home / "devices" / "ttyCP290").string();
+    box = std::make_unique<CP290Emulator>(options);
+    std::string error;
+    ASSERT_TRUE(box->start(&error)) << error;
+    ASSERT_TRUE(rememberDownloadedModules(house(), {}));
+
+    const pid_t helper = fork();
+    if (helper == 0) {
+        setenv("TAVORIN_TICK_SCALE", "1", 1);  // the box's full five seconds for each of three tries
+        execl(TAVORIN_HELPER_PATH, "tavorin-helper", static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    using namespace std::chrono;
+    for (auto start = steady_clock::now(); box->receivedFrames().empty() && steady_clock::now() - start < seconds(10);)
+        std::this_thread::sleep_for(milliseconds(10));
+    ASSERT_FALSE(box->receivedFrames().empty()) << "the download began";
+    std::this_thread::sleep_for(milliseconds(300));  // well into the babble
+    const auto signalled = steady_clock::now();
+    kill(helper, SIGTERM);
+    int status = -1;
+    while (waitpid(helper, &status, WNOHANG) == 0 && steady_clock::now() - signalled < seconds(15))
+        std::this_thread::sleep_for(milliseconds(10));
+    const auto took = steady_clock::now() - signalled;
+    if (status == -1)
+        kill(helper, SIGKILL), waitpid(helper, &status, 0);
+    EXPECT_LT(took, seconds(5));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string log = slurp(helperLogFilePath());
+    EXPECT_NE(log.find("-- CP290 Not Responding\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("-- Stopped.\n"), std::string::npos) << log;
+    EXPECT_FALSE(readApplicationDefault("Last Download", HelperDomain)) << "a download cut short is no download";
+}
+
+// What the helper's preferences say is only a hint: garbage, a number gone stale, another of the
+// user's programs and process 1 are never signalled, and their record is cleared; only a running
+// helper is. The helper here is a stand-in (the sleep program under the helper's name), so nothing
+// else of the machine's is ever touched.
+TEST_F(Helper, OnlyTheHelperItselfIsEverSignalled)
+{
+    const auto run = [](const std::string &program) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            execl(program.c_str(), program.c_str(), "30", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        return pid;
+    };
+    fs::copy_file("/bin/sleep", home / HelperProgramName);
+    const pid_t helper = run((home / HelperProgramName).string());
+    const pid_t other = run("/bin/sleep");
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    for (int wait = 0; wait < 200 && trustedHelperProcess(std::to_string(helper)) != helper; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // until it has become the stand-in
+
+    struct Case {
+        std::string recorded;
+        std::optional<pid_t> signalled;
+    } cases[] = {{"-1", {}}, {"0", {}}, {"1", {}}, {"abc", {}}, {std::to_string(helper) + "x", {}}, {"", {}},
+                 {std::to_string(gone), {}}, {std::to_string(other), {}}, {std::to_string(helper), helper}};
+    for (const Case &c : cases) {
+        EXPECT_EQ(trustedHelperProcess(c.recorded), c.signalled) << '"' << c.recorded << '"';
+        writeApplicationDefaults({{"Process ID", c.recorded}}, HelperDomain);
+        EXPECT_EQ(recordedHelperProcess(), c.signalled) << '"' << c.recorded << '"';
+        EXPECT_EQ(readApplicationDefault("Process ID", HelperDomain).value_or(""), c.signalled ? c.recorded : "")
+            << "a record that names no helper is cleared: \"" << c.recorded << '"';
+    }
+
+    writeApplicationDefaults({{"Process ID", std::to_string(other)}}, HelperDomain);
+    EXPECT_FALSE(stopRecordedHelper());
+    EXPECT_EQ(waitpid(other, nullptr, WNOHANG), 0) << "the other program runs on";
+    writeApplicationDefaults({{"Process ID", std::to_string(helper)}}, HelperDomain);
+    EXPECT_TRUE(stopRecordedHelper());
+    int status = 0;
+    ASSERT_EQ(waitpid(helper, &status, 0), helper);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    kill(other, SIGKILL);
+    waitpid(other, nullptr, 0);
+}
+
+// The helper's login item names its program however odd the home folder: a percent sign, a
+// backslash, quotes, a dollar sign, a tab or a line break survive the desktop entry's escapes; a
+// path with another control character, which no entry can carry, is refused.
+TEST_F(Helper, LoginItemsNameTheirProgramThroughEveryEscape)
+{
+    const std::string folder = (home / "autostart").string();
+    for (const std::string path : {"/home/50% off/bin/tavorin-helper", "/home/back\\slash/x", "/home/\"q\" $HOME `id`/x",
+                                   "/home/tab\there/x", "/home/new\nline/x", "/plain/Tavorin Helper.app/x"}) {
+        ASSERT_TRUE(addLoginItem(path, true, folder)) << path;
+        const std::vector<LoginItem> items = readLoginItems(folder);
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0].path, path);
+        const std::string entry = slurp(items[0].entryFile);
+        EXPECT_EQ(entry.find('\t'), std::string::npos) << "a tab is written as its escape";
+        EXPECT_EQ(std::count(entry.begin(), entry.end(), '\n'), 8) << "one line a key: " << entry;
+    }
+    EXPECT_NE(slurp(folder + "/tavorin-helper.desktop").find("Exec=\"/plain/Tavorin Helper.app/x\"\n"), std::string::npos);
+    EXPECT_FALSE(addLoginItem("/home/bell\a/x", true, folder));
 }

@@ -5,12 +5,14 @@
 start_display
 printf '[General]\nDisclaimerAccepted=true\n' >"$settings"  # the helper left on
 copy_sample house.cp290
-# An older helper installed and running (a stand-in that sleeps), and a login item for a helper
-# somewhere else: the shipped helper replaces and stops the older one, and the item is not doubled.
+# An older helper installed and running (a stand-in: the sleep program under the helper's name),
+# and a login item for a helper somewhere else: the shipped helper replaces and stops the older
+# one, and the item is not doubled.
 older_bundle="$XDG_DATA_HOME/Application Support/Tavorin/Tavorin Helper.app"
 mkdir -p "$older_bundle/Contents/bin" "$XDG_CONFIG_HOME/autostart"
 printf '<plist version="1.0"><dict><key>CFBundleVersion</key><string>1.0</string></dict></plist>\n' >"$older_bundle/Contents/Info.plist"
-sleep 60 &
+cp /bin/sleep "$older_bundle/Contents/bin/tavorin-helper"
+"$older_bundle/Contents/bin/tavorin-helper" 60 &
 older=$!
 pids+=("$older")
 printf '[General]\nProcess%%20ID=%s\n' "$older" >"$XDG_CONFIG_HOME/Tavorin/Tavorin Helper.conf"

@@ -16,6 +16,7 @@ constexpr int MinutesPerDay = 24 * 60;
 constexpr int MinutesPerWeek = 7 * MinutesPerDay;
 constexpr int PreambleBytes = 16;
 constexpr int SelfTestSeconds = 11;
+constexpr int BabbleIntervalMilliseconds = 100;  // six bytes every tenth of a second: 600 baud
 
 // The command codes the box knows and the payload each carries.
 enum : uint8_t { SetBaseHouse = 0, Direct = 1, SetClock = 2, StoreRecord = 3, ReportClock = 4, Upload = 5, SelfTest = 7 };
@@ -199,10 +200,12 @@ void CP290Emulator::serve()
         }
         const int untilNextMinute = static_cast<int>(60000 - sinceSet % 60000) + 5;
         pollfd watched[2] = {{master, POLLIN, 0}, {stopPipe[0], POLLIN, 0}};
-        if (poll(watched, 2, untilNextMinute) == -1 && errno != EINTR)
+        if (poll(watched, 2, babbling ? BabbleIntervalMilliseconds : untilNextMinute) == -1 && errno != EINTR)
             return;
         if (watched[1].revents)
             return;
+        if (babbling)
+            babbleOnce();
         if (watched[0].revents & POLLIN) {
             uint8_t bytes[256];
             const ssize_t count = read(master, bytes, sizeof bytes);
@@ -263,6 +266,10 @@ void CP290Emulator::answer(const Frame &frame)
     }
     if (options.silent || (options.failAfter && commandsAnswered >= *options.failAfter))
         return;
+    if (options.babble) {
+        babbling = true;
+        return;
+    }
     ++commandsAnswered;
 
     if (frame.command == SelfTest && frame.checksumGood) {
@@ -361,6 +368,15 @@ void CP290Emulator::send(const std::vector<uint8_t> &bytes)
         if (poll(&room, 1, 1000) <= 0)
             return;
     }
+}
+
+// Five 0xFF and a zero, over and over at about the line's pace: as near an acknowledgement as can
+// be without ever being one. What finds no room on the line is dropped.
+void CP290Emulator::babbleOnce()
+{
+    static const uint8_t Almost[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    if (write(master, Almost, sizeof Almost) == -1 && errno != EAGAIN && errno != EINTR)
+        babbling = false;
 }
 
 bool CP290Emulator::pause(std::chrono::milliseconds duration)

@@ -17,6 +17,7 @@ struct EmulatorOptions {
     std::optional<uint8_t> forcedStatus;  // answer every command with this status
     bool cutReply = false;                // stop every reply half way
     bool noise = false;                   // stray bytes before every acknowledgement
+    bool babble = false;                  // once a command comes, send bytes for ever, never an acknowledgement
     std::optional<int> failAfter;         // go silent after this many commands
     bool replyChecksum = false;           // follow the reply data of commands 4 and 5 with a checksum
     double tickScale = 1.0;               // scales the self test's wait of about eleven seconds
@@ -67,6 +68,7 @@ private:
     void answer(const Frame &frame);
     uint8_t carryOut(const Frame &frame, std::vector<uint8_t> &reply);
     void send(const std::vector<uint8_t> &bytes);
+    void babbleOnce();
     bool pause(std::chrono::milliseconds duration);  // false when stopping
     void writeTranscript(const Frame &frame);
     void runClockLocked(long long uptoMinute);
@@ -90,6 +92,7 @@ private:
     std::size_t expectedPayload = 0;
     bool expectChecksum = false;
     int commandsAnswered = 0;
+    bool babbling = false;
 
     mutable std::mutex lock;
     std::vector<std::vector<uint8_t>> frames;

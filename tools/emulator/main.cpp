@@ -23,7 +23,7 @@ int usage()
 {
     std::fprintf(stderr,
                  "usage: cp290-emulator [--link PATH] [--transcript FILE] [--silent] [--status N]\n"
-                 "                      [--cut-reply] [--noise] [--fail-after N] [--reply-checksum]\n"
+                 "                      [--cut-reply] [--noise] [--babble] [--fail-after N] [--reply-checksum]\n"
                  "                      [--tick-scale X]\n");
     return 2;
 }
@@ -53,6 +53,8 @@ int main(int argc, char **argv)
             options.cutReply = true;
         } else if (option == "--noise") {
             options.noise = true;
+        } else if (option == "--babble") {
+            options.babble = true;
         } else if (option == "--reply-checksum") {
             options.replyChecksum = true;
         } else if (option == "--status" && hasValue && number(argv[i + 1], 0, 255, &value)) {

@@ -1,7 +1,5 @@
 #include "tools/helper/HelperService.h"
 
-#include <algorithm>
-
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
 #include "driver/DeviceOperations.h"
@@ -17,6 +15,7 @@ namespace {
 
 constexpr char LastDownloadKey[] = "Last Download";
 constexpr uint32_t RetryAfterFailure = 15 * 60;
+constexpr uint32_t RunAfterMidnight = 60;
 
 uint32_t midnightOf(uint32_t seconds)
 {
@@ -51,9 +50,20 @@ void HelperService::logOutcome(bool sent)
 void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> &waitFor)
 {
     uint32_t now = GetDateTime();
+    uint32_t day = midnightOf(now);
     uint32_t next = dueAtStart(now) ? now : nextRunTime(now, true);
     for (;;) {
         now = GetDateTime();
+        // A new local date is a new day to send, whichever way the clock went to reach it: a clock
+        // set back across midnight would otherwise wait for a midnight days away.
+        if (midnightOf(now) != day) {
+            day = midnightOf(now);
+            next = day + RunAfterMidnight;
+        }
+        if (sendAsked) {
+            sendAsked = false;
+            next = now;
+        }
         if (now >= next) {
             next = nextRunTime(GetDateTime(), runDownload());
             continue;
@@ -71,9 +81,12 @@ bool HelperService::runDownload()
             firstAlert = alert.title;
     });
     bool sent = false;
-    const auto modules = recallDownloadedModules();
+    std::string unreadable;
+    const auto modules = recallDownloadedModules(&unreadable);
     const auto device = rememberedSerialDevicePath();
-    if (!modules) {
+    if (!unreadable.empty()) {
+        firstAlert = "The remembered modules cannot be read: " + unreadable + ".";
+    } else if (!modules) {
         firstAlert = "There are no events to send.";
     } else if (!device) {
         firstAlert = "No Serial Device";
@@ -101,5 +114,5 @@ uint32_t HelperService::nextRunTime(uint32_t now, bool succeeded)
 {
     if (!succeeded)
         return now + RetryAfterFailure;
-    return midnightOf(now) + SecondsPerDay + 60;
+    return midnightOf(now) + SecondsPerDay + RunAfterMidnight;
 }

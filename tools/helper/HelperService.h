@@ -21,18 +21,21 @@ public:
     std::string lastLine() const { return line; }
 
     // Runs until `waitFor` answers false (the helper is told to stop): a download at start when
-    // one is due, then one a minute past each local midnight. `waitFor(seconds)` pauses at most
-    // that long. The pause is never longer than a minute before the clock is read again: a
-    // machine asleep over midnight sends within a minute of waking, and a clock set or a zone
-    // changed is noticed as soon.
+    // one is due, then one a minute past each change of the local date, forward or back.
+    // `waitFor(seconds)` pauses at most that long. The pause is never longer than a minute
+    // before the clock is read again: a machine asleep over midnight sends within a minute of
+    // waking, and a clock set or a zone changed is noticed as soon.
     void runUntilStopped(const std::function<bool(uint32_t seconds)> &waitFor);
     static constexpr uint32_t LongestWait = 60;
+    // A download at the next look, whatever the time (the machine has woken from sleep).
+    void sendAtNextLook() { sendAsked = true; }
 
 private:
     // The same failure run after run is logged once; its count when a different outcome ends it.
     void logOutcome(bool sent);
 
     std::string line;
+    bool sendAsked = false;
     std::string failureLogged;
     int failureRepeats = 0;
 };

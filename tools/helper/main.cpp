@@ -4,6 +4,7 @@
 #include "tools/helper/HelperService.h"
 
 #include "driver/DeviceOperations.h"
+#include "platform/StopRequest.h"
 #include "platform/UserFolders.h"
 
 #include <cerrno>
@@ -20,12 +21,23 @@ namespace {
 
 const char *const Usage = "usage: tavorin-helper [--help | --version]\n"
                           "Downloads the document the application last sent into the CP290 again a minute after\n"
-                          "each local midnight, and at start when today's download has not happened yet.\n";
+                          "each change of the local date, on waking from sleep, and at start when today's\n"
+                          "download has not happened yet.\n";
 
 int startFailed(const std::string &what)
 {
     std::fprintf(stderr, "tavorin-helper: %s: %s\n", what.c_str(), std::strerror(errno));
     return 1;
+}
+
+// How long the machine has been suspended since it started: the boot clock runs on in sleep, the
+// monotonic clock stops.
+long secondsAsleep()
+{
+    timespec boot {}, awake {};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    clock_gettime(CLOCK_MONOTONIC, &awake);
+    return static_cast<long>(boot.tv_sec - awake.tv_sec);
 }
 
 }  // namespace
@@ -61,12 +73,21 @@ int main(int argc, char **argv)
     sigaddset(&stopping, SIGINT);
     sigprocmask(SIG_BLOCK, &stopping, nullptr);
 
+    // Signal 15 during a download ends it at the next exchange, as a failed download.
+    setStopRequestCheck([] {
+        sigset_t pending;
+        sigpending(&pending);
+        return sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1;
+    });
     recordProcessID(getpid());
     writeLog("Started.");
     HelperService service;
-    service.runUntilStopped([&stopping](uint32_t seconds) {
+    service.runUntilStopped([&stopping, &service](uint32_t seconds) {
         const timespec wait {static_cast<time_t>(seconds), 0};
+        const long sleptBefore = secondsAsleep();
         const int signal = sigtimedwait(&stopping, nullptr, &wait);
+        if (secondsAsleep() - sleptBefore > 1)
+            service.sendAtNextLook();
         return signal != SIGTERM && signal != SIGINT;
     });
     clearProcessID();
