@@ -30,8 +30,9 @@ QString dayTitle(const ScheduledDay &day)
     const QString when = QStringLiteral("%1 %2/%3").arg(QString::fromLatin1(shortWeekdayName(date)))
                              .arg(date.month, 2, 10, QLatin1Char('0')).arg(date.day, 2, 10, QLatin1Char('0'));
     if (day.tooManyEvents)
-        return ScheduleWindow::tr("%1   more than %2").arg(when).arg(CP290TimerRecordCount);
-    return ScheduleWindow::tr("%1   %2 of %3").arg(when).arg(day.records.size()).arg(CP290TimerRecordCount);
+        return ScheduleWindow::tr("%1   more than %2, kept").arg(when).arg(CP290TimerRecordCount);
+    return ScheduleWindow::tr("%1   %2 of %3%4").arg(when).arg(day.records.size()).arg(CP290TimerRecordCount)
+        .arg(day.kept ? ScheduleWindow::tr(", kept") : QString());
 }
 
 QString dayWordsOf(const ScheduledDay &day)
@@ -41,8 +42,12 @@ QString dayWordsOf(const ScheduledDay &day)
     QString text = ScheduleWindow::tr("What the CP290 holds on %1, sent at 12:01 AM:\n\n")
                        .arg(QString::fromStdString(formatIsoDate(date)));
     if (day.tooManyEvents)
-        return text + QStringLiteral("%1\n%2\n").arg(QString::fromLatin1(TooManyEventsTitle), QString::fromLatin1(TooManyEventsMessage));
-    return text + QString::fromStdString(listingLines(day.records));
+        text += QStringLiteral("%1\n%2\n").arg(QString::fromLatin1(TooManyEventsTitle), QString::fromLatin1(TooManyEventsMessage));
+    if (day.kept)
+        text += QString::fromStdString(keptText(day)) + QStringLiteral("\n");
+    if (!day.kept || day.keptFrom)
+        text += QString::fromStdString(listingLines(day.records));
+    return text;
 }
 
 }  // namespace

@@ -13,8 +13,12 @@ bool encodeDocumentEvents(const std::vector<Module> &modules, const ClassicEvent
                 CP290DoSendEventStart();
                 *anyEvent = true;
             }
-            if (!CP290DoSendEvent(static_cast<uint8_t>(module->houseCode), static_cast<uint8_t>(module->unit),
-                                  &*event, &repeat))
+            // An appliance module is only ever switched: whatever level its file holds, it gets
+            // the plain on and off commands.
+            Event sent = *event;
+            if (module->type == ModuleTypeAppliance)
+                sent.Brightness = 9;
+            if (!CP290DoSendEvent(static_cast<uint8_t>(module->houseCode), static_cast<uint8_t>(module->unit), &sent, &repeat))
                 return false;
         }
     }
@@ -30,6 +34,7 @@ DownloadOutcome downloadDocumentEvents(const std::vector<Module> &modules, const
         requestAlert("There are no events to send.", "");
         return DownloadOutcome::NoEvents;
     }
+    const bool nothingDue = NumEvents == 0;
     startStatus("Sending events to CP290...");
     const bool sent = CP290DoSendEventEnd();
     endStatus();
@@ -37,5 +42,5 @@ DownloadOutcome downloadDocumentEvents(const std::vector<Module> &modules, const
         requestAlert("Sending events failed.", "");
         return DownloadOutcome::Failed;
     }
-    return DownloadOutcome::Sent;
+    return nothingDue ? DownloadOutcome::NothingDue : DownloadOutcome::Sent;
 }

@@ -56,24 +56,42 @@ uint8_t dayBitOf(uint32_t midnight)
 std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const ClassicEventRepeat &repeat,
                                        uint32_t first, int days)
 {
-    const DriverStateKept kept;
+    const DriverStateKept driverState;
     std::vector<ScheduledDay> schedule;
+    std::optional<std::size_t> lastSent;  // the last day that sent records
     for (int index = 0; index < days; ++index) {
         ScheduledDay day;
         day.midnight = midnightOf(first) + static_cast<uint32_t>(index) * SecondsPerDay;
+        if (day.midnight < midnightOf(first) || day.midnight > LastDayMidnight)
+            break;
         const ScopedMoment moment(day.midnight + HelperSendsAfterMidnight);
         bool anyEvent = false;
         day.tooManyEvents = !encodeDocumentEvents(modules, repeat, &anyEvent);
         if (!anyEvent)
             SetRiseSetTimes();
         day.sun = {gSunriseTime, gSunsetTime};
-        if (!day.tooManyEvents)
+        day.kept = day.tooManyEvents || !anyEvent || NumEvents == 0;
+        if (!day.kept) {
             day.marks = marksOfDay(modules, downloadDayAt(day.midnight + HelperSendsAfterMidnight, day.sun));
-        if (anyEvent && !day.tooManyEvents)
             day.records = driverRecords(NumEvents);
+        } else if (lastSent) {
+            day.keptFrom = schedule[*lastSent].midnight;
+            day.records = schedule[*lastSent].records;
+        }
+        if (!day.kept)
+            lastSent = schedule.size();
         schedule.push_back(std::move(day));
     }
     return schedule;
+}
+
+std::string keptText(const ScheduledDay &day)
+{
+    if (!day.keptFrom)
+        return "nothing sent: the CP290 keeps the events it already has";
+    DateTimeRec from;
+    SecondsToDate(*day.keptFrom, &from);
+    return std::string("kept from the download of ") + shortWeekdayName(from) + " " + formatIsoDate(from);
 }
 
 std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const DownloadDay &day)

@@ -77,6 +77,15 @@ uint32_t DateToSeconds(const DateTimeRec &date)
     return static_cast<uint32_t>(daysFromEpoch(date.year, date.month, date.day) * SecondsPerDay + timeOfDay);
 }
 
+std::optional<uint32_t> dateSecondsWithinRange(const DateTimeRec &date)
+{
+    const int64_t seconds = daysFromEpoch(date.year, date.month, date.day) * SecondsPerDay + int64_t(date.hour) * 3600
+        + int64_t(date.minute) * 60 + date.second;
+    if (seconds < 0 || seconds > int64_t(UINT32_MAX))
+        return std::nullopt;
+    return static_cast<uint32_t>(seconds);
+}
+
 void SecondsToDate(uint32_t seconds, DateTimeRec *date)
 {
     civilFromEpochDays(seconds / SecondsPerDay, date);

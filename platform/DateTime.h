@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // Local-time seconds since midnight at the start of 1 January 1904, every day 86400 seconds.
@@ -27,6 +28,11 @@ inline constexpr uint32_t TimeOfDayBase = SecondsPerDay;
 DateTimeRec makeDateTimeRec(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 uint32_t DateToSeconds(const DateTimeRec &date);
+// The seconds of a date and time, or nothing when they lie outside what date seconds hold:
+// 1904-01-01 00:00:00 to 2040-02-06 06:28:15. Past that, DateToSeconds wraps round to 1904.
+std::optional<uint32_t> dateSecondsWithinRange(const DateTimeRec &date);
+// The midnight of the last day date seconds reach: 2040-02-06.
+inline constexpr uint32_t LastDayMidnight = 0xFFFFFFFFu - 0xFFFFFFFFu % SecondsPerDay;
 void SecondsToDate(uint32_t seconds, DateTimeRec *date);
 
 // The current local date and time as seconds. It reads one replaceable source, so that tests and

@@ -1,5 +1,6 @@
 #include "platform/Location.h"
 
+#include "platform/DateTime.h"
 #include "platform/FileContents.h"
 #include "platform/UserDefaultsFile.h"
 
@@ -158,6 +159,33 @@ std::optional<Location> zonePlace(const std::string &zone)
 
 }  // namespace
 
+int32_t zoneOffsetOnDay(uint32_t moment)
+{
+    DateTimeRec date;
+    SecondsToDate(moment, &date);
+    struct tm local {};
+    local.tm_year = date.year - 1900;
+    local.tm_mon = date.month - 1;
+    local.tm_mday = date.day;
+    local.tm_min = 1;
+    local.tm_isdst = -1;
+    const time_t instant = mktime(&local);
+    struct tm back {};
+    localtime_r(&instant, &back);
+    return static_cast<int32_t>(back.tm_gmtoff);
+}
+
+bool offsetFollowsTheZone(int32_t offset, uint32_t moment)
+{
+    DateTimeRec date;
+    SecondsToDate(moment, &date);
+    // Mid-winter and mid-summer of either hemisphere: the zone's two offsets of that year.
+    for (const int month : {1, 7})
+        if (offset == zoneOffsetOnDay(DateToSeconds(makeDateTimeRec(date.year, month, 1))))
+            return true;
+    return false;
+}
+
 ZoneLocation locationFromTimeZone()
 {
     ZoneLocation zone;
@@ -165,10 +193,7 @@ ZoneLocation locationFromTimeZone()
         zone.location = *place;
         zone.placeKnown = true;
     }
-    const time_t now = time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    zone.location.gmtOffset = static_cast<int32_t>(local.tm_gmtoff);
+    zone.location.gmtOffset = zoneOffsetOnDay(GetDateTime());
     return zone;
 }
 
@@ -179,7 +204,9 @@ std::optional<Location> locationFromPreferences()
     const auto offset = number(readApplicationDefault("GMT Offset"));
     if (!latitude || !longitude || !offset)
         return std::nullopt;
-    return Location {*latitude, *longitude, static_cast<int32_t>(*offset)};
+    const auto stored = static_cast<int32_t>(*offset);
+    const uint32_t today = GetDateTime();
+    return Location {*latitude, *longitude, offsetFollowsTheZone(stored, today) ? zoneOffsetOnDay(today) : stored};
 }
 
 Location currentLocation()

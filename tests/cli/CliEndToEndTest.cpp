@@ -1,6 +1,9 @@
 // tavorin-cli and cp290-emulator as the user runs them: two processes over a pseudo-terminal.
 
+#include "document/DocumentFile.h"
 #include "platform/FileContents.h"
+#include "tests/support/Dates.h"
+#include "tests/support/Events.h"
 #include "tests/support/HostileLists.h"
 
 #include <QJsonArray>
@@ -129,7 +132,11 @@ TEST(CliEndToEnd, UsageErrorsExitTwoAndSendNothing)
          {"", "dance", "on Q1", "on A17", "on A0", "on A1 10", "on A1 0", "off A1 5", "on Aall", "off Alights", "base-house Q",
           "clock now", "--speed 9 clock", "on A1 --json", "sun --date 2007-02-30", "sun --location 91,0,0",
           "sun --date 2007-06-21 --location 41,-74,-5:0", "plan", "plan a b", "send", "plan x --now 12:00",
-          "schedule " EXAMPLE_DOCUMENT " --days 0", "parse " EXAMPLE_DOCUMENT " 0 1 on"}) {
+          "schedule " EXAMPLE_DOCUMENT " --days 0", "parse " EXAMPLE_DOCUMENT " 0 1 on",
+          // Hours without a colon would read as seconds; dates past what a document can name.
+          "sun --location 41,-74,-5", "sun --location 41,-74,14", "plan " EXAMPLE_DOCUMENT " --location 41,-74,+3",
+          "sun --date 2040-02-07", "plan " EXAMPLE_DOCUMENT " --now \"2040-02-06 06:29\"", "schedule " EXAMPLE_DOCUMENT " --from 2040-02-07",
+          "schedule " EXAMPLE_DOCUMENT " --from 2039-12-31 --days 40"}) {
         const Result result = box.cli(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_TRUE(contains(result.err, "; see 'tavorin-cli --help'\n")) << arguments;
@@ -172,13 +179,19 @@ TEST(CliEndToEnd, SunPrintsTheDaysTimesForTheGivenOrTheZonesPlace)
     const std::string midsummer = "sunrise 04:23 sunset 19:31\n";
     for (const char *place : {"--location 41,-74,-18000", "--location 41,-74,-5:00"})
         EXPECT_EQ(box.cli(std::string("sun --date 2007-06-21 ") + place).out, midsummer) << place;
+    EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 41,-74,0").out, "sunrise 09:23 sunset 00:31\n") << "Greenwich's clock";
+    // The zone's own offset of the day, not today's: New York in summer is four hours west.
+    const Result summer = box.cli("sun --date 2026-07-01", "TZ=America/New_York");
+    EXPECT_EQ(summer.out, box.cli("sun --date 2026-07-01 --location 41,-74,-4:00").out);
+    EXPECT_EQ(box.cli("schedule " EXAMPLE_DOCUMENT " --from 2040-01-31 --days 7", "TZ=America/New_York").status, 0)
+        << "up to 2040-02-06, the last day";
     EXPECT_EQ(box.cli("sun --date 2007-06-21 --location 80,0,0").out, "no sunrise or sunset\n");
     const Result nowhere = box.cli("sun --date 2007-06-21", "TZ=Etc/UTC");
     EXPECT_EQ(nowhere.status, 0);
     EXPECT_TRUE(contains(nowhere.err, "warning: the location is not known")) << nowhere.err;
     EXPECT_EQ(std::count(nowhere.err.begin(), nowhere.err.end(), '\n'), 1) << "one line";
     const Result linked = box.cli("sun --date 2007-06-21", "TZ=US/Eastern");
-    EXPECT_EQ(linked.out + linked.err, midsummer) << "a zone named by a link has its place";
+    EXPECT_EQ(linked.out + linked.err, "sunrise 05:23 sunset 20:31\n") << "a zone named by a link has its place, and June its summer time";
 }
 
 // Each failure prints the driver's alert and the command's own, exits 1 and keeps nothing.
@@ -345,4 +358,40 @@ TEST(CliEndToEnd, ScheduleAgreesWithPlanAtAMinutePastEachMidnight)
     const Result words = box.cli("schedule " EXAMPLE_DOCUMENT " --from 2026-12-20 --days 1 --location 41,-74,-5:00");
     EXPECT_EQ(words.out.substr(0, 48), "Sun 2026-12-20  sunrise 07:16  sunset 16:30  11 ") << words.out;
     EXPECT_TRUE(contains(words.out, "\nB-5  Turn On @ 8:00 AM    Today\n")) << words.out;
+}
+
+// A day whose download sends nothing keeps the records of the last download that sent some: the
+// schedule says so, and send says the CP290 keeps its events and succeeds.
+TEST(CliEndToEnd, DaysThatSendNothingKeepTheLastRecords)
+{
+    EmulatorProcess box("");
+    const auto path = std::filesystem::temp_directory_path() / ("tavorin-even-" + std::to_string(getpid()) + ".cp290");
+    Event future = clockEvent(EventOn | EventOnDate, 7, 0);
+    future.Date = secondsAt(2039, 1, 1);
+    DocumentFileContent even;
+    even.modules = {module(1, 2, {clockEvent(EventOn | EventEvenDays, 7, 0)}), module(1, 3, {future})};
+    std::string error;
+    ASSERT_TRUE(writeDocumentFile(path, even, &error)) << error;
+
+    const std::string schedule = "schedule " + path.string() + " --from 2026-12-07 --days 3 --location 41,-74,-5:00";
+    const Result words = box.cli(schedule);
+    EXPECT_TRUE(contains(words.out, "Mon 2026-12-07  sunrise 07:07  sunset 16:27  0 of 128 records,\n"
+                                    "  nothing sent: the CP290 keeps the events it already has\n\n")) << words.out;
+    EXPECT_TRUE(contains(words.out, "Wed 2026-12-09  sunrise 07:09  sunset 16:27  1 of 128 records,\n"
+                                    "  kept from the download of Tue 2026-12-08\nB-2  Turn On @ 7:00 AM    Today\n")) << words.out;
+    const QJsonArray days = jsonOf(box.cli(schedule + " --json").out)["days"].toArray();
+    ASSERT_EQ(days.size(), 3);
+    EXPECT_EQ(days[0].toObject()["kept"], true);
+    EXPECT_TRUE(days[0].toObject()["keptFrom"].isNull());
+    EXPECT_EQ(days[1].toObject()["kept"], false);
+    EXPECT_EQ(days[2].toObject()["keptFrom"], "2026-12-08");
+    EXPECT_EQ(days[2].toObject()["records"], days[1].toObject()["records"]);
+
+    even.modules.erase(even.modules.begin());
+    ASSERT_TRUE(writeDocumentFile(path, even, &error)) << error;
+    const Result sent = box.cli("send " + path.string());
+    EXPECT_EQ(sent.status, 0);
+    EXPECT_EQ(sent.out, "There are no events to send today; the CP290 keeps the events it has.\n");
+    EXPECT_EQ(box.transcript(), "") << "nothing went to the CP290";
+    std::filesystem::remove(path);
 }

@@ -48,6 +48,19 @@ TEST_F(EventDownload, LastModulesLastEventGetsTheFirstRecord)
     EXPECT_TRUE(frontEnd.alerts.empty());
 }
 
+// An appliance module is only ever switched: a dim level its file holds goes out as plain on.
+TEST_F(EventDownload, AnApplianceModuleGetsPlainOnWhateverLevelItsFileHolds)
+{
+    const auto firstRecord = [](int type, uint16_t brightness) {
+        bool anyEvent = false;
+        EXPECT_TRUE(encodeDocumentEvents({module(3, 4, {clockEvent(EventOn | EventAllDays, 7, 0, brightness)}, type)}, {1, 1}, &anyEvent));
+        return std::vector<uint8_t>(CP290TimerEvent[0], CP290TimerEvent[0] + CP290TimerRecordSize);
+    };
+    EXPECT_EQ(firstRecord(ModuleTypeAppliance, 4), firstRecord(ModuleTypeAppliance, 9));
+    EXPECT_EQ(firstRecord(ModuleTypeAppliance, 4), firstRecord(ModuleTypeLight, 9));
+    EXPECT_NE(firstRecord(ModuleTypeLight, 4), firstRecord(ModuleTypeLight, 9)) << "a lamp module dims";
+}
+
 // Nothing goes to the CP290 when there is nothing to send: no events (said so), events all still
 // ahead (the sheet comes and goes), more than 128 records (said so, no sheet).
 TEST_F(EventDownload, DocumentsWithNothingToSendOrTooMuchSendNothing)
@@ -64,7 +77,7 @@ TEST_F(EventDownload, DocumentsWithNothingToSendOrTooMuchSendNothing)
         std::size_t sheets;
     } cases[] = {
         {{module(0, 1, {}), module(0, 2, {})}, DownloadOutcome::NoEvents, {"There are no events to send."}, 0},
-        {{module(0, 1, {later})}, DownloadOutcome::Sent, {}, 1},
+        {{module(0, 1, {later})}, DownloadOutcome::NothingDue, {}, 1},
         {{module(0, 1, tooMany)}, DownloadOutcome::TooManyEvents, {"Too many events specified"}, 0},
     };
     for (const Case &c : cases) {
@@ -96,7 +109,9 @@ TEST_F(EventDownload, ScheduleMarksTheDaysThatWouldOverflow)
     EXPECT_FALSE(days[0].tooManyEvents) << "the 7th is odd";
     EXPECT_EQ(days[0].records.size(), 9u);
     EXPECT_TRUE(days[1].tooManyEvents);
-    EXPECT_TRUE(days[1].records.empty());
+    EXPECT_TRUE(days[1].kept) << "nothing is sent: the CP290 keeps the 7th's records";
+    EXPECT_EQ(days[1].keptFrom, days[0].midnight);
+    EXPECT_EQ(days[1].records, days[0].records);
     EXPECT_TRUE(days[1].marks.empty());
     EXPECT_EQ(days[0].marks.size(), 9u);
     EXPECT_NE(days[2].sun.sunrise, days[0].sun.sunrise) << "each day has its own sun";

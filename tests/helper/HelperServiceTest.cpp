@@ -1,5 +1,6 @@
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
+#include "document/WeekSchedule.h"
 #include "driver/CommandExchange.h"
 #include "driver/DeviceOperations.h"
 #include "driver/TimerDownload.h"
@@ -346,4 +347,50 @@ TEST_F(Helper, LoginItemsNameTheirProgramThroughEveryEscape)
     }
     EXPECT_NE(slurp(folder + "/tavorin-helper.desktop").find("Exec=\"/plain/Tavorin Helper.app/x\"\n"), std::string::npos);
     EXPECT_FALSE(addLoginItem("/home/bell\a/x", true, folder));
+}
+
+// Thirty nights of the helper against a CP290 that keeps its records between downloads: what the
+// box holds each day is what the schedule says, the days whose download sends nothing included
+// (they keep the last records sent). Sun events above the Arctic Circle in December and January,
+// where the sun neither rises nor sets for weeks, and events on even days only.
+TEST_F(Helper, ThirtyNightsHoldWhatTheScheduleSaysKeptDaysIncluded)
+{
+    startBox();
+    RecordingFrontEnd frontEnd(box->devicePath());
+    Event sunrise = clockEvent(EventOn | EventAllDays, 0, 0);
+    sunrise.Flags = static_cast<uint16_t>((sunrise.Flags & ~EventClockTime) | EventSunrise);
+    Event sunset = sunrise;
+    sunset.Flags = static_cast<uint16_t>((sunset.Flags & ~EventSunrise & ~EventOn) | EventSunset);
+    struct Case {
+        const char *what;
+        std::vector<Module> modules;
+        Location place;
+        uint32_t first;
+    } cases[] = {
+        {"sun events at 69 degrees north", {module(0, 1, {sunrise, sunset})}, Location {69, 19, 3600}, secondsAt(2026, 11, 20)},
+        {"events on even days", {module(1, 2, {clockEvent(EventOn | EventEvenDays, 7, 0), clockEvent(EventEvenDays, 9, 0)})},
+         Location {41, -74, -18000}, secondsAt(2026, 12, 7)},
+    };
+    for (const Case &c : cases) {
+        setLocationOverride(c.place);
+        ASSERT_TRUE(rememberDownloadedModules(c.modules, {}));
+        setDateTimeSource({});
+        const std::vector<ScheduledDay> schedule = weekSchedule(c.modules, {}, c.first, 30);
+        ASSERT_EQ(schedule.size(), 30u);
+        int keptDays = 0;
+        HelperService service;
+        for (const ScheduledDay &day : schedule) {
+            setDateTimeSource([moment = day.midnight + HelperSendsAfterMidnight] { return moment; });
+            ASSERT_TRUE(service.runDownload()) << c.what;
+            keptDays += day.kept;
+            EXPECT_EQ(service.lastLine(), day.kept ? NothingDueText : "Events sent.") << c.what;
+            std::vector<std::vector<uint8_t>> expected;
+            for (const TimerRecord &record : day.records)
+                expected.emplace_back(record.begin() + 2, record.end());
+            if (day.keptFrom || !day.kept)
+                EXPECT_EQ(stored(), expected) << c.what << ", day " << (day.midnight - c.first) / SecondsPerDay;
+        }
+        EXPECT_GT(keptDays, 4) << c.what << ": days that send nothing";
+        EXPECT_LT(keptDays, 30) << c.what;
+    }
 }

@@ -1,9 +1,14 @@
+#include "document/WeekSchedule.h"
 #include "platform/Location.h"
+#include "platform/UserDefaultsFile.h"
 #include "sun/SunriseSunset.h"
 #include "tests/support/Dates.h"
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,4 +91,52 @@ TEST(Location, TimeZoneGivesThePlaceOfTheZoneOrItsLinkTarget)
     unsetenv("TZ");
     unsetenv("XDG_CONFIG_HOME");
     tzset();
+}
+
+// Each day's sun is computed with the offset its zone has a minute past that day's midnight, when
+// the helper sends: with a place saved in Preferences in the other season, on both sides of every
+// change, in zones with and without daylight time. The download's computation (the helper's and
+// plan's) and the schedule's agree with the sun at that day's own offset, written out here.
+TEST(Location, EachDayTakesItsOwnOffsetOnBothSidesOfEveryChange)
+{
+    struct Case {
+        const char *zone;
+        int year, month, day;
+        int offsetMinutes;       // the zone's offset that day, as the tables have it
+        int savedOffsetMinutes;  // what Preferences saved, in the other season
+    } cases[] = {
+        {"America/New_York", 2026, 3, 7, -300, -240},   {"America/New_York", 2026, 3, 9, -240, -300},
+        {"America/New_York", 2026, 10, 31, -240, -300}, {"America/New_York", 2026, 11, 2, -300, -240},
+        {"Europe/Berlin", 2026, 3, 28, 60, 120},         {"Europe/Berlin", 2026, 3, 30, 120, 60},
+        {"Australia/Lord_Howe", 2026, 4, 4, 660, 630},   {"Australia/Lord_Howe", 2026, 4, 6, 630, 660},
+        {"Pacific/Chatham", 2026, 4, 4, 825, 765},       {"Pacific/Chatham", 2026, 4, 6, 765, 825},
+        {"Asia/Kolkata", 2026, 1, 15, 330, 330},         {"Asia/Kolkata", 2026, 7, 15, 330, 330},
+    };
+    const std::string home = "/tmp/tavorin-offsets-" + std::to_string(getpid());
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    const char *zoneBefore = std::getenv("TZ");
+    const std::string savedZone = zoneBefore ? zoneBefore : "";
+    for (const Case &c : cases) {
+        setenv("TZ", c.zone, 1);
+        tzset();
+        writeApplicationDefaults({{"Latitude", "41"}, {"Longitude", "-74"}, {"GMT Offset", std::to_string(c.savedOffsetMinutes * 60)}});
+        const MachineLocation thatDay {degreesAsFract(41), degreesAsFract(-74), (c.offsetMinutes * 60) & 0x00FFFFFF};
+        const SunTimes expected = sunTimes(makeDateTimeRec(c.year, c.month, c.day), thatDay);
+        {
+            const ScopedMoment download(secondsAt(c.year, c.month, c.day, 0, 1));
+            EXPECT_EQ(zoneOffsetOnDay(GetDateTime()), c.offsetMinutes * 60) << c.zone << ' ' << c.month << '/' << c.day;
+            SetRiseSetTimes();
+        }
+        EXPECT_EQ(gSunriseTime, expected.sunrise) << c.zone << ' ' << c.month << '/' << c.day;
+        EXPECT_EQ(gSunsetTime, expected.sunset) << c.zone << ' ' << c.month << '/' << c.day;
+        const SunTimes scheduled = weekSchedule({}, {}, secondsAt(c.year, c.month, c.day, 15, 0), 1).at(0).sun;
+        EXPECT_EQ(scheduled.sunrise, expected.sunrise) << "the schedule, " << c.zone << ' ' << c.month << '/' << c.day;
+    }
+    // An offset of another zone, a place far from the computer, stays as it was saved.
+    writeApplicationDefaults({{"GMT Offset", "19800"}});
+    EXPECT_EQ(currentLocation().gmtOffset, 19800);
+    savedZone.empty() ? unsetenv("TZ") : setenv("TZ", savedZone.c_str(), 1);
+    tzset();
+    unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(home);
 }

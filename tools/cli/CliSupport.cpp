@@ -36,7 +36,8 @@ constexpr char Header[] = "usage: tavorin-cli [--device PATH] COMMAND [ARGUMENTS
 constexpr char Footer[] =
     "ADDRESS is a house letter A to P and a unit 1 to 16, 'lights' (all lights) or 'all' (all modules),\n"
     "for example A3, p16, Blights, Call. LAT and LON are whole degrees (north and east positive),\n"
-    "OFFSET the offset from Greenwich in hours (\"-5:00\", \"+5:30\") or seconds east; ON and OFF\n"
+    "OFFSET the offset from Greenwich in hours (\"-5:00\", \"+5:30\") or seconds east; without it each\n"
+    "day takes its time zone's offset of that day. Dates run from 1904-01-01 to 2040-02-06. ON and OFF\n"
     "are repeat counts 1 to 10. --device=PATH works as well, before or after the command;\n"
     "-h or --help anywhere shows the help, of the command when one is named; -- ends the options;\n"
     "--json prints one JSON document (see tavorin-cli(1)).\n";

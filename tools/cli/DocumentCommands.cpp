@@ -46,42 +46,56 @@ std::optional<ClassicEventRepeat> parseRepeat(const std::string &text)
     return ClassicEventRepeat {static_cast<uint8_t>(*on), static_cast<uint8_t>(*off)};
 }
 
-std::optional<Location> parseLocation(const std::string &text)
+// The offset of --location: hours with a sign and minutes ("-5:00", "+5:30"), or seconds east.
+// A bare number of hours would read as seconds: refused, with `hoursGiven` set.
+std::optional<int> parseOffset(const std::string &text, bool *hoursGiven)
+{
+    if (const auto colon = text.find(':'); colon != std::string::npos) {
+        if (colon < 2 || (text[0] != '+' && text[0] != '-') || text.size() - colon != 3)
+            return std::nullopt;
+        const auto hours = wholeNumber(text.substr(1, colon - 1), 0, 14);
+        const auto minutes = wholeNumber(text.substr(colon + 1), 0, 59);
+        if (!hours || !minutes)
+            return std::nullopt;
+        return (text[0] == '-' ? -1 : 1) * (*hours * 3600 + *minutes * 60);
+    }
+    const auto seconds = wholeNumber(text, -14 * 3600, 14 * 3600);
+    *hoursGiven = seconds && *seconds != 0 && *seconds >= -14 && *seconds <= 14;
+    return *hoursGiven ? std::nullopt : seconds;
+}
+
+std::optional<Location> parseLocation(const std::string &text, bool *hoursGiven)
 {
     const auto parts = splitAt(text, ',');
     if (parts.size() != 3)
         return std::nullopt;
     const auto latitude = wholeNumber(parts[0], -90, 90), longitude = wholeNumber(parts[1], -180, 180);
-    auto offset = wholeNumber(parts[2], -14 * 3600, 14 * 3600);
-    // Hours with a sign and minutes ("-5:00", "+5:30") as well as seconds.
-    if (const auto colon = parts[2].find(':'); colon != std::string::npos && colon > 1
-        && (parts[2][0] == '+' || parts[2][0] == '-')) {
-        const auto hours = wholeNumber(parts[2].substr(1, colon - 1), 0, 14);
-        const auto minutes = parts[2].size() - colon == 3 ? wholeNumber(parts[2].substr(colon + 1), 0, 59) : std::nullopt;
-        offset = hours && minutes ? std::optional<int>((parts[2][0] == '-' ? -1 : 1) * (*hours * 3600 + *minutes * 60))
-                                  : std::nullopt;
-    }
+    const auto offset = parseOffset(parts[2], hoursGiven);
     if (!latitude || !longitude || !offset)
         return std::nullopt;
     return Location {double(*latitude), double(*longitude), *offset};
 }
 
-// "YYYY-MM-DD" or "YYYY-MM-DD HH:MM", between 1904 and 2039.
+// "YYYY-MM-DD" or "YYYY-MM-DD HH:MM", from 1904-01-01 to 2040-02-06 (06:28 at the latest), the
+// days date seconds can hold.
 std::optional<uint32_t> parseMoment(const std::string &text, bool withTime)
 {
     int year = 0, month = 0, day = 0, hour = 12, minute = 0;
     char rest = 0;
     const int fields = withTime ? std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &year, &month, &day, &hour, &minute, &rest)
                                 : std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &rest);
-    if (fields != (withTime ? 5 : 3) || year < 1904 || year > 2039 || month < 1 || month > 12 || day < 1 || hour > 23
-        || hour < 0 || minute < 0 || minute > 59)
+    if (fields != (withTime ? 5 : 3) || month < 1 || month > 12 || day < 1 || hour > 23 || hour < 0 || minute < 0
+        || minute > 59)
         return std::nullopt;
-    const uint32_t seconds = DateToSeconds(makeDateTimeRec(year, month, day, hour, minute));
+    // A day-only moment stands for the day: noon, or its first minutes on the last day.
+    const auto seconds = dateSecondsWithinRange(makeDateTimeRec(year, month, day, withTime ? hour : 0, minute));
+    if (!seconds)
+        return std::nullopt;
     DateTimeRec back;
-    SecondsToDate(seconds, &back);
+    SecondsToDate(*seconds, &back);
     if (back.day != day)
         return std::nullopt;  // 31 April and the like
-    return seconds;
+    return withTime || *seconds >= LastDayMidnight ? *seconds : *seconds + 12 * 3600;
 }
 
 std::optional<DocumentFileContent> openDocument(const std::string &path)
@@ -122,12 +136,15 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
             continue;
         if (name == "--repeat" && !(options->repeat = parseRepeat(*value)))
             return usage("--repeat takes ON,OFF, each 1 to 10");
-        if (name == "--location" && !(options->location = parseLocation(*value)))
-            return usage("--location takes LAT,LON,OFFSET in whole degrees and hours (\"-5:00\") or seconds east");
+        bool hoursGiven = false;
+        if (name == "--location" && !(options->location = parseLocation(*value, &hoursGiven)))
+            return usage(hoursGiven ? "--location's offset is in seconds east: write hours as -5:00"
+                                    : "--location takes LAT,LON,OFFSET in whole degrees and hours (\"-5:00\") or seconds east");
         if ((name == "--now" || name == "--date") && !(options->now = parseMoment(*value, name == "--now")))
-            return usage(name == "--now" ? "--now takes \"YYYY-MM-DD HH:MM\"" : "--date takes YYYY-MM-DD");
+            return usage(name == "--now" ? "--now takes \"YYYY-MM-DD HH:MM\", from 1904-01-01 to 2040-02-06"
+                                         : "--date takes YYYY-MM-DD, from 1904-01-01 to 2040-02-06");
         if (name == "--from" && !(options->from = parseMoment(*value, false)))
-            return usage("--from takes YYYY-MM-DD");
+            return usage("--from takes YYYY-MM-DD, from 1904-01-01 to 2040-02-06");
         if (name == "--days") {
             const auto days = wholeNumber(*value, 1, 366);
             if (!days)
@@ -138,6 +155,10 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
     for (const std::string &argument : *rest)
         if (argument.rfind("--", 0) == 0)
             return usage("unknown option '" + argument + "'");
+    const bool schedule = std::find(allowed.begin(), allowed.end(), "--days") != allowed.end();
+    const uint32_t first = options->from.value_or(GetDateTime());
+    if (schedule && first - first % SecondsPerDay > LastDayMidnight - static_cast<uint32_t>(options->days - 1) * SecondsPerDay)
+        return usage("the schedule would run past 2040-02-06, the last day a CP290 document can name");
     rest->insert(rest->end(), line.operands.begin(), line.operands.end());
     return Done;
 }
@@ -200,9 +221,9 @@ int send(const std::string &path, const DocumentOptions &options)
     if (remembersDownload(outcome) && options.remember && !rememberSerialDevicePath(CP290DeviceFilePath))
         std::fprintf(stderr, "tavorin-cli: %s cannot be remembered as the serial device; choose it in the "
                              "application's CP290 menu.\n", CP290DeviceFilePath);
-    if (outcome != DownloadOutcome::Sent)
+    if (outcome != DownloadOutcome::Sent && outcome != DownloadOutcome::NothingDue)
         return Failed;
-    std::printf("Events sent.\n");
+    std::printf("%s\n", outcome == DownloadOutcome::NothingDue ? NothingDueText : "Events sent.");
     return Done;
 }
 
@@ -261,11 +282,15 @@ void printScheduledDay(const ScheduledDay &day)
     SecondsToDate(day.midnight, &date);
     std::printf("%s %s  sunrise %s  sunset %s  ", shortWeekdayName(date), formatIsoDate(date).c_str(),
                 clockTimeText(day.sun.sunrise).c_str(), clockTimeText(day.sun.sunset).c_str());
-    if (day.tooManyEvents) {
-        std::printf("more than %d records\n%s: %s\n\n", CP290TimerRecordCount, TooManyEventsTitle, TooManyEventsMessage);
-        return;
-    }
-    std::printf("%zu of %d records\n%s\n", day.records.size(), CP290TimerRecordCount, listingLines(day.records).c_str());
+    if (day.tooManyEvents)
+        std::printf("more than %d records\n%s: %s\n", CP290TimerRecordCount, TooManyEventsTitle, TooManyEventsMessage);
+    else
+        std::printf("%zu of %d records%s\n", day.records.size(), CP290TimerRecordCount, day.kept ? "," : "");
+    if (day.kept)
+        std::printf("%s%s\n", day.tooManyEvents ? "" : "  ", keptText(day).c_str());
+    if (!day.kept || day.keptFrom)
+        std::printf("%s", listingLines(day.records).c_str());
+    std::printf("\n");
 }
 
 std::string scheduledDayJson(const ScheduledDay &day)
@@ -278,10 +303,18 @@ std::string scheduledDayJson(const ScheduledDay &day)
         std::copy(day.records[number].begin(), day.records[number].end(), record);
         records.push_back(timerRecordJson(static_cast<int>(number), record));
     }
+    std::string keptFrom = JsonNull;
+    if (day.keptFrom) {
+        DateTimeRec from;
+        SecondsToDate(*day.keptFrom, &from);
+        keptFrom = jsonString(formatIsoDate(from));
+    }
     return jsonObject({{"date", jsonString(formatIsoDate(date))},
                        {"sunrise", clockTimeJson(day.sun.sunrise)},
                        {"sunset", clockTimeJson(day.sun.sunset)},
                        {"tooManyEvents", jsonBool(day.tooManyEvents)},
+                       {"kept", jsonBool(day.kept)},
+                       {"keptFrom", keptFrom},
                        {"records", jsonArray(records)}});
 }
 

@@ -92,10 +92,13 @@ bool HelperService::runDownload()
         firstAlert = "No Serial Device";
     } else {
         setCP290DeviceFilePath(device->c_str());
-        sent = downloadDocumentEvents(modules->modules, modules->eventRepeat) == DownloadOutcome::Sent;
+        const DownloadOutcome outcome = downloadDocumentEvents(modules->modules, modules->eventRepeat);
+        sent = outcome == DownloadOutcome::Sent || outcome == DownloadOutcome::NothingDue;
+        if (outcome == DownloadOutcome::NothingDue)
+            firstAlert = NothingDueText;
     }
     setAlertPresenter({});
-    line = sent ? "Events sent." : firstAlert;
+    line = sent && firstAlert.empty() ? "Events sent." : firstAlert;
     logOutcome(sent);
     if (sent)
         writeApplicationDefaults({{LastDownloadKey, std::to_string(midnightOf(GetDateTime()))}}, HelperDomain);
