@@ -1,5 +1,8 @@
 #pragma once
 
+#include "document/Pasteboard.h"
+#include "model/Records.h"
+
 #include <optional>
 #include <vector>
 
@@ -43,3 +46,20 @@ int moveWithinList(std::vector<T> &list, const std::vector<int> &fromIndices, in
     }
     return c;
 }
+
+// Events dropped into module `targetModule` at the gap before its event `childIndex`. They come
+// from `modules` itself (any of its modules, the target among them), or from another document's
+// `otherDocument` when one is given. However the dragged rows mix, they land together in the
+// order they were shown, top to bottom, and leave their old places; the target's other events
+// keep their order. Entries that name no event are left out.
+struct EventDrop {
+    std::vector<Module> modules;  // this document's modules after the drop
+    int first = 0;                // where the dropped events stand in the target module
+    int count = 0;
+    bool changed = false;         // false when every event stays where it was
+    // For a drag from another document: its events to delete, in an order that keeps each
+    // index right when the one before is gone.
+    std::vector<DraggedEvent> removals;
+};
+EventDrop planEventDrop(const std::vector<Module> &modules, int targetModule, int childIndex,
+                        const std::vector<DraggedEvent> &dragged, const std::vector<Module> *otherDocument = nullptr);

@@ -156,6 +156,7 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
     const NamedChange change(*this, tr("Drag"));
     const NamedChange changeThere(*from, tr("Drag"));
     saveEventData();
+    bool changed = true;
     if (type == ModulesPasteboardType) {
         const auto dragged = modulesFromDragData(dataOf(pasteboard, type));
         if (!dragged)
@@ -163,7 +164,9 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
         const int n = static_cast<int>(dragged->size());
         int first = childIndex;
         if (from == this) {
+            const std::vector<Module> before = modulesArray;
             first = moveWithinList(modulesArray, *dragged, childIndex);
+            changed = modulesArray != before;
         } else {
             for (const int k : *dragged) {
                 modulesArray.insert(modulesArray.begin() + childIndex, from->moduleAtIndexForDrag(k));
@@ -181,29 +184,16 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
         const auto dragged = eventsFromDragData(dataOf(pasteboard, type));
         if (!dragged || parent.module < 0)
             return false;
-        const int m = parent.module;
-        Module module = modulesArray[m];
-        int first = childIndex;
-        std::vector<int> withinModule;
-        for (const DraggedEvent &event : *dragged)
-            if (from == this && event.moduleIndex == m)
-                withinModule.push_back(event.eventIndex);
-        if (withinModule.size() == dragged->size()) {
-            first = moveWithinList(module.events, withinModule, childIndex);
-            replaceModule(m, module);
-        } else {
-            for (const DraggedEvent &event : *dragged) {
-                module.events.insert(module.events.begin() + childIndex,
-                                     eventInLineWith(module, from->eventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex)));
-                replaceModule(m, module);
-                from->deleteEventAtIndexForDragModuleIndex(event.eventIndex, event.moduleIndex);
-                module = modulesArray[m];
-            }
-        }
+        const EventDrop drop = planEventDrop(modulesArray, parent.module, childIndex, *dragged,
+                                             from == this ? nullptr : &from->modulesArray);
+        modulesArray = drop.modules;
+        for (const DraggedEvent &gone : drop.removals)
+            from->deleteEventAtIndexForDragModuleIndex(gone.eventIndex, gone.moduleIndex);
+        changed = drop.changed;
         reloadAndFixExpanded();
         modulesOutline->deselectAll();
-        std::vector<int> moved(dragged->size());
-        std::iota(moved.begin(), moved.end(), modulesOutline->rowForItem({m, -1}) + 1 + first);
+        std::vector<int> moved(static_cast<std::size_t>(drop.count));
+        std::iota(moved.begin(), moved.end(), modulesOutline->rowForItem({parent.module, -1}) + 1 + drop.first);
         modulesOutline->selectRows(moved, false);
     }
     if (from != this) {
@@ -211,7 +201,8 @@ bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, V
         from->updateChangeCount(true);
     }
     draggingModules = false;
-    updateChangeCount(true);
+    if (changed)
+        updateChangeCount(true);
     return true;
 }
 

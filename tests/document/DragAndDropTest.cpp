@@ -4,6 +4,7 @@
 #include "tests/support/Events.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -16,7 +17,79 @@ std::string moved(std::vector<int> from, int childIndex, int *first = nullptr)
     return std::string(modules.begin(), modules.end());
 }
 
+// Modules named by letters, each event by its hour: "a:7,23 b:18,22" (a module without events is "c:").
+std::vector<Module> house(const std::string &shape)
+{
+    std::vector<Module> modules;
+    std::istringstream words(shape);
+    for (std::string word; words >> word;) {
+        Module m = module(0, static_cast<int>(modules.size()) + 1, {});
+        m.name = word.substr(0, word.find(':'));
+        std::istringstream hours(word.substr(word.find(':') + 1));
+        for (std::string hour; std::getline(hours, hour, ',');)
+            m.events.push_back(clockEvent(EventOn | EventAllDays, std::stoi(hour), 0));
+        modules.push_back(m);
+    }
+    return modules;
+}
+
+std::string shapeOf(const std::vector<Module> &modules)
+{
+    std::string shape;
+    for (const Module &m : modules) {
+        shape += (shape.empty() ? "" : " ") + m.name + ":";
+        for (std::size_t e = 0; e < m.events.size(); ++e)
+            shape += (e ? "," : "") + std::to_string(m.events[e].Time / 3600 - TimeOfDayBase / 3600);
+    }
+    return shape;
+}
+
 }  // namespace
+
+// Dragged events land together where they are dropped, in the order they were shown, and leave
+// their old places, however the rows mix: within the target module, from its neighbours, from
+// several modules with the target among them, from another document.
+TEST(DragAndDrop, EventsLandTogetherInTheirShownOrderFromWhereverTheyCame)
+{
+    struct Case {
+        const char *what;
+        std::string before;
+        int target, childIndex;
+        std::vector<DraggedEvent> dragged;  // (event, module), in drag-list order: bottom row first
+        std::string after;
+        int first;
+        bool changed;
+    } cases[] = {
+        {"the last event of each of two modules above the first's first", "porch:18,23 lamp:6,22", 0, 0, {{1, 1}, {1, 0}},
+         "porch:23,22,18 lamp:6", 0, true},
+        {"two of one module, below", "a:1,2,3,4", 0, 2, {{3, 0}, {0, 0}}, "a:2,1,4,3", 1, true},
+        {"one of each of three modules, into the last one", "x:1,2 y:3 z:4,5", 2, 2, {{0, 2}, {0, 1}, {1, 0}},
+         "x:1 y: z:5,2,3,4", 1, true},
+        {"into the middle module from both sides", "x:1,2 y:3,4 z:5", 1, 1, {{0, 2}, {0, 0}}, "x:2 y:3,1,5,4 z:", 1, true},
+        {"dropped back on its own gap", "a:1,2,3", 0, 1, {{1, 0}}, "a:1,2,3", 1, false},
+        {"dropped just below itself", "a:1,2,3", 0, 2, {{1, 0}}, "a:1,2,3", 1, false},
+        {"entries that name no event are left out", "a:1,2 b:3", 1, 0, {{9, 0}, {0, 7}, {1, 0}}, "a:1 b:2,3", 0, true},
+    };
+    for (const Case &c : cases) {
+        const EventDrop drop = planEventDrop(house(c.before), c.target, c.childIndex, c.dragged);
+        EXPECT_EQ(shapeOf(drop.modules), c.after) << c.what;
+        EXPECT_EQ(drop.first, c.first) << c.what;
+        EXPECT_EQ(drop.changed, c.changed) << c.what;
+        EXPECT_TRUE(drop.removals.empty()) << c.what;
+    }
+
+    const std::vector<Module> other = house("o:1,2,3");
+    const EventDrop across = planEventDrop(house("t:9"), 0, 1, {{2, 0}, {0, 0}}, &other);
+    EXPECT_EQ(shapeOf(across.modules), "t:9,1,3");
+    EXPECT_EQ(across.first, 1);
+    EXPECT_EQ(across.count, 2);
+    EXPECT_EQ(across.removals, (std::vector<DraggedEvent> {{2, 0}, {0, 0}})) << "the lower one first";
+
+    std::vector<Module> appliance = house("a:7 b:");
+    appliance[0].events[0].Brightness = 4;
+    appliance[1].type = ModuleTypeAppliance;
+    EXPECT_EQ(planEventDrop(appliance, 1, 0, {{0, 0}}).modules[1].events.at(0).Brightness, 9) << "brought into line with its new module";
+}
 
 TEST(DragAndDrop, ModulesMoveInsideOneDocumentAsTheWorkedExamplesSay)
 {

@@ -41,6 +41,19 @@ TEST_F(DeviceOperations, SwitchingNowSendsFunctionHouseAndUnitBitmaps)
         EXPECT_EQ(line.sentBytes(), expectedFrame(CP290DirectCommand, c.payload, c.checksum))
             << "house " << c.house << " unit " << c.unit;
     }
+
+    // Every house code, and every level the brightness slider sends, as the protocol defines its byte.
+    const uint8_t houseBytes[16] = {0x60, 0xE0, 0x20, 0xA0, 0x10, 0x90, 0x50, 0xD0, 0x70, 0xF0, 0x30, 0xB0, 0x00, 0x80, 0x40, 0xC0};
+    const uint8_t levelBytes[9] = {0xE5, 0xC5, 0xA5, 0x85, 0x65, 0x45, 0x25, 0x05, 0x02};
+    for (int house = 0; house < 16; ++house) {
+        const uint8_t level = CP290LevelBytes[house % 9 + 1];
+        line.queueReply(acknowledgement(1));
+        EXPECT_TRUE(CP290DoOnOffDim(house, 1, level));
+        const std::vector<uint8_t> sent = line.sentBytes();
+        ASSERT_GE(sent.size(), 19u);
+        EXPECT_EQ(sent[16 + 1 + 1], houseBytes[house]) << "house " << char('A' + house);
+        EXPECT_EQ(sent[16 + 1], levelBytes[house % 9]) << "level " << house % 9 + 1;
+    }
 }
 
 TEST_F(DeviceOperations, GroupUnitsRefuseWhatTheyCannotDoWithoutTouchingTheLink)

@@ -185,6 +185,20 @@ TEST_F(TimerDownload, UnitBitsAndFunctionByteFollowTheUnitTheSwitchAndTheLevel)
         EXPECT_EQ(std::tuple(records[0][4] << 8 | records[0][5], int(records[0][7])), std::tuple(c.units, c.function))
             << "unit " << c.unit << " brightness " << c.brightness << " on " << c.on;
     }
+
+    // Every house code and every level as the protocol defines its byte, in the record sent.
+    const uint8_t houseBytes[16] = {0x60, 0xE0, 0x20, 0xA0, 0x10, 0x90, 0x50, 0xD0, 0x70, 0xF0, 0x30, 0xB0, 0x00, 0x80, 0x40, 0xC0};
+    const uint8_t levelBytes[9] = {0xE5, 0xC5, 0xA5, 0x85, 0x65, 0x45, 0x25, 0x05, 0x02};
+    for (int house = 0; house < 16; ++house) {
+        const auto records = recordsOf(clockEvent(EventOn | EventAllDays, 21, 0), 3, house);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0][6], houseBytes[house]) << "house " << char('A' + house);
+    }
+    for (uint16_t level = 1; level <= 9; ++level) {
+        const auto records = recordsOf(clockEvent(EventOn | EventAllDays, 21, 0, level));
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0][7], levelBytes[level - 1]) << "level " << level;
+    }
 }
 
 TEST(DownloadProgress, EachCommandTakesTheWholeQuotientOfTheScale)

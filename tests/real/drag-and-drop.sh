@@ -22,11 +22,28 @@ selected() { awk -F'\t' -v w="$w" -v t="$1" '$1 == w && $2 == "row" && $9 == t' 
 
 start_order=$(refresh_map; order)
 
+# An event dropped back where it stands changes nothing: the title stays clean.
+select_row "Turn On @ Sunset Every Day"
+hold=drop_line_shown drag $(centre "Turn On @ Sunset Every Day") $(gap_above "Turn Off @ 11:30 PM Every Day") $(centre "Bedroom Lamp")
+select_row "Vacation Lights"
+[ "$(order)" = "$start_order" ] || fail "a drop in place moved rows: $(order)"
+is_active house.cp290 || fail "a drop in place marked the document changed: $(active_title)"
+
 # Modules reordered: the last one dragged above the first, the line showing where it lands.
 select_row "Everything Off"
 hold=drop_line_shown drag $(centre "Everything Off") $(gap_above "Porch Light")
 wait_map "Everything Off to come first" order_is "Everything Off|${start_order%Everything Off|}"
 wait_until "the document to be marked changed" 10 is_active "house.cp290*"
+
+# Two events of two modules, chosen with Ctrl+click, dragged above the first module's first event:
+# both land there in their shown order, and both leave their old places.
+select_row "Turn Off @ 11:30 PM Every Day"
+xdotool mousemove $(rows_of "$w" | awk -F'\t' '$9 == "Turn Off @ 10:45 PM On .MTWTF." { printf "%d %d\n", $4 + 20, $5 + $7 / 2; exit }') keydown ctrl click 1 keyup ctrl
+wait_map "both events selected" selected "Turn Off @ 10:45 PM On .MTWTF."
+hold=drop_line_shown drag $(centre "Turn Off @ 10:45 PM On .MTWTF.") $(gap_above "Turn On @ Sunset Every Day")
+wait_map "both events to land above the sunset" order_is "Everything Off|Porch Light|Turn Off @ 11:30 PM Every Day|Turn Off @ 10:45 PM On .MTWTF.|Turn On @ Sunset Every Day|Living Room Lamp|Turn On 50.0% @ 06:30 PM On .MTWTF.|Bedroom Lamp|Pool Pump|Vacation Lights|"
+xdotool key ctrl+z
+wait_map "the undo to put them back" order_is "Everything Off|${start_order%Everything Off|}"
 
 # An event moved within its module, then to another module.
 select_row "Turn Off @ 11:30 PM Every Day"

@@ -195,11 +195,17 @@ move_in_steps() {
 }
 
 # Drags with the left button from one point to another: pressed, moved, held over the target
-# until the outline under it has taken the movement in, released.
+# until the outline under it has taken the movement in, released. A fifth and sixth argument name
+# a point to pass on the way, for a target too near its start for a drag to begin.
 drag() {
     local tx=$3 ty=$4
     xdotool mousemove "$1" "$2" mousedown 1
-    move_in_steps "$@"
+    if [ $# -ge 6 ]; then
+        move_in_steps "$1" "$2" "$5" "$6"
+        move_in_steps "$5" "$6" "$tx" "$ty"
+    else
+        move_in_steps "$@"
+    fi
     # A window under a drag hears of the next position only once it has answered the last one:
     # seen at both, the target has answered.
     xdotool mousemove "$tx" "$((ty + 1))"
