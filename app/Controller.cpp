@@ -18,6 +18,7 @@
 #include "platform/TickPause.h"
 #include "platform/qt/AlertSheets.h"
 #include "platform/qt/ContextHelp.h"
+#include "platform/qt/UndoKeys.h"
 #include "platform/qt/UserInputDrop.h"
 #include "platform/qt/WindowCommands.h"
 
@@ -83,6 +84,7 @@ Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
     addWindow(schedule.get(), nullptr);
     setHelpAnchor(listing.get(), QStringLiteral("List Events in CP290"));
     QApplication::instance()->installEventFilter(new ContextHelpKey([this](QObject *sender) { showHelp(sender); }, this));
+    QApplication::instance()->installEventFilter(new UndoKeys(this));
 }
 
 Controller::~Controller()
@@ -260,7 +262,11 @@ void Controller::buildMenus()
     const auto editItem = [this, edit](const QString &title, const QKeySequence &keys, EditCommand command,
                                        void (Modules::*perform)(QObject *)) {
         QAction *item = addItem(edit, title, keys, this, [this, command, perform] {
-            if (Modules *document = mainDocument(); document && document->validateMenuItem(command))
+            Modules *document = mainDocument();
+            if (!document)
+                return;
+            document->commitEditing();  // what is being typed is a step of its own first
+            if (document->validateMenuItem(command))
                 (document->*perform)(nullptr);
         });
         editCommands.push_back({item, command});
@@ -430,6 +436,8 @@ void Controller::runDeviceWork(const std::function<void()> &work)
 
 void Controller::showSchedule(Modules *document)
 {
+    if (document)
+        document->commitEditing();
     schedule->setDocument(document);
     bringToFront(schedule.get());
 }

@@ -146,6 +146,8 @@ void DocumentController::openDocumentFile(const QString &path, QWidget *parentWi
 bool DocumentController::eventFilter(QObject *watched, QEvent *event)
 {
     Modules *document = event->type() == QEvent::Close ? documentForWindow(qobject_cast<QWidget *>(watched)) : nullptr;
+    if (document)
+        document->commitEditing();
     if (!document || !document->isDocumentEdited())
         return QObject::eventFilter(watched, event);
     QWidget *window = document->window();
@@ -189,6 +191,7 @@ void DocumentController::revertDocumentToSaved(Modules *document)
 {
     if (document->fileName().isEmpty())
         return;
+    document->commitEditing();
     QMessageBox question(QMessageBox::Warning, tr("Revert to Saved"),
                          tr("Revert to the saved version? Your current changes will be lost."), QMessageBox::NoButton,
                          document->window());

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <regex>
+#include <tuple>
 
 namespace {
 
@@ -90,17 +91,6 @@ std::string clockTimeText(ClockTime time)
     return text;
 }
 
-Typing clockTimeTyping(const std::string &text)
-{
-    if (clockTimeFromText(text))
-        return Typing::Complete;
-    static const std::regex unfinished(R"(^ *(\d{0,2})(:\d{0,1})? *([aApP][mM]?)? *$)");
-    std::smatch parts;
-    if (!std::regex_match(text, parts, unfinished) || (parts[1].length() == 0 && (parts[2].matched || parts[3].matched)))
-        return Typing::Refused;
-    return Typing::Unfinished;
-}
-
 std::optional<CalendarDay> calendarDayFromText(const std::string &text)
 {
     std::smatch parts;
@@ -109,7 +99,8 @@ std::optional<CalendarDay> calendarDayFromText(const std::string &text)
     CalendarDay day {std::stoi(parts[4]), std::stoi(parts[1]), std::stoi(parts[3])};
     if (parts[4].length() == 2)
         day.year += 2000;
-    if (day.month < 1 || day.month > 12 || day.day < 1 || day.day > daysInMonth(day.year, day.month))
+    if (day.month < 1 || day.month > 12 || day.day < 1 || day.day > daysInMonth(day.year, day.month)
+        || !withinDocumentDays(day))
         return std::nullopt;
     return day;
 }
@@ -121,14 +112,6 @@ std::string calendarDayText(CalendarDay day)
     return text;
 }
 
-Typing calendarDayTyping(const std::string &text)
-{
-    if (calendarDayFromText(text))
-        return Typing::Complete;
-    static const std::regex unfinished(R"(^ *\d{0,2}(?:[/-]\d{0,2}(?:[/-]\d{0,4})?)? *$)");
-    return std::regex_match(text, unfinished) ? Typing::Unfinished : Typing::Refused;
-}
-
 ClockTime steppedClockTime(ClockTime time, const std::string &text, int caret, int steps)
 {
     const auto colon = text.find(':');
@@ -138,14 +121,17 @@ ClockTime steppedClockTime(ClockTime time, const std::string &text, int caret, i
     return {minutes / 60, minutes % 60};
 }
 
-CalendarDay steppedCalendarDay(CalendarDay day, const std::string &text, int caret, int steps)
+CalendarDay steppedCalendarDay(CalendarDay from, const std::string &text, int caret, int steps)
 {
+    CalendarDay day = from;
     const std::string before = trimmed(text.substr(0, static_cast<std::size_t>(std::max(caret, 0))));
     int separators = 0;
     for (const char c : before)
         separators += c == '/' || c == '-';
-    if (separators == 1)
-        return fromDayNumber(dayNumber(day) + steps);
+    if (separators == 1) {
+        const CalendarDay stepped = fromDayNumber(dayNumber(day) + steps);
+        return withinDocumentDays(stepped) ? stepped : from;
+    }
     if (separators == 0) {
         const int months = day.year * 12 + day.month - 1 + steps;
         day.year = months / 12;
@@ -154,5 +140,11 @@ CalendarDay steppedCalendarDay(CalendarDay day, const std::string &text, int car
         day.year += steps;
     }
     day.day = std::min(day.day, daysInMonth(day.year, day.month));
-    return day;
+    return withinDocumentDays(day) ? day : from;
+}
+
+bool withinDocumentDays(CalendarDay day)
+{
+    const auto pair = [](CalendarDay d) { return std::tuple(d.year, d.month, d.day); };
+    return pair(day) >= pair(FirstDocumentDay) && pair(day) <= pair(LastDocumentDay);
 }

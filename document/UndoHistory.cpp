@@ -55,6 +55,16 @@ void UndoHistory::setSelection(std::vector<int> rows)
     (position == 0 ? base : steps[position - 1].after).selectedRows = std::move(rows);
 }
 
+void UndoHistory::setExpanded(std::size_t module, bool expanded)
+{
+    DocumentSnapshot &state = position == 0 ? base : steps[position - 1].after;
+    if (module >= state.modules.size() || state.modules[module]->expanded == expanded)
+        return;
+    auto opened = std::make_shared<Module>(*state.modules[module]);
+    opened->expanded = expanded;
+    state.modules[module] = std::move(opened);
+}
+
 const DocumentSnapshot &UndoHistory::current() const
 {
     return position == 0 ? base : steps[position - 1].after;

@@ -33,6 +33,9 @@ public:
     void record(DocumentSnapshot after, const std::string &name, const std::string &mergeKey = {});
     // The rows selected in the current state: undo brings back the selection as it was.
     void setSelection(std::vector<int> rows);
+    // A module opened or closed by its triangle, which is no step of its own: undo to this state
+    // brings it back as the user left it.
+    void setExpanded(std::size_t module, bool expanded);
 
     const DocumentSnapshot &current() const;
     bool canUndo() const { return position > 0; }

@@ -1,5 +1,6 @@
 #include "widgets/ClockFields.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -7,22 +8,15 @@
 ClockField::ClockField(QWidget *parent) : QAbstractSpinBox(parent)
 {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    setKeyboardTracking(true);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &ClockField::textEdited);
-    // A finished text shows in the field's own form ("19:05" becomes "7:05 PM").
-    connect(this, &QAbstractSpinBox::editingFinished, this, &ClockField::showValue);
+    setKeyboardTracking(false);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &ClockField::commit);
 }
 
+// Whatever is typed stays in the field until it is finished: a keystroke that cannot lead to a
+// value is not swallowed, so that no fragment of it ("2" of "24:00") passes for what was meant.
 QValidator::State ClockField::validate(QString &input, int &) const
 {
-    switch (typing(input.toStdString())) {
-    case Typing::Complete:
-        return QValidator::Acceptable;
-    case Typing::Unfinished:
-        return QValidator::Intermediate;
-    default:
-        return QValidator::Invalid;
-    }
+    return isValue(input.toStdString()) ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
 // Left unfinished, the field shows its value again.
@@ -31,9 +25,15 @@ void ClockField::fixup(QString &input) const
     input = QString::fromStdString(valueText());
 }
 
-void ClockField::textEdited(const QString &text)
+void ClockField::commit()
 {
-    if (take(text.toStdString()))
+    const std::string text = lineEdit()->text().toStdString();
+    const bool complete = isValue(text);
+    const bool changed = complete && take(text);
+    if (!complete)
+        QApplication::beep();
+    showValue();  // a finished text in the field's own form ("19:05" becomes "7:05 PM"), a refused one gone
+    if (changed)
         emit edited();
 }
 

@@ -8,8 +8,10 @@
 
 // The event editor's time and date fields over the typing rules of the core: a whole time or
 // date is typed at once, Up and Down (and the wheel) step the part the caret stands in, and Tab
-// goes on to the next control. `edited` tells of every change the user makes, as soon as the
-// text forms a value; setting a value from code tells nothing.
+// goes on to the next control. What is typed is taken whole when it is finished (Return, Tab,
+// the focus leaving, or `commit`), or refused whole with a beep, the field showing its value
+// again. `edited` tells of every change the user makes, typed or stepped; setting a value from
+// code tells nothing.
 class ClockField : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -20,22 +22,21 @@ public:
     void stepBy(int steps) override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // Takes what is typed, or refuses it: before a command acts on the document.
+    void commit();
 
 signals:
     void edited();
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
-    virtual Typing typing(const std::string &text) const = 0;
+    virtual bool isValue(const std::string &text) const = 0;
     // Takes a finished text as the value; false when it is none or the value already.
     virtual bool take(const std::string &text) = 0;
     virtual std::string valueText() const = 0;
     virtual std::string widestText() const = 0;
     virtual void step(const std::string &text, int caret, int steps) = 0;
     void showValue();
-
-private:
-    void textEdited(const QString &text);
 };
 
 // A field of one kind of value, with the rules of that kind.
@@ -53,7 +54,7 @@ protected:
         value = set;
         showValue();
     }
-    Typing typing(const std::string &text) const override { return Rules::typing(text); }
+    bool isValue(const std::string &text) const override { return Rules::fromText(text).has_value(); }
     bool take(const std::string &text) override
     {
         const std::optional<Value> typed = Rules::fromText(text);
@@ -72,7 +73,6 @@ protected:
 struct ClockTimeRules {
     static constexpr auto fromText = clockTimeFromText;
     static constexpr auto text = clockTimeText;
-    static constexpr auto typing = clockTimeTyping;
     static constexpr auto stepped = steppedClockTime;
     static constexpr ClockTime initial {0, 0};
     static constexpr ClockTime widest {23, 58};
@@ -81,7 +81,6 @@ struct ClockTimeRules {
 struct CalendarDayRules {
     static constexpr auto fromText = calendarDayFromText;
     static constexpr auto text = calendarDayText;
-    static constexpr auto typing = calendarDayTyping;
     static constexpr auto stepped = steppedCalendarDay;
     static constexpr CalendarDay initial {2000, 1, 1};
     static constexpr CalendarDay widest {2000, 12, 30};

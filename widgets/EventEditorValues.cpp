@@ -4,6 +4,7 @@
 #include "widgets/ClockFields.h"
 #include "widgets/EventEditorView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -58,7 +59,8 @@ void EventEditorView::showFields(const EditorFields &fields)
     (fields.on ? e->onSwitch : e->offSwitch)->setChecked(true);
     showBrightness(fields);
     e->offsetSign->setText(fields.offsetMinus ? QStringLiteral("-") : QStringLiteral("+"));
-    e->offset->setText(QString::fromStdString(timeOffsetFormatter::stringForObjectValue(SecondsToNSCalendarDate(fields.offset))));
+    offsetShown = QString::fromStdString(timeOffsetFormatter::stringForObjectValue(SecondsToNSCalendarDate(fields.offset)));
+    e->offset->setText(offsetShown);
     showTimeFields(fields, false);
     e->repeatDays->setValue(fields.repeatDays);
     e->date->setDate(dateOf(fields.date));
@@ -116,13 +118,25 @@ void EventEditorView::showDaysPart(const EditorFields &fields)
 }
 
 // What the controls now say, over what was loaded.
+void EventEditorView::commitTyping()
+{
+    time->commit();
+    date->commit();
+    if (!offset->hasAcceptableInput()) {
+        QApplication::beep();
+        offset->setText(offsetShown);
+    }
+}
+
 EditorFields EventEditorView::fields(const EditorFields &loaded) const
 {
     const EventEditorView *e = this;
     EditorFields fields = loaded;
     fields.on = e->onSwitch->isChecked();
     fields.brightness = e->eventBrightnessSlider->value();
-    if (e->time->time() != timeOf(loaded.time))
+    // The field shows minutes: a loaded time with seconds (a new event's "now") is what it shows.
+    const QTime loadedTime = timeOf(loaded.time);
+    if (e->time->time() != QTime(loadedTime.hour(), loadedTime.minute()))
         fields.time = secondsOfTime(e->time->time());
     fields.offsetMinus = e->offsetSign->text() == QLatin1String("-");
     if (const auto offset = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
@@ -131,14 +145,20 @@ EditorFields EventEditorView::fields(const EditorFields &loaded) const
     fields.sunset = !fields.sunrise && e->sunsetSwitch->isChecked();
     fields.security = e->securitySwitch->isChecked();
     fields.dayRule = static_cast<uint16_t>(std::max(0, e->daysPopup->currentIndex()) & EventDaysMask);
-    if (e->date->date() != dateOf(loaded.date))
-        fields.date = secondsOfDate(e->date->date());
-    fields.repeat = e->repeatSwitch->isChecked();
-    fields.repeatDays = static_cast<uint16_t>(e->repeatDays->value());
-    fields.days = 0;
-    for (int day = 0; day < 7; ++day)
-        if (e->daySwitch(day)->isChecked())
-            fields.days |= DayBits[day];
+    // Only the page of the day rule is on screen: the controls of the other page still show the
+    // event looked at before, and say nothing of this one.
+    if (fields.daysPage() == DaysPage::Date) {
+        if (e->date->date() != dateOf(loaded.date))
+            fields.date = secondsOfDate(e->date->date());
+        fields.repeat = e->repeatSwitch->isChecked();
+        fields.repeatDays = static_cast<uint16_t>(e->repeatDays->value());
+    }
+    if (fields.daysPage() == DaysPage::Weekdays) {
+        fields.days = 0;
+        for (int day = 0; day < 7; ++day)
+            if (e->daySwitch(day)->isChecked())
+                fields.days |= DayBits[day];
+    }
     return fields;
 }
 

@@ -26,14 +26,23 @@
 
 namespace {
 
-// A finished offset text is accepted only when it reads as hours and minutes.
+// A finished offset text is accepted only when it reads as hours and minutes; one left unfinished
+// is refused whole, the field showing the offset it showed before.
 class OffsetValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    OffsetValidator(const QString *shown, QObject *parent) : QValidator(parent), shown(shown) {}
     State validate(QString &input, int &) const override
     {
         return timeOffsetFormatter::objectValueForString(input.toStdString()) ? Acceptable : Intermediate;
     }
+    void fixup(QString &input) const override
+    {
+        QApplication::beep();
+        input = *shown;
+    }
+
+private:
+    const QString *shown;
 };
 
 bool legalSign(const std::string &text)
@@ -72,7 +81,7 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     offset = new QLineEdit(QStringLiteral("00:00"), this);
     offset->setAccessibleName(tr("Offset"));
     offset->setFixedWidth(64);
-    offset->setValidator(new OffsetValidator(offset));
+    offset->setValidator(new OffsetValidator(&offsetShown, offset));
     securitySwitch = new QCheckBox(tr("Security"), this);
 
     daysPopup = new QComboBox(this);

@@ -71,6 +71,10 @@ public:
     void showTimeFields(const EditorFields &fields, bool moveFocus);
     void showDaysPart(const EditorFields &fields);
     EditorFields fields(const EditorFields &loaded) const;
+    // Ends the typing in the time, date and offset fields before a command acts: what reads as a
+    // value is kept for `fields` to read, anything else is refused with a beep, the field showing
+    // what it showed before.
+    void commitTyping();
     // The fields Tab walks in a loop, from the first back to the first.
     void setKeyboardLoopFor(const EditorFields &fields);
 
@@ -83,4 +87,5 @@ protected:
 
 private:
     QList<QWidget *> keyboardLoop;
+    QString offsetShown;  // the offset as last shown, for a refused text to give way to
 };

@@ -144,6 +144,7 @@ bool Modules::readFromFile(const QString &path, QString *error)
 
 bool Modules::writeToFile(const QString &path, QString *error)
 {
+    commitEditing();
     DocumentFileContent content;
     content.modules = modulesArray;
     content.eventRepeat = eventRepeat;
@@ -217,14 +218,19 @@ Modules::NamedChange::~NamedChange()
     document.history.setSelection(document.modulesOutline->selectedRows());
 }
 
+// What is being typed is a step of its own, taken back first.
 void Modules::undo(QObject *)
 {
-    applySnapshot(history.undo());
+    commitEditing();
+    if (history.canUndo())
+        applySnapshot(history.undo());
 }
 
 void Modules::redo(QObject *)
 {
-    applySnapshot(history.redo());
+    commitEditing();
+    if (history.canRedo())
+        applySnapshot(history.redo());
 }
 
 // A state of the history shown: its records, its expansion and its selection.
@@ -326,6 +332,7 @@ void Modules::printOutline(QPrinter &printer) const
 
 void Modules::printDocument(QObject *)
 {
+    commitEditing();
     modulesOutline->setFocus();
     QPrintDialog dialog(&sharedPrinter(), thisWindow);
     if (dialog.exec() == QDialog::Accepted)

@@ -122,6 +122,10 @@ public:
     void printOutline(QPrinter &printer) const;
 
 public slots:
+    // Ends whatever is being typed, in an outline cell or in the editor, as the user's own step:
+    // before any command acts on the document or leaves it, so that the window shows what the
+    // document holds.
+    void commitEditing();
     void undo(QObject *sender = nullptr);
     void redo(QObject *sender = nullptr);
     void newModule(QObject *sender = nullptr);

@@ -256,11 +256,13 @@ void Modules::repeat(QObject *)
 void Modules::today(QObject *)
 {
     editor->date->setDate(::today());
+    saveEventData();
 }
 
 void Modules::tomorrow(QObject *)
 {
     editor->date->setDate(::today().addDays(1));
+    saveEventData();
 }
 
 void Modules::eventOn(QObject *)
@@ -272,6 +274,15 @@ void Modules::eventOn(QObject *)
 void Modules::eventOff(QObject *)
 {
     editor->showBrightness(withSwitch(shownFields(), false, modulesArray[currentModuleIndex]));
+    saveEventData();
+}
+
+void Modules::commitEditing()
+{
+    if (!thisWindow)
+        return;
+    endEditingInWindow();
+    editor->commitTyping();
     saveEventData();
 }
 

@@ -98,6 +98,8 @@ bool Modules::storeExpansion(const OutlineItem &item, bool expanded)
     replaceModule(item.module, module);
     if (expanded ? expandingAll : collapsingAll)
         return true;
+    if (!restoringExpansion && changesUnderWay == 0)
+        history.setExpanded(static_cast<std::size_t>(item.module), expanded);
     if (QApplication::keyboardModifiers() & Qt::AltModifier) {
         if (expanded)
             expandAll();

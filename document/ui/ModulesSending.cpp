@@ -43,6 +43,7 @@ void Modules::sendEventsToCP290(QObject *)
 {
     if (!deviceAccess)
         return;
+    commitEditing();
     deviceAccess->runDeviceWork([this] {
         if (!deviceAccess->serialDeviceIsWritable())
             return;

@@ -11,7 +11,8 @@ TEST(TypedClockFields, WholeTimesAsPeopleTypeThem)
         {"7:05 AM", 7, 5},  {"7:05am", 7, 5},   {"19:05", 19, 5}, {"7:05p", 19, 5},  {"7:05 PM", 19, 5},
         {"12:30 AM", 0, 30}, {"12 pm", 12, 0},  {"7", 7, 0},      {"0:15", 0, 15},   {" 7:05 pm ", 19, 5},
         {"13 pm", -1, 0},   {"0 am", -1, 0},    {"24:00", -1, 0}, {"7:60", -1, 0},   {"7:5", -1, 0},
-        {"7:05 x", -1, 0},  {"", -1, 0},
+        {"7:05 x", -1, 0},  {"", -1, 0},        {":30", -1, 0},   {"7.05", -1, 0},   {"1930", -1, 0},
+        {"2", 2, 0},        {"12/", -1, 0},
     };
     for (const Case &c : cases) {
         const auto time = clockTimeFromText(c.text);
@@ -24,32 +25,6 @@ TEST(TypedClockFields, WholeTimesAsPeopleTypeThem)
     EXPECT_EQ(clockTimeText({12, 0}), "12:00 PM");
 }
 
-TEST(TypedClockFields, KeystrokesAreKeptWhileTheyCanStillBecomeAValue)
-{
-    struct Case {
-        const char *text;
-        Typing typing;
-    } cases[] = {
-        {"", Typing::Unfinished},           {"1", Typing::Complete},            {"7:", Typing::Unfinished},
-        {"7:0", Typing::Unfinished},        {"7:05 ", Typing::Complete},        {"7:05 P", Typing::Complete},
-        {"x", Typing::Refused},             {"7:05 AMX", Typing::Refused},      {"123", Typing::Refused},
-        {":5", Typing::Refused},            {"12/", Typing::Refused},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(clockTimeTyping(c.text), c.typing) << c.text;
-
-    struct DateCase {
-        const char *text;
-        Typing typing;
-    } dates[] = {
-        {"12/24/2026", Typing::Complete}, {"12-24-2026", Typing::Complete}, {"12/24/", Typing::Unfinished},
-        {"1", Typing::Unfinished},        {"12/24/202", Typing::Unfinished}, {"12/24/20261", Typing::Refused},
-        {"12.24", Typing::Refused},       {"2/30/2026", Typing::Unfinished},
-    };
-    for (const DateCase &c : dates)
-        EXPECT_EQ(calendarDayTyping(c.text), c.typing) << c.text;
-}
-
 TEST(TypedClockFields, WholeDatesAsPeopleTypeThem)
 {
     struct Case {
@@ -58,7 +33,10 @@ TEST(TypedClockFields, WholeDatesAsPeopleTypeThem)
     } cases[] = {
         {"12/24/2026", 2026, 12, 24}, {"12-24-2026", 2026, 12, 24}, {"12/24/26", 2026, 12, 24},
         {"2/29/2028", 2028, 2, 29},   {"2/29/2027", 0, 0, 0},       {"13/1/2026", 0, 0, 0},
-        {"12/24-2026", 0, 0, 0},      {"12/0/2026", 0, 0, 0},
+        {"12/24-2026", 0, 0, 0},      {"12/0/2026", 0, 0, 0},       {"2/29/202", 0, 0, 0},
+        // The days a document can name, and no further: the seconds would wrap round to 1904.
+        {"1/1/1904", 1904, 1, 1},     {"12/31/1903", 0, 0, 0},      {"2/6/2040", 2040, 2, 6},
+        {"2/7/2040", 0, 0, 0},        {"12/24/2040", 0, 0, 0},
     };
     for (const Case &c : cases) {
         const auto day = calendarDayFromText(c.text);
@@ -78,5 +56,8 @@ TEST(TypedClockFields, ArrowsStepThePartTheCaretStandsIn)
     EXPECT_EQ(steppedCalendarDay({2026, 1, 31}, "01/31/2026", 1, 1), (CalendarDay {2026, 2, 28})) << "the month";
     EXPECT_EQ(steppedCalendarDay({2026, 12, 24}, "12/24/2026", 0, -12), (CalendarDay {2025, 12, 24}));
     EXPECT_EQ(steppedCalendarDay({2028, 2, 29}, "02/29/2028", 9, 1), (CalendarDay {2029, 2, 28})) << "the year";
+    EXPECT_EQ(steppedCalendarDay({2039, 6, 1}, "06/01/2039", 9, 1), (CalendarDay {2039, 6, 1})) << "no year past 2040-02-06";
+    EXPECT_EQ(steppedCalendarDay({2040, 2, 6}, "02/06/2040", 4, 1), (CalendarDay {2040, 2, 6})) << "no day past it";
+    EXPECT_EQ(steppedCalendarDay({1904, 1, 31}, "01/31/1904", 1, -1), (CalendarDay {1904, 1, 31})) << "no month before 1904";
     EXPECT_EQ(steppedCalendarDay({2026, 3, 1}, "03/01/2026", 4, -1), (CalendarDay {2026, 2, 28}));
 }

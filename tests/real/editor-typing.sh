@@ -1,6 +1,7 @@
-# Every change made in the event editor is saved as it is made: Up three times in the time field,
-# a whole time typed in any of its forms, a date typed, the repeat days stepped; Tab leaves the
-# time field for the next control; Ctrl+S writes what the outline shows.
+# The event editor's fields as they are typed in: Up three times in the time field is saved at
+# once, a whole time typed in any of its forms when Return ends it, a date when Tab leaves it, the
+# repeat days stepped at once; Tab leaves the time field for the next control; Ctrl+S writes what
+# the outline shows.
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user
 w=house.cp290
@@ -18,7 +19,8 @@ wait_map "Up three times to reach the outline" row_shows "$porch_off" "Turn Off 
 for typed in "7:05 AM|07:05 AM" "19:05|07:05 PM" "7:10p|07:10 PM"; do
     xdotool key ctrl+a
     xdotool type --delay 20 "${typed%%|*}"
-    wait_map "\"${typed%%|*}\" to be saved as it is typed" row_shows "$porch_off" "Turn Off @ ${typed##*|} Every Day"
+    xdotool key Return
+    wait_map "\"${typed%%|*}\" to be saved when Return ends it" row_shows "$porch_off" "Turn Off @ ${typed##*|} Every Day"
 done
 xdotool key Tab
 refresh_map
@@ -34,6 +36,7 @@ vacation_on=$(rows_of "$w" | awk -F'\t' '$9 == "Turn On @ 07:15 PM On 12/20/2026
 click "$w" ClockField Date
 xdotool key ctrl+a
 xdotool type --delay 20 "12/24/2026"
+xdotool key Tab
 wait_map "the typed date to be saved" row_shows "$vacation_on" "Turn On @ 07:15 PM On 12/24/2026 & Every 2 Days Thereafter"
 click "$w" QSpinBox "Repeat every so many days"
 xdotool key Up
