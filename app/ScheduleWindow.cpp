@@ -128,9 +128,12 @@ void ScheduleWindow::refresh()
     week.clear();
     if (shownDocument)
         week = weekSchedule(shownDocument->modules(), shownDocument->repeatCounts(), GetDateTime(), Days);
-    title->setText(shownDocument ? tr("The week ahead of \"%1\", as the helper sends it after each midnight:")
-                                       .arg(shownDocument->window()->windowTitle().remove(QStringLiteral("[*]")))
-                                 : tr("No document is open."));
+    QString heading = shownDocument ? tr("The week ahead of \"%1\", as the helper sends it after each midnight:")
+                                          .arg(shownDocument->window()->windowTitle().remove(QStringLiteral("[*]")))
+                                    : tr("No document is open.");
+    if (shownDocument && static_cast<int>(week.size()) < Days)
+        heading += tr(" (no day after 2040-02-06: a CP290 document names no later day)");
+    title->setText(heading);
     const QSignalBlocker quiet(days);
     days->clear();
     for (const ScheduledDay &day : week) {

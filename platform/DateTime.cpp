@@ -95,6 +95,15 @@ void SecondsToDate(uint32_t seconds, DateTimeRec *date)
     date->second = static_cast<int16_t>(timeOfDay % 60);
 }
 
+bool clockPastLastDay(int64_t now)
+{
+    const auto instant = static_cast<time_t>(now);
+    struct tm local {};
+    localtime_r(&instant, &local);
+    return !dateSecondsWithinRange(makeDateTimeRec(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                                                   local.tm_min, local.tm_sec));
+}
+
 uint32_t GetDateTime()
 {
     const DateTimeSource &source = dateTimeSource();

@@ -35,6 +35,10 @@ std::optional<uint32_t> dateSecondsWithinRange(const DateTimeRec &date);
 inline constexpr uint32_t LastDayMidnight = 0xFFFFFFFFu - 0xFFFFFFFFu % SecondsPerDay;
 void SecondsToDate(uint32_t seconds, DateTimeRec *date);
 
+// Whether the computer's clock (`now`, from time()) lies past 2040-02-06 06:28:15 local time, where
+// date seconds end: GetDateTime() would then wrap round to 1904.
+bool clockPastLastDay(int64_t now);
+
 // The current local date and time as seconds. It reads one replaceable source, so that tests and
 // the command line's --now never depend on the wall clock.
 uint32_t GetDateTime();

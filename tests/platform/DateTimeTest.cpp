@@ -1,6 +1,8 @@
 #include "platform/DateTime.h"
 #include "tests/support/Dates.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,4 +64,21 @@ TEST(DateTime, ListingFormatIsEnglishWithTwelveHourClock)
     EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(makeDateTimeRec(2026, 12, 4, 14, 15)))), "Fri 12/04/26 02:15 PM");
     EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(makeDateTimeRec(2027, 1, 3, 0, 5)))), "Sun 01/03/27 12:05 AM");
     EXPECT_EQ(formatListingDateTime(brokenDown(DateToSeconds(makeDateTimeRec(2027, 1, 9, 12, 0)))), "Sat 01/09/27 12:00 PM");
+}
+
+// Date seconds end at 2040-02-06 06:28:15: a clock past it is said so, never read as 1904.
+TEST(DateTime, AClockPastTheLastDayIsToldNotWrapped)
+{
+    const char *zone = std::getenv("TZ");
+    const std::string saved = zone ? zone : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    constexpr int64_t LastSecond = 2212122495;  // 2040-02-06 06:28:15 UTC, 0xFFFFFFFF date seconds
+    EXPECT_FALSE(clockPastLastDay(LastSecond));
+    EXPECT_TRUE(clockPastLastDay(LastSecond + 1));
+    EXPECT_FALSE(clockPastLastDay(0));
+    EXPECT_EQ(dateSecondsWithinRange(makeDateTimeRec(2040, 2, 6, 6, 28, 15)), 0xFFFFFFFFu);
+    EXPECT_FALSE(dateSecondsWithinRange(makeDateTimeRec(1903, 12, 31, 23, 59, 59)));
+    saved.empty() ? unsetenv("TZ") : setenv("TZ", saved.c_str(), 1);
+    tzset();
 }

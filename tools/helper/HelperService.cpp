@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -84,7 +85,9 @@ bool HelperService::runDownload()
     std::string unreadable;
     const auto modules = recallDownloadedModules(&unreadable);
     const auto device = rememberedSerialDevicePath();
-    if (!unreadable.empty()) {
+    if (clockPastLastDay(static_cast<int64_t>(time(nullptr)))) {
+        firstAlert = "The date lies past 2040-02-06, the last day a CP290 document can name; nothing is sent.";
+    } else if (!unreadable.empty()) {
         firstAlert = "The remembered modules cannot be read: " + unreadable + ".";
     } else if (!modules) {
         firstAlert = "There are no events to send.";
