@@ -88,21 +88,6 @@ EditorFields withSwitch(EditorFields fields, bool on, const Module &module)
     return fields;
 }
 
-std::vector<EditorField> keyboardLoopOf(const EditorFields &fields)
-{
-    std::vector<EditorField> loop;
-    if (fields.timeEnabled()) {
-        loop.push_back(EditorField::Time);
-    } else {
-        loop.push_back(EditorField::OffsetSign);
-        loop.push_back(EditorField::Offset);
-    }
-    loop.push_back(EditorField::Date);
-    if (fields.repeat)
-        loop.push_back(EditorField::RepeatDays);
-    return loop;
-}
-
 Event eventFromEditor(const EditorFields &fields, Event previous)
 {
     Event event = previous;

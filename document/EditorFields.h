@@ -44,11 +44,6 @@ inline bool noDayChosen(const Event &event)
     return event.dayRule() == EventDaysOfWeek && (event.Flags & EventAllDays) == 0;
 }
 
-// The fields Tab walks in a loop: the time, or the offset's sign and value for a sun event; the
-// date; the repeat days when the event repeats.
-enum class EditorField { Time, OffsetSign, Offset, Date, RepeatDays };
-std::vector<EditorField> keyboardLoopOf(const EditorFields &fields);
-
 // The controls for `event` of `module` on a day with those sun times.
 EditorFields editorFieldsOf(const Event &event, const Module &module, SunTimes sun);
 

@@ -43,15 +43,6 @@ QDate EventEditorView::dateOf(uint32_t seconds)
     return QDate(rec.year, rec.month, rec.day);
 }
 
-void EventEditorView::setKeyboardLoopFor(const EditorFields &fields)
-{
-    QWidget *const widgets[] = {time, offsetSign, offset, date, repeatDays};
-    QList<QWidget *> loop;
-    for (const EditorField field : keyboardLoopOf(fields))
-        loop << widgets[static_cast<int>(field)];
-    keyboardLoop = loop;
-}
-
 void EventEditorView::showFields(const EditorFields &fields)
 {
     EventEditorView *e = this;
@@ -88,7 +79,6 @@ void EventEditorView::showTimeFields(const EditorFields &fields, bool moveFocus)
     e->offsetSign->setEnabled(fields.offsetEnabled());
     if (moveFocus)
         (fields.offsetEnabled() ? static_cast<QWidget *>(e->offsetSign) : e->time)->setFocus();
-    setKeyboardLoopFor(fields);
 }
 
 // The part of the editor that belongs to the chosen day rule.
@@ -107,8 +97,7 @@ void EventEditorView::showDaysPart(const EditorFields &fields)
         e->repeatSwitch->setChecked(fields.repeat);
         e->repeatDays->setEnabled(fields.repeat);
         e->repeatDays->setValue(fields.repeatDays);
-        setKeyboardLoopFor(fields);
-        break;
+            break;
     case DaysPage::Nothing:
         e->dateBox->setCurrentWidget(e->emptyDaysView);
         break;

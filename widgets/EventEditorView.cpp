@@ -1,11 +1,14 @@
 #include "widgets/EventEditorView.h"
 
+#include "document/ReadingOrder.h"
+
 #include "platform/qt/ContextHelp.h"
 
 #include "widgets/ClockFields.h"
 #include "widgets/FormatterDelegate.h"
 #include "widgets/VekHideableNSTextField.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -197,15 +200,29 @@ QString EventEditorView::brightnessText(int level)
     return QString::number(level * 12.5, 'f', 1) + QLatin1Char('%');
 }
 
+// Tab walks the controls on screen as a person reads them; a control on a page not shown, or one
+// that cannot be used now, is never in the walk.
 bool EventEditorView::focusNextPrevChild(bool next)
 {
+    QList<QWidget *> controls;
+    for (QWidget *control : findChildren<QWidget *>()) {
+        const bool insideAnother = qobject_cast<QAbstractSpinBox *>(control->parentWidget()) != nullptr;
+        if (control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) && !insideAnother)
+            controls << control;
+    }
+    std::vector<ScreenBox> boxes;
+    for (const QWidget *control : controls) {
+        const QPoint at = control->mapTo(this, QPoint(0, 0));
+        boxes.push_back({at.x(), at.y(), control->width(), control->height()});
+    }
+    const std::vector<int> order = readingOrder(boxes);
     const QWidget *focus = QApplication::focusWidget();
-    for (int index = 0; index < keyboardLoop.size(); ++index) {
-        QWidget *field = keyboardLoop[index];
-        if (focus != field && !field->isAncestorOf(focus))
+    const int count = static_cast<int>(order.size());
+    for (int place = 0; place < count; ++place) {
+        const QWidget *control = controls[order[place]];
+        if (focus != control && !control->isAncestorOf(focus))
             continue;
-        const int count = static_cast<int>(keyboardLoop.size());
-        keyboardLoop[(index + (next ? 1 : count - 1)) % count]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        controls[order[(place + (next ? 1 : count - 1)) % count]]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     }
     return QWidget::focusNextPrevChild(next);

@@ -75,8 +75,6 @@ public:
     // value is kept for `fields` to read, anything else is refused with a beep, the field showing
     // what it showed before.
     void commitTyping();
-    // The fields Tab walks in a loop, from the first back to the first.
-    void setKeyboardLoopFor(const EditorFields &fields);
 
     // Calendar seconds as the toolkit's times and dates.
     static QTime timeOf(uint32_t seconds);
@@ -86,6 +84,5 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    QList<QWidget *> keyboardLoop;
     QString offsetShown;  // the offset as last shown, for a refused text to give way to
 };

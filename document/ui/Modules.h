@@ -111,7 +111,6 @@ public:
     void saveEventData();
     void setCurrentEvent(const Event &event);
     void riseSet(QCheckBox *changed);
-    void setKeyboardLoop();
     void checkDaysWarning();
     void moduleChanged();
 

@@ -194,12 +194,6 @@ void Modules::sunset(QObject *)
     saveEventData();
 }
 
-// G. The order in which Tab walks the editor's fields.
-void Modules::setKeyboardLoop()
-{
-    editor->setKeyboardLoopFor(shownFields());
-}
-
 EditorFields Modules::shownFields() const
 {
     return editor->fields(loadedFields);
@@ -249,7 +243,6 @@ void Modules::repeat(QObject *)
     e->repeatDays->setEnabled(e->repeatSwitch->isChecked());
     if (e->repeatSwitch->isChecked())
         e->repeatDays->setFocus();
-    setKeyboardLoop();
     saveEventData();
 }
 

@@ -1,6 +1,7 @@
 #include "document/ControlEnabling.h"
 #include "document/EditorFields.h"
 #include "document/InsertPlan.h"
+#include "document/ReadingOrder.h"
 #include "document/OutlineSelection.h"
 #include "driver/DeviceOperations.h"
 #include "tests/support/Dates.h"
@@ -117,10 +118,6 @@ TEST(EditorFields, EachControlChangesItsOwnPartOfTheEvent)
     EXPECT_TRUE(date.repeat);
     EXPECT_EQ(date.repeatDays, 3);
     EXPECT_FALSE(date.security);
-    using Field = EditorField;
-    EXPECT_EQ(keyboardLoopOf(loaded), (std::vector<Field> {Field::Time, Field::Date}));
-    EXPECT_EQ(keyboardLoopOf(sunrise), (std::vector<Field> {Field::OffsetSign, Field::Offset, Field::Date}));
-    EXPECT_EQ(keyboardLoopOf(date), (std::vector<Field> {Field::Time, Field::Date, Field::RepeatDays}));
     EXPECT_TRUE(noDayChosen(clockEvent(EventOn, 7, 0)));
     EXPECT_FALSE(noDayChosen(clockEvent(EventOn | EventSunday, 7, 0)));
     EXPECT_FALSE(noDayChosen(clockEvent(EventOn | EventOddDays, 7, 0)));
@@ -188,6 +185,21 @@ TEST(ControlEnabling, ModulesPasteBeforeOneRowOrAtTheEndAndEventsIntoOneRow)
                  {false, true, 1, true},  {false, true, 2, false},  {false, false, 1, false}, {true, true, 2, false}};
     for (const Case &c : cases)
         EXPECT_EQ(pasteAllowed(c.modules, c.events, c.selected), c.allowed) << c.modules << c.events << c.selected;
+}
+
+// Controls are read line by line from the top, left to right: a field beside its taller label is
+// on the label's line, a control just below is on the next.
+TEST(ReadingOrder, LineByLineFromTheTopLeftToRight)
+{
+    const std::vector<ScreenBox> boxes = {
+        {200, 40, 60, 20},  // 0: second line, right
+        {10, 0, 80, 24},    // 1: first line, left
+        {120, 4, 60, 18},   // 2: first line, beside 1 though lower
+        {10, 42, 80, 20},   // 3: second line, left
+        {10, 24, 50, 10},   // 4: starts where 1 ends: a line of its own
+    };
+    EXPECT_EQ(readingOrder(boxes), (std::vector<int> {1, 2, 4, 3, 0}));
+    EXPECT_TRUE(readingOrder({}).empty());
 }
 
 TEST(InsertPlan, RowsLandWhereTheSelectionSays)
