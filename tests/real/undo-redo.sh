@@ -2,7 +2,10 @@
 # clean again; redone, saved, undone and redone it is clean at the saved state; an editor change,
 # named in the Edit menu, is taken back from it. Copy and Paste by their keys, after the menu has
 # been open: an event pasted before the selected event, a module before the selected module, each
-# selected, the module's paste one step to undo.
+# selected, the module's paste one step to undo. A module opened by the keys before a Delete is
+# open again after its undo. Ctrl+Z reaches the document from the editor's fields and an event's
+# cell: after Sunrise is ticked (the focus then in the sign field), after an offset ends with
+# Return, after an event's text ends with Return (its cell stays open).
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user
 w=house.cp290
@@ -55,6 +58,37 @@ xdotool key ctrl+v
 wait_map "the module pasted before the vacation lights, selected" eval 'rows "$w" | grep -q "|Bedroom Lamp|Bedroom Lamp|Vacation Lights|" && row_selected "$w" "Bedroom Lamp"'
 xdotool key ctrl+z
 wait_map "the paste taken back in one step" eval '[ "$(count_of "Bedroom Lamp")" -eq 1 ]'
+
+xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
+xdotool key Right
+off="Turn Off @ 07:30 AM On .MTWTF."
+wait_map "Bedroom Lamp open" has_row "$off"
+row_selected "$w" "Bedroom Lamp" || fail "opening Bedroom Lamp moved the selection"
+xdotool key Delete
+wait_until "Bedroom Lamp to go" 10 eval '! has_row "Bedroom Lamp"'
+xdotool key ctrl+z
+wait_map "Bedroom Lamp back, open as it was" has_row "$off"
+
+xdotool mousemove $(select_text "$w" "$off") click 1
+click "$w" QCheckBox Sunrise
+wait_map "sunrise ticked" has_row "Turn Off @ Sunrise On .MTWTF."
+xdotool key ctrl+z
+wait_map "Ctrl+Z from the sign field to untick it" has_row "$off"
+click "$w" QCheckBox Sunrise
+click "$w" QLineEdit Offset
+xdotool key ctrl+a
+xdotool type --delay 20 "0:20"
+xdotool key Return
+wait_map "the offset" has_row "Turn Off @ Sunrise+00:20 On .MTWTF."
+xdotool key ctrl+z
+wait_map "Ctrl+Z from the offset field to take it back" has_row "Turn Off @ Sunrise On .MTWTF."
+click "$w" QPushButton Edit
+xdotool key ctrl+a
+xdotool type --delay 20 "turn off @ 9:00 am"
+xdotool key Return
+wait_map "the typed text" has_row "Turn Off @ 09:00 AM On .MTWTF."
+xdotool key ctrl+z
+wait_map "Ctrl+Z from the open cell to take it back" has_row "Turn Off @ Sunrise On .MTWTF."
 xdotool key ctrl+q
 discard_changes
 expect_exit_status 0
