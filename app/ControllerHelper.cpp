@@ -111,8 +111,8 @@ void Controller::preferences()
 void Controller::doneWithPreferences()
 {
     preferencesSheet->done(1);
-    if (preferencesSheet->locationEdited()) {
-        const Location place = preferencesSheet->location();
+    if (preferencesSheet->locationEdited() && preferencesSheet->location()) {
+        const Location place = *preferencesSheet->location();
         QSettings settings;
         settings.setValue("Latitude", QString::number(place.latitude));
         settings.setValue("Longitude", QString::number(place.longitude));

@@ -2,6 +2,7 @@
 
 #include "platform/DateTime.h"
 #include "platform/qt/ContextHelp.h"
+#include "widgets/CoordinateField.h"
 #include "sun/SunriseSunset.h"
 
 #include <QCheckBox>
@@ -33,8 +34,8 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     setObjectName(QStringLiteral("preferencesWindow"));
     setWindowTitle(tr("Preferences"));
     helperCheckbox = new QCheckBox(tr("Download the events again every day with the background helper"), this);
-    latitude = spinBox(-90, 90, 1, tr("° north"), this);
-    longitude = spinBox(-180, 180, 1, tr("° east"), this);
+    latitude = new CoordinateField(CoordinateAxis::Latitude, this);
+    longitude = new CoordinateField(CoordinateAxis::Longitude, this);
     gmtOffsetHours = spinBox(-14, 14, 0.5, tr(" h east of Greenwich"), this);
     sunTimes = new QLabel(this);
     originLabel = new QLabel(this);
@@ -63,7 +64,7 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     buttons->addWidget(doneButton);
     layout->addLayout(buttons);
 
-    for (QDoubleSpinBox *box : {latitude, longitude, gmtOffsetHours})
+    for (QDoubleSpinBox *box : {static_cast<QDoubleSpinBox *>(latitude), static_cast<QDoubleSpinBox *>(longitude), gmtOffsetHours})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] {
             if (showing)
                 return;
@@ -93,15 +94,22 @@ void PreferencesSheet::showLocation(const Location &place, Origin origin)
     updateSunTimes();
 }
 
-Location PreferencesSheet::location() const
+std::optional<Location> PreferencesSheet::location() const
 {
-    return {latitude->value(), longitude->value(), static_cast<int32_t>(std::lround(gmtOffsetHours->value() * 3600))};
+    if (latitude->isEmpty() || longitude->isEmpty())
+        return std::nullopt;
+    return Location {latitude->value(), longitude->value(), static_cast<int32_t>(std::lround(gmtOffsetHours->value() * 3600))};
 }
 
 void PreferencesSheet::updateSunTimes()
 {
+    const std::optional<Location> place = location();
+    if (!place) {
+        sunTimes->setText(tr("not known until the location is set"));
+        return;
+    }
     const std::optional<Location> before = locationOverride();
-    setLocationOverride(location());
+    setLocationOverride(place);
     SetRiseSetTimes();
     setLocationOverride(before);
     if (gSunriseTime == SunNeverRisesOrSets) {

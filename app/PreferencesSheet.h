@@ -3,7 +3,9 @@
 #include "platform/Location.h"
 
 #include <QDialog>
+#include <optional>
 
+class CoordinateField;
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -17,8 +19,8 @@ public:
     explicit PreferencesSheet(QWidget *parent = nullptr);
 
     QCheckBox *helperCheckbox;
-    QDoubleSpinBox *latitude;
-    QDoubleSpinBox *longitude;
+    CoordinateField *latitude;
+    CoordinateField *longitude;
     QDoubleSpinBox *gmtOffsetHours;
     QLabel *sunTimes;
     QPushButton *doneButton;
@@ -26,7 +28,8 @@ public:
 
     enum class Origin { SetByUser, TimeZone, NotKnown };
     void showLocation(const Location &location, Origin origin);
-    Location location() const;
+    // The place as the fields show it; nothing while latitude or longitude is left empty.
+    std::optional<Location> location() const;
     bool locationEdited() const { return edited; }
 
 private:

@@ -1,3 +1,4 @@
+#include "document/CoordinateText.h"
 #include "document/FieldFormatters.h"
 
 #include <gtest/gtest.h>
@@ -108,4 +109,29 @@ TEST(TimeOffsetFormatter, HoursAndMinutesOrMinutesAlone)
         }
     }
     EXPECT_EQ(timeOffsetFormatter::stringForObjectValue(makeDateTimeRec(0, 0, 0, 1, 5)), "01:05");
+}
+
+// Latitude and longitude are shown and typed with their hemisphere's letter; a minus sign or a
+// letter of the other axis, or a place past the poles or the date line, is no coordinate.
+TEST(CoordinateText, HemispheresByTheirLetters)
+{
+    EXPECT_EQ(coordinateText(41, CoordinateAxis::Latitude), "41.00\u00B0 N");
+    EXPECT_EQ(coordinateText(-33.87, CoordinateAxis::Latitude), "33.87\u00B0 S");
+    EXPECT_EQ(coordinateText(-74, CoordinateAxis::Longitude), "74.00\u00B0 W");
+    EXPECT_EQ(coordinateText(0, CoordinateAxis::Longitude), "0.00\u00B0 E");
+    struct Case {
+        const char *text;
+        CoordinateAxis axis;
+        std::optional<double> degrees;
+    } cases[] = {
+        {"74.00\u00B0 W", CoordinateAxis::Longitude, -74}, {"74 w", CoordinateAxis::Longitude, -74},
+        {"-74", CoordinateAxis::Longitude, -74},           {"151.2 E", CoordinateAxis::Longitude, 151.2},
+        {"41", CoordinateAxis::Latitude, 41},              {"33.9\u00B0S", CoordinateAxis::Latitude, -33.9},
+        {"41 W", CoordinateAxis::Latitude, std::nullopt},   {"-41 S", CoordinateAxis::Latitude, std::nullopt},
+        {"91 N", CoordinateAxis::Latitude, std::nullopt},   {"181", CoordinateAxis::Longitude, std::nullopt},
+        {"", CoordinateAxis::Latitude, std::nullopt},       {"N", CoordinateAxis::Latitude, std::nullopt},
+        {"4x", CoordinateAxis::Latitude, std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(coordinateFromText(c.text, c.axis), c.degrees) << c.text;
 }

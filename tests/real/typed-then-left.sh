@@ -1,12 +1,13 @@
 # What is typed and not yet finished (no Tab, no Return) when the user does something else is
 # kept, or refused whole, never lost: the window shows what the file holds. The editor's time,
 # offset and date and an event's text, each left by Ctrl+S, a click on another row, Edit > Undo
-# (its own step, taken back and done again), Today; a stepped time taken back by Ctrl+Z from its
-# field; a refused time and date leave field and file as they were. Then a typed offset left by
+# (its own step, taken back and done again), Today, Send to CP290; a module's name and house left
+# by Ctrl+S and by a click on another row; a stepped time taken back by Ctrl+Z from its field; a
+# refused time and date leave field and file as they were. Then a typed offset left by
 # Ctrl+W and a typed time by Ctrl+Q, where the question must come; a new module's name left by
 # Edit > Undo: Redo brings it back, and closing asks before it is lost.
 . "$(dirname "$0")/session.sh"
-open_sample_as_returning_user
+open_sample_as_returning_user with-emulator
 w=house.cp290
 
 saved() { "$build/tavorin-cli" describe "$HOME/house.cp290"; }
@@ -90,6 +91,29 @@ xdotool key ctrl+a
 xdotool type --delay 20 "turn off @ 11:45 am on even days"
 save
 holds "Turn Off @ 11:45 AM On Even Days"
+# A module's name typed after Edit, then Ctrl+S; its house after Tab, then a click on another row.
+pick "Porch Light"
+click "$w" QPushButton Edit
+xdotool key ctrl+a
+xdotool type --delay 20 "Front Porch"
+save
+holds $'A\t1\tLight\tFront Porch'
+pick "Front Porch"
+click "$w" QPushButton Edit
+xdotool key Tab ctrl+a d
+pick "Living Room Lamp"
+save
+holds $'D\t1\tLight\tFront Porch'
+# The time typed, then Send to CP290: the download and the file hold it.
+pick "Front Porch"
+xdotool key Right
+pick "Turn Off @ 07:10 PM Every Day"
+type_into ClockField Time "8:40 pm"
+click "$w" QPushButton "Send to CP290"
+wait_until "the download to be remembered" 20 eval '[ -n "$(setting Modules)" ]'
+shows "Turn Off @ 08:40 PM Every Day"
+save
+holds "Turn Off @ 08:40 PM Every Day"
 # A new event, looked away from, saved, looked at again: its time, taken with the seconds of now,
 # is no change of its own, before the save or after it.
 pick "Living Room Lamp"
@@ -120,7 +144,7 @@ expect_exit_status 0
 # A typed time left by Ctrl+Q: the question comes, and Save keeps it.
 start_on "$HOME/house.cp290"
 wait_map "the editor saved open to open again" shown "$w" QPushButton "Hide Event Editor"
-pick "Turn Off @ 07:10 PM Every Day"
+pick "Turn Off @ 08:40 PM Every Day"
 type_into ClockField Time "9:20 pm"
 xdotool key ctrl+q
 activate "Save changes?"
