@@ -195,6 +195,9 @@ WindowCommands *Controller::mainWindowCommands() const
 void Controller::validateEditMenu()
 {
     Modules *document = mainDocument();
+    // What is being typed is a change the menu can name and take back.
+    if (document)
+        document->commitEditing();
     for (const auto &[item, command] : editCommands) {
         item->setEnabled(document && document->validateMenuItem(command));
         // "Undo Delete", "Redo Typing": the menu names what the command would take back or do again.
