@@ -16,6 +16,7 @@ fields=(
     "Date|$vacation|12/24/2026|Turn On @ 07:15 PM On 12/24/2026 & Every 2 Days Thereafter|$vacation"
     "Text|Turn Off @ 10:45 PM On .MTWTF.|turn off @ 10:50 pm|Turn Off @ 10:50 PM On .MTWTF.|Turn Off @ 10:45 PM On .MTWTF."
     "Name|Bedroom Lamp|Guest Room|"$'A\t3\tLight\tGuest Room'"|"$'A\t3\tLight\tBedroom Lamp'
+    "House|Everything Off|c|"$'C\tAll Modules\t\tEverything Off'"|"$'A\tAll Modules\t\tEverything Off'
     "Unit|Pool Pump|7|"$'B\t7\tAppliance\tPool Pump'"|"$'B\t5\tAppliance\tPool Pump'
 )
 
@@ -30,6 +31,7 @@ type_in() {
         Time | Date) click "$w" ClockField "$1" ;;
         Offset) click "$w" QLineEdit Offset ;;
         Text | Name) click "$w" QPushButton Edit ;;
+        House) click "$w" QPushButton Edit; xdotool key Tab ;;
         Unit) click "$w" QPushButton Edit; xdotool key Tab Tab ;;
     esac
     xdotool key ctrl+a
@@ -60,7 +62,7 @@ for way in ctrl+s click ctrl+z menu-undo send ctrl+w ctrl+q; do
         case $way in ctrl+z | menu-undo) expected=$before ;; *) expected=$after ;; esac
         saved | grep -qF -- "$expected" || fail "$kind left by $way: the file does not hold \"$expected\": $(saved)"
         refresh_map
-        if [ "$kind" = Name ] || [ "$kind" = Unit ]; then shown=${expected##*$'\t'}; else shown=$expected; fi
+        case $kind in Name | House | Unit) shown=${expected##*$'\t'} ;; *) shown=$expected ;; esac
         echo "|$(rows "$w")" | grep -qF "|$shown|" || fail "$kind left by $way: the window does not show \"$shown\""
     done
     quit_cleanly
