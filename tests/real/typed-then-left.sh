@@ -1,8 +1,9 @@
 # What the matrix of typed fields and ways of leaving them does not hold: looking at every row
 # changes nothing; a refused time and refused dates (one past 2040-02-06) leave field and file as
 # they were; Ctrl+Z takes back a stepped time from its field; a typed date taken back by Edit >
-# Undo comes again by Redo; Today is stored; a new event looked away from is no second step; a
-# new module's name taken back by Edit > Undo comes again by Redo, and closing asks.
+# Undo comes again by Redo; Today and the repeat days stepped are stored; a new event looked away
+# from is no second step; a new module's name taken back by Edit > Undo comes again by Redo, and
+# closing asks.
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user
 w=house.cp290
@@ -53,8 +54,11 @@ shows "$vacation"
 xdotool key ctrl+shift+z
 shows "Turn On @ 07:15 PM On 12/24/2026 & Every 2 Days Thereafter"
 click "$w" QPushButton Today
+click "$w" QSpinBox "Repeat every so many days"
+xdotool key Up
+shows "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 3 Days Thereafter"
 save
-holds "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 2 Days Thereafter"
+holds "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 3 Days Thereafter"
 
 # A new event takes the seconds of now: looking away from it is no step of its own.
 pick "Living Room Lamp"
