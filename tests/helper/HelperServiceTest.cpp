@@ -199,7 +199,7 @@ TEST_F(Helper, AMachineAsleepAtMidnightSendsOnWaking)
 
 // The clock set back a day and a half, from noon to the small hours of the day before yesterday:
 // a new local date, so the helper sends a minute past its midnight instead of waiting for the
-// midnight it had planned, days away.
+// midnight it had planned, days away. Waking from sleep sends again at once.
 TEST_F(Helper, AClockSetBackAcrossMidnightGivesADownload)
 {
     startBox();
@@ -210,15 +210,21 @@ TEST_F(Helper, AClockSetBackAcrossMidnightGivesADownload)
     HelperService service;
     ASSERT_TRUE(service.runDownload());
     const std::size_t framesBefore = box->receivedFrames().size();
+    std::size_t framesAfterSetBack = 0;
     int looks = 0;
     service.runUntilStopped([&](uint32_t) {
         if (++looks == 1)
             now = secondsAt(2026, 12, 8, 0, 0);
         else if (looks == 2)
             now = secondsAt(2026, 12, 8, 0, 1);
-        return looks < 3;
+        else if (looks == 3) {
+            framesAfterSetBack = box->receivedFrames().size();
+            service.sendAtNextLook();  // as the helper does on waking from sleep
+        }
+        return looks < 4;
     });
-    EXPECT_GT(box->receivedFrames().size(), framesBefore) << "sent at a minute past the new date's midnight";
+    EXPECT_GT(framesAfterSetBack, framesBefore) << "sent at a minute past the new date's midnight";
+    EXPECT_GT(box->receivedFrames().size(), framesAfterSetBack) << "sent again on waking";
     EXPECT_EQ(stored(), planFor(secondsAt(2026, 12, 8, 0, 1)));
 }
 
