@@ -61,8 +61,8 @@ QAction *addItem(QMenu *menu, const QString &title, QObject *context, std::funct
 
 }  // namespace
 
-Controller::Controller(SerialDeviceFolders deviceFolders, QObject *parent)
-    : QObject(parent), deviceFolders(std::move(deviceFolders))
+Controller::Controller(SerialDeviceFolders folders, QObject *parent)
+    : QObject(parent), deviceFolders(std::move(folders))
 {
     alerts = new AlertSheets([this] { return mainWindow(); }, this);
     status = new StatusSheet(this);
@@ -356,7 +356,7 @@ void Controller::menuNeedsUpdate()
 void Controller::scanForSerialDevices()
 {
     const QList<QAction *> items = cp290->actions();
-    for (int index = items.size() - 1; index >= FirstDeviceItem; --index) {
+    for (int index = static_cast<int>(items.size()) - 1; index >= FirstDeviceItem; --index) {
         cp290->removeAction(items[index]);
         delete items[index];
     }

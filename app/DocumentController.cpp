@@ -17,8 +17,8 @@ namespace {
 // The File menu's commands for one document window; it lives as long as the document.
 class DocumentWindowCommands : public QObject, public WindowCommands {
 public:
-    DocumentWindowCommands(DocumentController *documents, Modules *document)
-        : QObject(document), documents(documents), document(document)
+    DocumentWindowCommands(DocumentController *owner, Modules *shown)
+        : QObject(shown), documents(owner), document(shown)
     {
     }
     void saveDocument() override { documents->saveDocument(document); }

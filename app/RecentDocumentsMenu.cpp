@@ -28,7 +28,7 @@ void store(const std::vector<std::string> &list)
 
 }  // namespace
 
-RecentDocumentsMenu::RecentDocumentsMenu(QMenu *menu, QObject *parent) : QObject(parent), menu(menu)
+RecentDocumentsMenu::RecentDocumentsMenu(QMenu *recentMenu, QObject *parent) : QObject(parent), menu(recentMenu)
 {
     // Built each time it opens, so that start-up looks at no file.
     connect(menu, &QMenu::aboutToShow, this, &RecentDocumentsMenu::rebuild);

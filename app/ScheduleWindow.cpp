@@ -52,7 +52,7 @@ QString dayWordsOf(const ScheduledDay &day)
 
 }  // namespace
 
-ScheduleWindow::ScheduleWindow(std::function<Modules *()> frontDocument) : frontDocument(std::move(frontDocument))
+ScheduleWindow::ScheduleWindow(std::function<Modules *()> front) : frontDocument(std::move(front))
 {
     setWindowTitle(tr("Schedule"));
     auto *content = new QWidget(this);
@@ -84,8 +84,8 @@ ScheduleWindow::ScheduleWindow(std::function<Modules *()> frontDocument) : front
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
         if (!isVisible())
             return;
-        if (Modules *front = this->frontDocument(); front && front != shownDocument)
-            setDocument(front);
+        if (Modules *inFront = this->frontDocument(); inFront && inFront != shownDocument)
+            setDocument(inFront);
     });
 }
 

@@ -41,7 +41,7 @@ double processorMilliseconds()
 {
     timespec now {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 // Runs a command the way input does, to the end of its repaint, and reports the processor time it

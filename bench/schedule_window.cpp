@@ -42,14 +42,14 @@ int main(int argc, char **argv)
     timer.start();
     window.setDocument(document);
     const QImage first = window.grab().toImage();
-    const double shown = timer.nsecsElapsed() / 1e6;
+    const double shown = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     timer.restart();
     document->outline()->selectRowByExtendingSelection(0, false);
     document->deleteSelection();
     QApplication::processEvents();
     const QImage second = window.grab().toImage();
-    const double followed = timer.nsecsElapsed() / 1e6;
+    const double followed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
 
     std::printf("2,000 modules, 10,000 events, %d records a day: the week computed and the first day painted in "
                 "%.0f ms (%d marks that day); after an edit, again in %.0f ms\n",

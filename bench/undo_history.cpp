@@ -41,7 +41,8 @@ int main()
                            UndoHistory::StepsKept;
     const long after = residentKilobytes();
     std::printf("2,000 modules of 10 events: the first state %.1f MB, 100 more steps %.1f MB (%.1f MB in all); "
-                "%.2f ms a step\n", (base - before) / 1024.0, (after - base) / 1024.0, (after - before) / 1024.0, perStep);
+                "%.2f ms a step\n", static_cast<double>(base - before) / 1024.0, static_cast<double>(after - base) / 1024.0,
+                static_cast<double>(after - before) / 1024.0, perStep);
     const auto undoStart = std::chrono::steady_clock::now();
     while (history.canUndo())
         history.undo().moduleRecords();

@@ -40,8 +40,8 @@ void readEventText(const std::string &text, Event &event)
     EventTextReader(text, event).read();
 }
 
-EventTextReader::EventTextReader(const std::string &typed, Event &event)
-    : text(typed.c_str()), cp(text.c_str()), event(event)
+EventTextReader::EventTextReader(const std::string &typed, Event &target)
+    : text(typed.c_str()), cp(text.c_str()), event(target)
 {
 }
 

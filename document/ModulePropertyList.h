@@ -35,7 +35,7 @@ void ConvertModulesIfIntel(plist_t modules, uint16_t (*convert16)(uint16_t), uin
 // Owns a property-list node for the length of a scope.
 class PropertyListNode {
 public:
-    explicit PropertyListNode(plist_t node = nullptr) : node(node) {}
+    explicit PropertyListNode(plist_t owned = nullptr) : node(owned) {}
     ~PropertyListNode() { if (node) plist_free(node); }
     PropertyListNode(PropertyListNode &&other) noexcept : node(other.release()) {}
     PropertyListNode(const PropertyListNode &) = delete;

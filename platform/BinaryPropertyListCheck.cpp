@@ -16,7 +16,7 @@ enum : uint8_t { Data = 0x4, AsciiString = 0x5, Utf16String = 0x6, Uid = 0x8, Ar
 
 class Walk {
 public:
-    explicit Walk(std::string_view bytes) : bytes(reinterpret_cast<const uint8_t *>(bytes.data())), size(bytes.size()) {}
+    explicit Walk(std::string_view list) : bytes(reinterpret_cast<const uint8_t *>(list.data())), size(list.size()) {}
 
     std::string check(int maxDepth)
     {

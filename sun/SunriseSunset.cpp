@@ -125,7 +125,7 @@ struct SunComputation {
         if (G != 0) {
             S = SGN(M - 9);
             const auto k = static_cast<long>(std::trunc(std::trunc(S * std::trunc(std::fabs(M - 9) / 7) + Y) / 100));
-            J3 = -(3 * (k + 1) / 4);
+            J3 = -static_cast<double>(3 * (k + 1) / 4);
         }
         J = std::trunc(275 * M / 9) + J + D1 + G * J3 + 1721027 + 2 * G + 367 * Y;
         F = F + 1;

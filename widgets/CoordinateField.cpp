@@ -1,8 +1,8 @@
 #include "widgets/CoordinateField.h"
 
-CoordinateField::CoordinateField(CoordinateAxis axis, QWidget *parent) : QDoubleSpinBox(parent), axis(axis)
+CoordinateField::CoordinateField(CoordinateAxis which, QWidget *parent) : QDoubleSpinBox(parent), axis(which)
 {
-    const double limit = axis == CoordinateAxis::Latitude ? 90 : 180;
+    const double limit = which == CoordinateAxis::Latitude ? 90 : 180;
     setRange(-limit, limit);
     setDecimals(2);
     setSingleStep(1);

@@ -128,8 +128,8 @@ EditorFields EventEditorView::fields(const EditorFields &loaded) const
     if (e->time->time() != QTime(loadedTime.hour(), loadedTime.minute()))
         fields.time = secondsOfTime(e->time->time());
     fields.offsetMinus = e->offsetSign->text() == QLatin1String("-");
-    if (const auto offset = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
-        fields.offset = static_cast<uint32_t>(offset->hour * 3600 + offset->minute * 60);
+    if (const auto typed = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
+        fields.offset = static_cast<uint32_t>(typed->hour * 3600 + typed->minute * 60);
     fields.sunrise = e->sunriseSwitch->isChecked();
     fields.sunset = !fields.sunrise && e->sunsetSwitch->isChecked();
     fields.security = e->securitySwitch->isChecked();

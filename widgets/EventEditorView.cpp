@@ -33,7 +33,7 @@ namespace {
 // is refused whole, the field showing the offset it showed before.
 class OffsetValidator : public QValidator {
 public:
-    OffsetValidator(const QString *shown, QObject *parent) : QValidator(parent), shown(shown) {}
+    OffsetValidator(const QString *shownText, QObject *parent) : QValidator(parent), shown(shownText) {}
     State validate(QString &input, int &) const override
     {
         return timeOffsetFormatter::objectValueForString(input.toStdString()) ? Acceptable : Intermediate;

@@ -24,8 +24,8 @@ bool legalModuleType(const std::string &text)
 
 }  // namespace
 
-FormatterValidator::FormatterValidator(PartialStringCheck check, LegalText legal, QObject *parent)
-    : QValidator(parent), check(check), legal(legal)
+FormatterValidator::FormatterValidator(PartialStringCheck partialCheck, LegalText legalText, QObject *parent)
+    : QValidator(parent), check(partialCheck), legal(legalText)
 {
 }
 

@@ -16,7 +16,7 @@ public:
     void setDataSource(OutlineDataSource *source);
     void reload();
     const QStringList &identifiers() const { return columns; }
-    void setColumnTitles(const QStringList &titles) { this->titles = titles; }
+    void setColumnTitles(const QStringList &columnTitles) { titles = columnTitles; }
 
     OutlineItem itemOf(const QModelIndex &index) const;
     QModelIndex indexOf(const OutlineItem &item, int column = 0) const;

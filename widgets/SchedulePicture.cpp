@@ -87,7 +87,7 @@ void SchedulePicture::paintEvent(QPaintEvent *event)
         painter.setPen(QPen(on, 1.5));
         if (mark.on) {
             QColor fill = on;
-            fill.setAlphaF(0.25 + 0.75 * mark.brightness / 9.0);
+            fill.setAlphaF(static_cast<float>(0.25 + 0.75 * mark.brightness / 9.0));
             painter.setBrush(fill);
         } else {
             painter.setBrush(colours.base());

@@ -12,8 +12,8 @@
 #include <memory>
 #include <numeric>
 
-VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int outlineColumn, QWidget *parent)
-    : QTreeView(parent), itemModel(new OutlineModel(columnIdentifiers, this)), outlineColumn(outlineColumn)
+VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int column, QWidget *parent)
+    : QTreeView(parent), itemModel(new OutlineModel(columnIdentifiers, this)), outlineColumn(column)
 {
     setModel(itemModel);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -200,8 +200,8 @@ DocumentSnapshot Modules::currentSnapshot() const
                       &history.current());
 }
 
-Modules::NamedChange::NamedChange(Modules &document, const QString &name, const QString &mergeKey)
-    : document(document), outermost(document.changesUnderWay++ == 0)
+Modules::NamedChange::NamedChange(Modules &changed, const QString &name, const QString &mergeKey)
+    : document(changed), outermost(changed.changesUnderWay++ == 0)
 {
     if (!outermost)
         return;

@@ -5,7 +5,7 @@
 
 #include <QMessageBox>
 
-AlertSheets::AlertSheets(MainWindowLookup mainWindow, QObject *parent) : QObject(parent), mainWindow(std::move(mainWindow))
+AlertSheets::AlertSheets(MainWindowLookup lookup, QObject *parent) : QObject(parent), mainWindow(std::move(lookup))
 {
 }
 

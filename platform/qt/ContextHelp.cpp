@@ -44,7 +44,7 @@ QPushButton *newHelpButton(const QString &anchor, QWidget *parent)
     return button;
 }
 
-ContextHelpKey::ContextHelpKey(ShowHelp showHelp, QObject *parent) : QObject(parent), showHelp(std::move(showHelp))
+ContextHelpKey::ContextHelpKey(ShowHelp show, QObject *parent) : QObject(parent), showHelp(std::move(show))
 {
 }
 

@@ -105,7 +105,7 @@ TEST(EventTextParser, EveryDescriptionReadsBackToItsEvent)
         for (const uint16_t rule : {EventDaysOfWeek, EventOnDate, EventEvenDays, EventOddDays})
             for (const uint16_t days : dayChoices)
                 for (const bool on : {true, false})
-                    for (const uint16_t brightness : {1, 4, 8, 9})
+                    for (const uint16_t brightness : {uint16_t(1), uint16_t(4), uint16_t(8), uint16_t(9)})
                         for (const bool minus : {false, true}) {
                             Event event;
                             event.Flags = static_cast<uint16_t>(kind | rule | days | (on ? EventOn : 0)

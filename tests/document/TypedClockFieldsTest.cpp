@@ -17,8 +17,9 @@ TEST(TypedClockFields, WholeTimesAsPeopleTypeThem)
     for (const Case &c : cases) {
         const auto time = clockTimeFromText(c.text);
         ASSERT_EQ(time.has_value(), c.hour >= 0) << c.text;
-        if (time)
+        if (time) {
             EXPECT_EQ(*time, (ClockTime {c.hour, c.minute})) << c.text;
+        }
     }
     EXPECT_EQ(clockTimeText({19, 5}), "7:05 PM");
     EXPECT_EQ(clockTimeText({0, 30}), "12:30 AM");
@@ -41,8 +42,9 @@ TEST(TypedClockFields, WholeDatesAsPeopleTypeThem)
     for (const Case &c : cases) {
         const auto day = calendarDayFromText(c.text);
         ASSERT_EQ(day.has_value(), c.year != 0) << c.text;
-        if (day)
+        if (day) {
             EXPECT_EQ(*day, (CalendarDay {c.year, c.month, c.day})) << c.text;
+        }
     }
     EXPECT_EQ(calendarDayText({2026, 7, 4}), "07/04/2026");
 }

@@ -99,7 +99,8 @@ TEST(SerialLink, GetByteGivesUpAfterThirtyPausesAsleepAndLeavesTheDestination)
     const auto processorSeconds = [] {
         rusage usage {};
         getrusage(RUSAGE_SELF, &usage);
-        return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     };
     uint8_t byte = 0x5A;
     const double processorBefore = processorSeconds();

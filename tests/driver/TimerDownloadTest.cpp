@@ -78,10 +78,10 @@ TEST_F(TimerDownload, RecordsCarryTheirAddressModeDaysTimeUnitsAndFunction)
 {
     at(2026, 12, 7, 6, 0);
     const Event weekdays = clockEvent(EventOn | EventMonday | EventTuesday | EventWednesday | EventThursday | EventFriday, 19, 5);
-    Event today = dated(2026, 12, 7, 6, 48);
-    today.Brightness = 4;
+    Event dimmedToday = dated(2026, 12, 7, 6, 48);
+    dimmedToday.Brightness = 4;
     CP290DoSendEventStart();
-    ASSERT_TRUE(send(0, 3, weekdays) && send(1, 12, today));
+    ASSERT_TRUE(send(0, 3, weekdays) && send(1, 12, dimmedToday));
     ASSERT_EQ(NumEvents, 2);
     EXPECT_EQ(record(0), (Bytes {0x00, 0x00, 0x08, 0x1F, 0x13, 0x05, 0x20, 0x00, 0x60, 0x02}));
     EXPECT_EQ(record(1), (Bytes {0x08, 0x00, 0x04, 0x7F, 0x06, 0x30, 0x00, 0x10, 0xE0, 0x85}));

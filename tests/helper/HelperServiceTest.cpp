@@ -393,8 +393,9 @@ TEST_F(Helper, ThirtyNightsHoldWhatTheScheduleSaysKeptDaysIncluded)
             std::vector<std::vector<uint8_t>> expected;
             for (const TimerRecord &record : day.records)
                 expected.emplace_back(record.begin() + 2, record.end());
-            if (day.keptFrom || !day.kept)
+            if (day.keptFrom || !day.kept) {
                 EXPECT_EQ(stored(), expected) << c.what << ", day " << (day.midnight - c.first) / SecondsPerDay;
+            }
         }
         EXPECT_GT(keptDays, 4) << c.what << ": days that send nothing";
         EXPECT_LT(keptDays, 30) << c.what;

@@ -109,14 +109,14 @@ int runCli(const std::vector<std::string> &given)
             const auto remembered = rememberedSerialDevicePath();
             if (!remembered) {
                 requestAlert(NoSerialDeviceTitle, NoSerialDeviceMessage);
-                return Failed;
+                return CommandFailed;
             }
             device = *remembered;
         }
         setCP290DeviceFilePath(device.c_str());
     }
     const int status = action();
-    if (status == Failed && needsDevice)
+    if (status == CommandFailed && needsDevice)
         explainPermission(device);
     return status;
 }

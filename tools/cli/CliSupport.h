@@ -8,7 +8,7 @@
 // What every command of tavorin-cli shares: exit statuses, the usage text, argument readers.
 
 inline constexpr int Done = 0;
-inline constexpr int Failed = 1;      // the CP290, the device or a file failed
+inline constexpr int CommandFailed = 1;      // the CP290, the device or a file failed
 inline constexpr int UsageError = 2;  // nothing was sent
 
 // A command checked and ready to run; run only once the device (if it needs one) is known.

@@ -25,7 +25,7 @@ std::string lowered(std::string text)
 int reportFailure(const std::string &title)
 {
     requestAlert(title, "");
-    return Failed;
+    return CommandFailed;
 }
 
 int prepareSwitch(const CommandLine &line, Action *action)
@@ -50,7 +50,7 @@ int prepareSwitch(const CommandLine &line, Action *action)
     }
     const uint8_t function = on ? CP290LevelBytes[level] : CP290FunctionOff;
     *action = [address = *address, function] {
-        return CP290DoOnOffDim(address.houseIndex, address.unit, function) ? Done : Failed;
+        return CP290DoOnOffDim(address.houseIndex, address.unit, function) ? Done : CommandFailed;
     };
     return Done;
 }

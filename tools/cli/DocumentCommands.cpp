@@ -209,7 +209,7 @@ int send(const std::string &path, const DocumentOptions &options)
 {
     const auto document = openDocument(path);
     if (!document)
-        return Failed;
+        return CommandFailed;
     const ClassicEventRepeat repeat = options.repeat.value_or(document->eventRepeat);
     if (needsTheSun(document->modules))
         warnWhenThePlaceIsNotKnown();
@@ -222,7 +222,7 @@ int send(const std::string &path, const DocumentOptions &options)
         std::fprintf(stderr, "tavorin-cli: %s cannot be remembered as the serial device; choose it in the "
                              "application's CP290 menu.\n", CP290DeviceFilePath);
     if (outcome != DownloadOutcome::Sent && outcome != DownloadOutcome::NothingDue)
-        return Failed;
+        return CommandFailed;
     std::printf("%s\n", outcome == DownloadOutcome::NothingDue ? NothingDueText : "Events sent.");
     return Done;
 }
@@ -231,13 +231,13 @@ int plan(const std::string &path, const DocumentOptions &options)
 {
     const auto document = openDocument(path);
     if (!document)
-        return Failed;
+        return CommandFailed;
     applyMomentAndPlace(options);
     if (needsTheSun(document->modules))
         warnWhenThePlaceIsNotKnown();
     bool anyEvent = false;
     if (!encodeDocumentEvents(document->modules, options.repeat.value_or(document->eventRepeat), &anyEvent))
-        return Failed;
+        return CommandFailed;
     const int count = anyEvent ? NumEvents : 0;
     if (options.json) {
         DateTimeRec now;
@@ -322,7 +322,7 @@ int schedule(const std::string &path, const DocumentOptions &options)
 {
     const auto document = openDocument(path);
     if (!document)
-        return Failed;
+        return CommandFailed;
     if (options.location)
         setLocationOverride(options.location);
     if (needsTheSun(document->modules))
@@ -345,7 +345,7 @@ int describe(const std::string &path)
 {
     const auto document = openDocument(path);
     if (!document)
-        return Failed;
+        return CommandFailed;
     std::fputs(documentOutlineText(document->modules).c_str(), stdout);
     return Done;
 }
@@ -354,22 +354,22 @@ int parse(const std::string &path, int moduleNumber, int eventNumber, const std:
 {
     auto document = openDocument(path);
     if (!document)
-        return Failed;
+        return CommandFailed;
     if (moduleNumber > static_cast<int>(document->modules.size())) {
         std::fprintf(stderr, "tavorin-cli: the document has %zu modules.\n", document->modules.size());
-        return Failed;
+        return CommandFailed;
     }
     Module &module = document->modules[moduleNumber - 1];
     if (eventNumber > static_cast<int>(module.events.size())) {
         std::fprintf(stderr, "tavorin-cli: module %d has %zu events.\n", moduleNumber, module.events.size());
-        return Failed;
+        return CommandFailed;
     }
     storeEventText(module, static_cast<std::size_t>(eventNumber - 1), text);
     std::printf("%s\n", eventDescription(module.events[eventNumber - 1]).c_str());
     std::string error;
     if (write && !writeDocumentFile(path, *document, &error)) {
         std::fprintf(stderr, "tavorin-cli: \"%s\" cannot be written: %s.\n", path.c_str(), error.c_str());
-        return Failed;
+        return CommandFailed;
     }
     return Done;
 }

@@ -72,7 +72,7 @@ int weekdayOfDayBit(uint8_t dayBit)
 
 }  // namespace
 
-CP290Emulator::CP290Emulator(EmulatorOptions options) : options(std::move(options))
+CP290Emulator::CP290Emulator(EmulatorOptions chosen) : options(std::move(chosen))
 {
     emptyAll(records);
     int seconds = 0;
