@@ -47,7 +47,8 @@ void TextDocumentWindow::saveDocumentAs()
     panel->setAttribute(Qt::WA_DeleteOnClose);
     panel->setWindowModality(Qt::WindowModal);
     connect(panel, &QFileDialog::fileSelected, this, [this](const QString &path) {
-        // The listing is ASCII; the result of the write is not reported, as for the original.
+        // The listing is ASCII. A failed write is not reported: the listing stays on screen to be
+        // saved again.
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
             file.write(listingText().toUtf8());

@@ -18,7 +18,7 @@ public:
     QString listingText() const;
     void scrollToEnd();
 
-    // Saving asks for a file name each time, as the original's listing did.
+    // Saving asks for a file name each time: a listing is a snapshot, never a document kept open.
     void saveDocument() override { saveDocumentAs(); }
     void saveDocumentAs() override;
     void printDocument() override;

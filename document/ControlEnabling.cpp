@@ -5,12 +5,16 @@
 ModuleControls moduleControlsFor(const Module &module)
 {
     if (module.unit == CP290AllLightsUnit)
-        return {ModuleTypeNone, false, false, false, true, false, false, true};
+        return {.type = ModuleTypeNone, .onButton = false, .offButton = false, .selectedBrightness = false,
+                .onSwitch = true, .eventBrightness = false, .eventOff = false, .fullBrightness = true};
     if (module.unit == CP290AllModulesUnit)
-        return {ModuleTypeNone, false, false, false, false, std::nullopt, true, false};
+        return {.type = ModuleTypeNone, .onButton = false, .offButton = false, .selectedBrightness = false,
+                .onSwitch = false, .eventBrightness = std::nullopt, .eventOff = true, .fullBrightness = false};
     if (module.type == ModuleTypeLight)
-        return {ModuleTypeLight, true, true, true, true, true, false, false};
-    return {ModuleTypeAppliance, true, true, false, true, false, false, true};
+        return {.type = ModuleTypeLight, .onButton = true, .offButton = true, .selectedBrightness = true,
+                .onSwitch = true, .eventBrightness = true, .eventOff = false, .fullBrightness = false};
+    return {.type = ModuleTypeAppliance, .onButton = true, .offButton = true, .selectedBrightness = false,
+            .onSwitch = true, .eventBrightness = false, .eventOff = false, .fullBrightness = true};
 }
 
 DirectControls directControlsFor(const std::vector<SelectedRow> &selected)

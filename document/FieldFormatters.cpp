@@ -1,6 +1,7 @@
 #include "document/FieldFormatters.h"
 
 #include "document/IntegerText.h"
+#include "driver/DeviceOperations.h"
 
 #include <cstdio>
 
@@ -67,9 +68,9 @@ PartialCheck houseCodeFormatter::isPartialStringValid(const std::string &propose
 
 std::string moduleNumberFormatter::stringForObjectValue(int64_t unit)
 {
-    if (unit == 17)
+    if (unit == CP290AllLightsUnit)
         return "All Lights";
-    if (unit == 18)
+    if (unit == CP290AllModulesUnit)
         return "All Modules";
     return std::to_string(unit);
 }
@@ -77,9 +78,9 @@ std::string moduleNumberFormatter::stringForObjectValue(int64_t unit)
 int64_t moduleNumberFormatter::objectValueForString(const std::string &text)
 {
     if (text == "All Modules")
-        return 18;
+        return CP290AllModulesUnit;
     if (text == "All Lights")
-        return 17;
+        return CP290AllLightsUnit;
     std::size_t end = 0;
     return leadingInteger(text, &end).value_or(0);
 }

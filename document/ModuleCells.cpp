@@ -1,6 +1,7 @@
 #include "document/ModuleCells.h"
 
 #include "document/EventTextParser.h"
+#include "driver/DeviceOperations.h"
 
 namespace {
 
@@ -13,9 +14,9 @@ int64_t numberIn(const ModuleCellValue &value)
 
 Event eventInLineWith(const Module &module, Event event)
 {
-    if (module.unit == 17)
+    if (module.unit == CP290AllLightsUnit)
         event.Flags |= EventOn;
-    if (module.unit == 18)
+    if (module.unit == CP290AllModulesUnit)
         event.Flags &= static_cast<uint16_t>(~EventOn);
     if (module.type == ModuleTypeAppliance || !(event.Flags & EventOn))
         event.Brightness = 9;
@@ -49,8 +50,8 @@ ModuleCellEdit storeCell(Module &module, const std::string &column, const Module
     else
         return {};
 
-    const bool allLights = column == "#" && number == 17;
-    const bool allModules = column == "#" && number == 18;
+    const bool allLights = column == "#" && number == CP290AllLightsUnit;
+    const bool allModules = column == "#" && number == CP290AllModulesUnit;
     const bool appliance = column == "T" && number == ModuleTypeAppliance;
     if (!allLights && !allModules && !appliance)
         return {false, true};

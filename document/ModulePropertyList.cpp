@@ -1,5 +1,6 @@
 #include "document/ModulePropertyList.h"
 
+#include "driver/DeviceOperations.h"
 #include "platform/PropertyListGate.h"
 
 #include <algorithm>
@@ -78,7 +79,7 @@ std::optional<Module> readModule(plist_t dictionary, uint32_t index, std::string
     }
     Module module;
     if (!readInteger(dictionary, "C", 0, 15, &module.houseCode, index, error)
-        || !readInteger(dictionary, "#", 1, 18, &module.unit, index, error)
+        || !readInteger(dictionary, "#", 1, CP290AllModulesUnit, &module.unit, index, error)
         || !readInteger(dictionary, "T", 0, 2, &module.type, index, error))
         return std::nullopt;
 
@@ -155,7 +156,8 @@ plist_t modulesToPropertyList(const std::vector<Module> &modules)
 {
     plist_t array = plist_new_array();
     for (const Module &module : modules) {
-        // Keys in the sorted order in which the original application's files hold them.
+        // Keys in sorted order, as existing documents hold them, so that a saved file compares
+        // line by line with the one it replaced.
         plist_t dictionary = plist_new_dict();
         plist_dict_set_item(dictionary, "#", plist_new_uint(static_cast<uint64_t>(module.unit)));
         plist_dict_set_item(dictionary, "C", plist_new_uint(static_cast<uint64_t>(module.houseCode)));

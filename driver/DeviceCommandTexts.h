@@ -3,7 +3,8 @@
 #include <string>
 
 // The titles and messages with which the device commands report, the same from the CP290 menu
-// and from the command line (the original spellings kept).
+// and from the command line. Their spellings ("CP290 Not Responding", "Self Test OK") are what
+// users and their scripts already know, and stay as they are.
 
 inline constexpr char NoSerialDeviceTitle[] = "No Serial Device";
 inline constexpr char NoSerialDeviceMessage[] =

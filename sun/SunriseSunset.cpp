@@ -1,6 +1,7 @@
 // The Sun's position from the low-precision series of van Flandern and Pulkkinen; rise and set from
-// an hour-by-hour search with three-point interpolation. The working quantities keep the names of
-// the original program, whose results this one must reproduce to the minute.
+// an hour-by-hour search with three-point interpolation. The working quantities keep the short
+// names of the published BASIC program (A5, D5, M8, ...), whose results these must match to the
+// minute, so that each line can be set beside it.
 
 #include "sun/SunriseSunset.h"
 
@@ -28,7 +29,7 @@ double SGN(double x)
     return 1.0;
 }
 
-// One day's computation: the working quantities of the original program, and the two results.
+// One day's computation: the program's working quantities, and the two results.
 struct SunComputation {
     double P1, P2, DR, K1, B5, L5, H, Z0, Y, M, J, F, T, TT, T0, A5, D5, S, C, Z, Z1;
     double A0, D0, A2, D2, DA, DD, C0, V0, V1, V2, A, B, D, E, T3, H3, M3, M8, W8;

@@ -28,7 +28,7 @@ std::string dataOf(const QMimeData *pasteboard, const char *type)
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-// The first of the two types the pasteboard offers, as the original asked for its first type.
+// The first of the two types the pasteboard offers: a program that offers both means the first.
 const char *firstType(const QMimeData *pasteboard)
 {
     if (!pasteboard)

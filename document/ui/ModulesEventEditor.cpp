@@ -74,7 +74,7 @@ void Modules::connectEventEditor()
     connect(e->helpButton, &QPushButton::clicked, this, [this, e] { showHelp(e->helpButton); });
 }
 
-// A. The selection changed. The current state of the history keeps it, unless a command is
+// The selection changed. The current state of the history keeps it, unless a command is
 // under way: then it belongs to the state after the command.
 void Modules::outlineViewSelectionDidChange()
 {
@@ -123,7 +123,7 @@ const Event &Modules::currentEvent() const
     return modulesArray[currentModuleIndex].events[currentEventIndex];
 }
 
-// B. The controls from the current event.
+// The controls from the current event.
 void Modules::loadEventData()
 {
     if (currentModuleIndex < 0 || currentEventIndex < 0)
@@ -148,7 +148,7 @@ void Modules::daysPopupChanged(QObject *)
     saveEventData();
 }
 
-// D. The controls into the document. Controls that say what the event already holds change
+// The controls into the document. Controls that say what the event already holds change
 // nothing (a selection change saves the event it leaves).
 void Modules::saveEventData()
 {
@@ -165,7 +165,7 @@ void Modules::saveEventData()
     updateChangeCount(true);
 }
 
-// E. A new event in the editor's place.
+// A new event in the editor's place.
 void Modules::setCurrentEvent(const Event &event)
 {
     Module module = modulesArray[currentModuleIndex];
@@ -176,7 +176,7 @@ void Modules::setCurrentEvent(const Event &event)
     checkDaysWarning();
 }
 
-// F. A sun switch turned on or off.
+// A sun switch turned on or off.
 void Modules::riseSet(QCheckBox *changed)
 {
     editor->showTimeFields(withSunSwitch(shownFields(), changed == editor->sunriseSwitch, changed->isChecked(), todaysSun()), true);
@@ -199,7 +199,7 @@ EditorFields Modules::shownFields() const
     return editor->fields(loadedFields);
 }
 
-// H. The warning that no day is chosen. It stands over the drawer rather than on the weekdays'
+// The warning that no day is chosen. It stands over the drawer rather than on the weekdays'
 // page, so another day rule hides it as leaving that page would.
 void Modules::checkDaysWarning()
 {
@@ -211,7 +211,7 @@ void Modules::checkDaysWarning()
         editor->daysWarning->hide();
 }
 
-// I. The module's unit number and type applied to the controls.
+// The module's unit number and type applied to the controls.
 void Modules::moduleChanged()
 {
     if (currentModuleIndex < 0)
@@ -236,7 +236,7 @@ void Modules::moduleChanged()
     modulesOutline->viewport()->update();
 }
 
-// J. The other actions of the editor.
+// The other actions of the editor.
 void Modules::repeat(QObject *)
 {
     EventEditorView *e = editor;
