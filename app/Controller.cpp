@@ -8,7 +8,7 @@
 #include "app/DocumentController.h"
 #include "app/RecentDocumentsMenu.h"
 #include "app/ScheduleWindow.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "driver/CommandExchange.h"
 #include "driver/DeviceCommandTexts.h"
 #include "driver/DeviceOperations.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ui/DeviceAccess.h"
+#include "documentwindow/DeviceAccess.h"
 #include "platform/Alerts.h"
 #include "platform/SerialDevices.h"
 #include "platform/StatusHooks.h"

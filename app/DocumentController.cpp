@@ -1,7 +1,7 @@
 #include "app/DocumentController.h"
 
 #include "app/RecentDocumentsMenu.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "platform/qt/DocumentPanels.h"
 #include "platform/qt/WindowCommands.h"
 

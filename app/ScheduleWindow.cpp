@@ -1,7 +1,7 @@
 #include "app/ScheduleWindow.h"
 
 #include "document/FieldFormatters.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "platform/DateTime.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/SchedulePicture.h"

@@ -10,7 +10,7 @@
 #include "bench/BenchHouse.h"
 #include "document/DocumentFile.h"
 #include "app/DocumentController.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/VekNSOutlineView.h"
 

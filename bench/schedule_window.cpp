@@ -6,7 +6,7 @@
 #include "app/DocumentController.h"
 #include "app/ScheduleWindow.h"
 #include "bench/BenchHouse.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "platform/Location.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "widgets/OutlineModel.h"
 
-#include "widgets/VekNSOutlineView.h"
+#include "widgets/OutlineDataSource.h"
 
 namespace {
 

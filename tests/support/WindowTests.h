@@ -5,7 +5,7 @@
 #include "app/Controller.h"
 #include "app/DocumentController.h"
 #include "document/DocumentFile.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "tests/support/FakeMachine.h"
 
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "document/DocumentFile.h"
 #include "document/EventDownload.h"
 #include "app/DocumentController.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "driver/SerialLink.h"
 #include "platform/qt/AlertSheets.h"
 #include "tools/emulator/CP290Emulator.h"

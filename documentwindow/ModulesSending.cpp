@@ -4,8 +4,8 @@
 #include "document/DirectCommand.h"
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
-#include "document/ui/DeviceAccess.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/DeviceAccess.h"
+#include "documentwindow/Modules.h"
 #include "driver/DeviceOperations.h"
 #include "widgets/DocumentWindowView.h"
 

@@ -1,6 +1,6 @@
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 
-#include "document/ui/DeviceAccess.h"
+#include "documentwindow/DeviceAccess.h"
 #include "widgets/OutlinePrinting.h"
 #include "widgets/DocumentWindowView.h"
 #include "platform/DateTime.h"

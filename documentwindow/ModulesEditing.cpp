@@ -4,7 +4,7 @@
 #include "document/InsertPlan.h"
 #include "document/ModuleCells.h"
 #include "document/OutlineSelection.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "widgets/FormatterDelegate.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "document/InsertPlan.h"
 #include "document/Pasteboard.h"
 #include "document/ModuleCells.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "widgets/OutlineModel.h"
 
 #include <QApplication>

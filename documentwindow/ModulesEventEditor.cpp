@@ -6,7 +6,7 @@
 #include "widgets/ClockFields.h"
 #include "widgets/EventEditorView.h"
 #include "document/ModuleCells.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "driver/DeviceOperations.h"
 #include "sun/SunriseSunset.h"
 #include "widgets/VekHideableNSTextField.h"

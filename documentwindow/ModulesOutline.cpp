@@ -3,7 +3,7 @@
 
 #include "document/EventDescription.h"
 #include "document/ModuleCells.h"
-#include "document/ui/Modules.h"
+#include "documentwindow/Modules.h"
 #include "widgets/FormatterDelegate.h"
 
 #include <QApplication>
