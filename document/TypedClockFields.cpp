@@ -1,5 +1,7 @@
 #include "document/TypedClockFields.h"
 
+#include "platform/DateTime.h"
+
 #include <cctype>
 #include <cstdio>
 #include <regex>
@@ -15,38 +17,11 @@ std::string trimmed(const std::string &text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool isLeapYear(int year)
+CalendarDay dayOfNumber(int64_t number)
 {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
-}
-
-// The days from a fixed origin, and back: stepping a date carries over months and years.
-long dayNumber(CalendarDay day)
-{
-    const int y = day.month <= 2 ? day.year - 1 : day.year;
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (day.month + (day.month > 2 ? -3 : 9)) + 2) / 5 + day.day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097L + dayOfEra;
-}
-
-CalendarDay fromDayNumber(long number)
-{
-    const long era = (number >= 0 ? number : number - 146096) / 146097;
-    const long dayOfEra = number - era * 146097;
-    const long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long mp = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month, day};
+    DateTimeRec date;
+    civilFromEpochDays(number, &date);
+    return {date.year, date.month, date.day};
 }
 
 const std::regex &timeShape()
@@ -129,7 +104,7 @@ CalendarDay steppedCalendarDay(CalendarDay from, const std::string &text, int ca
     for (const char c : before)
         separators += c == '/' || c == '-';
     if (separators == 1) {
-        const CalendarDay stepped = fromDayNumber(dayNumber(day) + steps);
+        const CalendarDay stepped = dayOfNumber(daysFromEpoch(day.year, day.month, day.day) + steps);
         return withinDocumentDays(stepped) ? stepped : from;
     }
     if (separators == 0) {

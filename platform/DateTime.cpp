@@ -11,6 +11,17 @@ DateTimeSource &dateTimeSource()
     return source;
 }
 
+uint32_t systemDateTime()
+{
+    const time_t now = time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    return DateToSeconds(makeDateTimeRec(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                                         local.tm_min, local.tm_sec));
+}
+
+}  // namespace
+
 // Days from 1 January 1904 to the given civil date (proleptic Gregorian), months outside 1-12
 // carried into the year as the platform's date utilities do.
 int64_t daysFromEpoch(int64_t year, int64_t month, int64_t day)
@@ -46,16 +57,10 @@ void civilFromEpochDays(int64_t days, DateTimeRec *date)
     date->dayOfWeek = static_cast<int16_t>((days % 7 + 5) % 7 + 1);  // 1 January 1904 was a Friday
 }
 
-uint32_t systemDateTime()
+int daysInMonth(int year, int month)
 {
-    const time_t now = time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    return DateToSeconds(makeDateTimeRec(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                         local.tm_min, local.tm_sec));
+    return static_cast<int>(daysFromEpoch(year, month + 1, 1) - daysFromEpoch(year, month, 1));
 }
-
-}  // namespace
 
 DateTimeRec makeDateTimeRec(int year, int month, int day, int hour, int minute, int second)
 {

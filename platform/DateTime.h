@@ -24,6 +24,12 @@ inline constexpr uint32_t SecondsPerDay = 86400;
 // earlier than every time of the day, and one moved past midnight compares later.
 inline constexpr uint32_t TimeOfDayBase = SecondsPerDay;
 
+// Days from 1 January 1904 to a civil date (proleptic Gregorian; months outside 1 to 12 carried
+// into the year), and the date and day of week of such a day number.
+int64_t daysFromEpoch(int64_t year, int64_t month, int64_t day);
+void civilFromEpochDays(int64_t days, DateTimeRec *date);
+int daysInMonth(int year, int month);
+
 // A record of the given fields, the day of week left 0.
 DateTimeRec makeDateTimeRec(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 

@@ -82,3 +82,16 @@ TEST(DateTime, AClockPastTheLastDayIsToldNotWrapped)
     saved.empty() ? unsetenv("TZ") : setenv("TZ", saved.c_str(), 1);
     tzset();
 }
+
+// One calendar for every date the system reckons with: a century is no leap year unless it is a
+// fourth one.
+TEST(DateTime, FebruaryHasTheDaysOfTheGregorianCalendar)
+{
+    struct Case {
+        int year, days;
+    } cases[] = {{1904, 29}, {1900, 28}, {2000, 29}, {2027, 28}, {2028, 29}, {2100, 28}, {2400, 29}};
+    for (const Case &c : cases)
+        EXPECT_EQ(daysInMonth(c.year, 2), c.days) << c.year;
+    EXPECT_EQ(daysInMonth(2026, 12), 31);
+    EXPECT_EQ(daysFromEpoch(2101, 3, 1) - daysFromEpoch(2100, 3, 1), 365);
+}
