@@ -62,7 +62,7 @@ public:
             if (containerSeen[next.object])
                 return "the binary property list refers to one array or dictionary more than once";
             containerSeen[next.object] = true;
-            if (next.depth >= maxDepth)
+            if (next.depth > maxDepth)
                 return "the binary property list nests deeper than a document does";
             const uint64_t refs = length / refSize;
             for (uint64_t ref = 0; ref < refs; ++ref) {

@@ -2,6 +2,7 @@
 
 #include "document/DocumentFile.h"
 #include "platform/FileContents.h"
+#include "platform/JsonText.h"
 #include "tests/support/Dates.h"
 #include "tests/support/Events.h"
 #include "tests/support/HostileLists.h"
@@ -394,4 +395,22 @@ TEST(CliEndToEnd, DaysThatSendNothingKeepTheLastRecords)
     EXPECT_EQ(sent.out, "There are no events to send today; the CP290 keeps the events it has.\n");
     EXPECT_EQ(box.transcript(), "") << "nothing went to the CP290";
     std::filesystem::remove(path);
+}
+
+// Whatever a name or a description holds, what --json prints is JSON that reads back to it: quotes,
+// backslashes, every control character, and text beyond ASCII.
+TEST(JsonText, EveryCharacterClassReadsBack)
+{
+    std::string controls;
+    for (char c = 1; c < 0x20; ++c)
+        controls += c;
+    for (const std::string &text : {std::string("Porch \"Light\""), std::string("C:\\lamps\\"), controls,
+                                    std::string("Caf\xC3\xA9 \xF0\x9F\x92\xA1 \xE2\x82\xAC"), std::string("/ <&> \x7F"), std::string()}) {
+        const std::string document = jsonObject({{"name", jsonString(text)}, {"names", jsonStrings({text, text})}});
+        QJsonParseError error {};
+        const QJsonObject read = QJsonDocument::fromJson(QByteArray::fromStdString(document), &error).object();
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << document;
+        EXPECT_EQ(read["name"].toString().toStdString(), text);
+        EXPECT_EQ(read["names"].toArray().at(1).toString().toStdString(), text);
+    }
 }

@@ -48,6 +48,7 @@ TEST(BinaryPropertyListCheck, HostileShapesAreRefusedWithTheirReason)
         {"a key that is a number", binaryList({"\xD1\x02\x01", "\x51N", "\x10\x01"}, 1),
          "key of the binary property list is not a string"},
         {"only a header", std::string("bplist00") + std::string(20, '\0'), "cut short"},
+        {"data one byte longer than the objects", binaryList({std::string("\x43") + "ab"}, 1), "lies outside it"},
         {"2,000 numbers for one array of 500", aliasedArrays(2000, 500), "gives two of its objects one place"},
         {"a 1 MB string named 3,000 times", sharedString(1 << 20, 3000), "repeats its objects far beyond its own size"},
         {"XML 1,000 deep", nestedXml(1000), "nests deeper than a document does"},
@@ -85,8 +86,9 @@ TEST(BinaryPropertyListCheck, WhatTheWritersProduceIsAccepted)
     ASSERT_TRUE(marked.content) << "a UTF-8 byte-order mark: " << marked.error;
     EXPECT_EQ(*marked.content, smallDocument());
 
-    EXPECT_EQ(binaryPropertyListProblem(nestedArrays(31)), "");
+    EXPECT_EQ(binaryPropertyListProblem(nestedArrays(32)), "") << "32 levels, as in XML";
     EXPECT_NE(binaryPropertyListProblem(nestedArrays(33)), "");
+    EXPECT_EQ(binaryPropertyListProblem(binaryList({std::string("\x42") + "ab"}, 1)), "") << "data that ends where the objects end";
     std::vector<Module> modules(300, module(2, 5, {clockEvent(EventOn | EventAllDays, 7, 0), clockEvent(EventAllDays, 8, 0)}));
     modules[7].name = "Porch";
     const std::string clipboard = modulesClipboardData(modules);

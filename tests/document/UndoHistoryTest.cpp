@@ -64,6 +64,23 @@ TEST(UndoHistory, EditsOfOneControlMergeUntilAnotherComesOrTheDocumentIsSaved)
     history.record(state({"abcd", "x"}), "New Module", "#1");
     history.record(state({"abcd", "x", "y"}), "New Module", "#2");
     EXPECT_EQ(names(history.undo()), "abcdx");
+    // After an undo the same control starts a step of its own: nothing merges into what was undone.
+    history.record(state({"abcd", "z"}), "New Module", "#2");
+    EXPECT_EQ(names(history.current()), "abcdz");
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(names(history.undo()), "abcdx");
+}
+
+// A state shares each module that is the same as in the state before it; a renamed one is its own.
+TEST(UndoHistory, StatesShareOnlyTheModulesThatAreTheSame)
+{
+    const DocumentSnapshot before = state({"a", "b"});
+    std::vector<Module> renamed = named({"a", "b"});
+    renamed[1].name = "B";
+    const DocumentSnapshot after = snapshotOf(renamed, {1, 1}, {}, &before);
+    EXPECT_EQ(after.modules[0], before.modules[0]);
+    EXPECT_NE(after.modules[1], before.modules[1]);
+    EXPECT_EQ(names(after), "aB");
 }
 
 TEST(UndoHistory, SelectionComesBackWithTheStateAndOnlyAHundredStepsAreKept)
@@ -82,4 +99,17 @@ TEST(UndoHistory, SelectionComesBackWithTheStateAndOnlyAHundredStepsAreKept)
     }
     EXPECT_EQ(steps, 100);
     EXPECT_FALSE(history.isAtSavedState()) << "the saved state fell off the end";
+
+    // A save kept within the hundred steps is still found when the oldest steps go.
+    history.reset(state({"a"}), false);
+    for (int step = 0; step < 130; ++step) {
+        history.record(state({"a"}), "Change", "#" + std::to_string(step));
+        if (step == 49)
+            history.markSaved();
+    }
+    for (int step = 0; step < 80; ++step)
+        history.undo();
+    EXPECT_TRUE(history.isAtSavedState());
+    history.undo();
+    EXPECT_FALSE(history.isAtSavedState());
 }

@@ -129,7 +129,8 @@ TEST(Location, EachDayTakesItsOwnOffsetOnBothSidesOfEveryChange)
         }
         EXPECT_EQ(gSunriseTime, expected.sunrise) << c.zone << ' ' << c.month << '/' << c.day;
         EXPECT_EQ(gSunsetTime, expected.sunset) << c.zone << ' ' << c.month << '/' << c.day;
-        const SunTimes scheduled = weekSchedule({}, {}, secondsAt(c.year, c.month, c.day, 15, 0), 1).at(0).sun;
+        // The day after another in the schedule, so that a day's sun left over from the one before shows.
+        const SunTimes scheduled = weekSchedule({}, {}, secondsAt(c.year, c.month, c.day, 15, 0) - SecondsPerDay, 2).at(1).sun;
         EXPECT_EQ(scheduled.sunrise, expected.sunrise) << "the schedule, " << c.zone << ' ' << c.month << '/' << c.day;
     }
     // An offset of another zone, a place far from the computer, stays as it was saved.
