@@ -1,6 +1,7 @@
 #include "platform/SerialDevices.h"
 #include "tests/support/FakeMachine.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -54,4 +55,11 @@ TEST(SerialDeviceScan, AnAdapterWithAStableNameIsTitledByItsDescriptionAndOpened
     const auto replugged = scanSerialDevices(machine.folders());
     EXPECT_EQ(replugged[0].title, "FTDI FT232R USB UART A9XYZ");
     EXPECT_EQ(replugged[0].path, devices[3].path);
+
+    // Two adapters alike to the last detail: the second is told apart by its stable name.
+    fs::remove(byId / "usb-0403_6001-if00-port0");
+    machine.plugAdapter("ttyUSB0", "usb-FTDI_FT232R_USB_UART_A9XYZ-if01-port0", "FTDI", "FT232R USB UART", "A9XYZ");
+    const auto twins = field(scanSerialDevices(machine.folders()), &SerialDevice::title);
+    EXPECT_EQ(std::count(twins.begin(), twins.end(), "FTDI FT232R USB UART A9XYZ"), 1);
+    EXPECT_EQ(std::count(twins.begin(), twins.end(), "usb-FTDI_FT232R_USB_UART_A9XYZ-if01-port0"), 1);
 }
