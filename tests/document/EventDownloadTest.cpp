@@ -141,3 +141,22 @@ TEST_F(EventDownload, MarksAreTheEventsThatFireOnTheDay)
     EXPECT_EQ(marksOfDay(house, downloadDayAt(secondsAt(2026, 12, 8, 0, 1), sun)).size(), 3u)
         << "Tuesday: the off at 8, the dated event now today, the sunset";
 }
+
+// The schedule is what a download a minute past midnight gives, as the helper sends it: an event at
+// 12:01 AM is then due, which the download counts as past; at midnight it would still lie ahead.
+TEST_F(EventDownload, TheScheduleSendsAtAMinutePastMidnight)
+{
+    Event minutePast = clockEvent(EventOn | EventOnDate | EventRepeatDays, 0, 1);
+    minutePast.Date = secondsAt(2026, 12, 8);
+    minutePast.Repeat = 1;
+    const std::vector<Module> house {module(0, 1, {minutePast})};
+    const ScheduledDay day = weekSchedule(house, {1, 1}, secondsAt(2026, 12, 8, 15, 0), 1).at(0);
+    const auto recordsAt = [&house](uint32_t moment) {
+        const ScopedMoment at(moment);
+        bool anyEvent = false;
+        encodeDocumentEvents(house, {1, 1}, &anyEvent);
+        return driverRecords(NumEvents);
+    };
+    EXPECT_EQ(day.records, recordsAt(secondsAt(2026, 12, 8, 0, 1)));
+    EXPECT_NE(day.records, recordsAt(secondsAt(2026, 12, 8, 0, 0))) << "a minute earlier, the event is still ahead";
+}
