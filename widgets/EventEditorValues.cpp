@@ -131,7 +131,7 @@ EditorFields EventEditorView::fields(const EditorFields &loaded) const
     if (const auto typed = timeOffsetFormatter::objectValueForString(e->offset->text().toStdString()))
         fields.offset = static_cast<uint32_t>(typed->hour * 3600 + typed->minute * 60);
     fields.sunrise = e->sunriseSwitch->isChecked();
-    fields.sunset = !fields.sunrise && e->sunsetSwitch->isChecked();
+    fields.sunset = e->sunsetSwitch->isChecked();  // one sun at a time is the core's rule (eventFromEditor)
     fields.security = e->securitySwitch->isChecked();
     fields.dayRule = static_cast<uint16_t>(std::max(0, e->daysPopup->currentIndex()) & EventDaysMask);
     // Only the page of the day rule is on screen: the controls of the other page still show the
