@@ -80,8 +80,8 @@ void Modules::paste(QObject *)
     const char *type = firstType(pasteboard);
     if (!type)
         return;
-    // The clipboard holds its rows from the last up; pasted one by one, each before the one
-    // before it, they land in their shown order.
+    // The clipboard holds its rows from the last up: reversed, the block lands in the order the
+    // rows were shown, where one pasted row would go.
     int last = -1;
     if (type == ModulesPasteboardType) {
         const auto modules = modulesFromClipboardData(dataOf(pasteboard, type));
