@@ -48,9 +48,11 @@ void RecentDocumentsMenu::rebuild()
     if (recent != before)
         store(recent);
     menu->clear();
-    for (const std::string &each : recent) {
-        const QString path = QString::fromStdString(each);
-        QAction *item = menu->addAction(QFileInfo(path).fileName());
+    const std::vector<std::string> titles = recentDocumentTitles(recent);
+    for (std::size_t index = 0; index < recent.size(); ++index) {
+        const QString path = QString::fromStdString(recent[index]);
+        // A name is shown as it is: an "&" in it is no keyboard mnemonic.
+        QAction *item = menu->addAction(QString::fromStdString(titles[index]).replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setToolTip(path);
         connect(item, &QAction::triggered, this, [this, path] { emit openRequested(path); });
     }

@@ -107,12 +107,20 @@ void writeMarks(QTextStream &out, const QString &window, const SchedulePicture *
     }
 }
 
+// A menu item's text as it is shown: "&&" an ampersand, a single "&" the mark of the mnemonic.
+QString withoutMnemonic(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
 // The items of an open menu, each with whether it can be chosen and whether it carries a check.
 void writeMenuItems(QTextStream &out, const QMenu *menu)
 {
     for (const QAction *item : menu->actions())
         if (!item->isSeparator())
-            out << "\titem\t" << item->text().remove(QLatin1Char('&')) << '\t' << (item->isEnabled() ? "enabled" : "disabled")
+            out << "\titem\t" << withoutMnemonic(item->text()) << '\t' << (item->isEnabled() ? "enabled" : "disabled")
                 << '\t' << (item->isChecked() ? "checked" : "unchecked") << '\n';
 }
 
