@@ -282,6 +282,7 @@ void Controller::buildMenus()
     editItem(tr("&Copy"), QKeySequence::Copy, EditCommand::Copy, &Modules::copy);
     editItem(tr("&Paste"), QKeySequence::Paste, EditCommand::Paste, &Modules::paste);
     editItem(tr("&Delete"), QKeySequence::Delete, EditCommand::Delete, &Modules::deleteSelection);
+    editItem(tr("Select &All"), QKeySequence::SelectAll, EditCommand::SelectAll, &Modules::selectAll);
     editMenu->addSeparator();
     addItem(edit, tr("Pr&eferences..."), QKeySequence(tr("Ctrl+,")), this, [this] { preferences(); });
     connect(edit, &QMenu::aboutToShow, this, &Controller::validateEditMenu);

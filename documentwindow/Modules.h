@@ -26,7 +26,7 @@ class QPrinter;
 class QPushButton;
 class QStackedWidget;
 
-enum class EditCommand { Undo, Redo, Cut, Copy, Paste, Delete };
+enum class EditCommand { Undo, Redo, Cut, Copy, Paste, Delete, SelectAll };
 
 // A module document and its window: the outline of modules and events, the editing commands,
 // the drawer for the event editor, and the file it is kept in.
@@ -133,6 +133,7 @@ public slots:
     void copy(QObject *sender = nullptr);
     void cut(QObject *sender = nullptr);
     void paste(QObject *sender = nullptr);
+    void selectAll(QObject *sender = nullptr);
     void edit(QObject *sender = nullptr);
     void endEdit(QObject *sender = nullptr);
     void expandAll(QObject *sender = nullptr);

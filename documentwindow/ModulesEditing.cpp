@@ -102,6 +102,12 @@ void Modules::edit(QObject *)
     modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
 }
 
+void Modules::selectAll(QObject *)
+{
+    modulesOutline->selectAll();
+    modulesOutline->setFocus();
+}
+
 void Modules::endEdit(QObject *)
 {
     modulesOutline->endEditing();
@@ -157,6 +163,8 @@ bool Modules::validateMenuItem(EditCommand command)
         return pasteboard && pasteAllowed(pasteboard->hasFormat(QStringLiteral("CP290 Modules")),
                                           pasteboard->hasFormat(QStringLiteral("CP290 Events")), selected);
     }
+    case EditCommand::SelectAll:
+        return modulesOutline->numberOfRows() > 0;
     }
     return false;
 }

@@ -5,7 +5,8 @@
 # selected, the module's paste one step to undo. A module opened by the keys before a Delete is
 # open again after its undo. Ctrl+Z reaches the document from the editor's fields and an event's
 # cell: after Sunrise is ticked (the focus then in the sign field), after an offset ends with
-# Return, after an event's text ends with Return (its cell stays open).
+# Return, after an event's text ends with Return (its cell stays open). Edit > Select All selects
+# every row.
 . "$(dirname "$0")/session.sh"
 open_sample_as_returning_user
 w=house.cp290
@@ -89,6 +90,11 @@ xdotool key Return
 wait_map "the typed text" has_row "Turn Off @ 09:00 AM On .MTWTF."
 xdotool key ctrl+z
 wait_map "Ctrl+Z from the open cell to take it back" has_row "Turn Off @ Sunrise On .MTWTF."
+menu alt+e
+[ "$(menu_item "Select All")" = "enabled unchecked" ] || fail "no Select All in the Edit menu: $(grep $'\titem\t' "$work/map" | cut -f3 | tr '\n' '|')"
+xdotool key a
+all_selected() { ! rows_of "$w" | awk -F'\t' '$8 != "selected"' | grep -q .; }
+wait_map "every row selected" all_selected
 xdotool key ctrl+q
 discard_changes
 expect_exit_status 0
