@@ -89,7 +89,7 @@ int main(int argc, char **argv)
     int records = 0;
     const double full = millisecondsPerRun(fullDocument(), runs, &records);
     std::printf("128-record document: %.3f ms a run (%d records)\n", full, records);
-    const std::vector<Module> large = largeDocument(now - now % SecondsPerDay);
+    const std::vector<Module> large = largeDocument(midnightOf(now));
     const double plan = millisecondsPerRun(large, runs, &records);
     std::printf("2,000 modules, 20,000 events: %.3f ms a run (%d records) (%s 50 ms)\n", plan, records,
                 plan < 50 ? "under" : "NOT under");

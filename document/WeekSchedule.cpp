@@ -38,11 +38,6 @@ private:
     uint8_t buffer[CP290TimerRecordCount][CP290TimerRecordSize];
 };
 
-uint32_t midnightOf(uint32_t moment)
-{
-    return moment - moment % SecondsPerDay;
-}
-
 // The day's bit in the day map a weekly record carries.
 uint8_t dayBitOf(uint32_t midnight)
 {

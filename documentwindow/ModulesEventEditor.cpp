@@ -55,7 +55,8 @@ void Modules::connectEventEditor()
     // Only the user's moves save: the value is set by then, a turn of the event loop later.
     connect(e->eventBrightnessSlider, &QSlider::actionTriggered, this,
             [this] { QTimer::singleShot(0, this, [this] { eventChanged(); }); });
-    // Every change the user makes is saved at once: typed, stepped with the arrows or the wheel.
+    // Every change the user makes is saved: a step of the arrows or the wheel at once, what is
+    // typed once it is finished.
     connect(e->time, &ClockField::edited, this, save);
     connect(e->sunriseSwitch, &QCheckBox::clicked, this, [this] { sunrise(); });
     connect(e->sunsetSwitch, &QCheckBox::clicked, this, [this] { sunset(); });

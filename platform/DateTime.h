@@ -37,6 +37,12 @@ uint32_t DateToSeconds(const DateTimeRec &date);
 // The seconds of a date and time, or nothing when they lie outside what date seconds hold:
 // 1904-01-01 00:00:00 to 2040-02-06 06:28:15. Past that, DateToSeconds wraps round to 1904.
 std::optional<uint32_t> dateSecondsWithinRange(const DateTimeRec &date);
+// The midnight that begins the day of date seconds.
+inline uint32_t midnightOf(uint32_t moment)
+{
+    return moment - moment % SecondsPerDay;
+}
+
 // The midnight of the last day date seconds reach: 2040-02-06.
 inline constexpr uint32_t LastDayMidnight = 0xFFFFFFFFu - 0xFFFFFFFFu % SecondsPerDay;
 void SecondsToDate(uint32_t seconds, DateTimeRec *date);

@@ -59,7 +59,7 @@ int bundleVersionNumber(const std::string &bundlePath)
 
 std::string helperExecutable(const std::string &bundlePath)
 {
-    return bundlePath + "/Contents/bin/tavorin-helper";
+    return bundlePath + "/Contents/bin/" + HelperProgramName;
 }
 
 bool copyBundle(const std::string &resource, const std::string &installed)

@@ -7,6 +7,7 @@
 // "CFBundleVersion") and its program in "Contents/bin".
 
 inline constexpr char HelperBundleName[] = "Tavorin Helper.app";
+inline constexpr char HelperProgramName[] = "tavorin-helper";
 
 // The version rule: letters a and b read as 1 and 2, the leading number taken in single
 // precision times 10000, and 999 added to a whole release ("1.0" 10999, "1.0a1" 10110, "1.1" 11999).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HelperBundle.h"
+
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -7,8 +9,6 @@
 // The helper writes its process number under "Process ID" in its preferences; the application
 // stops it with signal 15. That number is only a hint: the helper may have died without clearing
 // it, the number may since belong to another program, and the file may hold anything at all.
-
-inline constexpr char HelperProgramName[] = "tavorin-helper";
 
 // The process `recorded` names, when it is one to signal: a decimal number greater than 1, a
 // running process of this user, whose program (or, failing that, its command line's first word)

@@ -80,7 +80,7 @@ std::optional<Location> parseLocation(const std::string &text, bool *hoursGiven)
 // days date seconds can hold.
 std::optional<uint32_t> parseMoment(const std::string &text, bool withTime)
 {
-    int year = 0, month = 0, day = 0, hour = 12, minute = 0;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     char rest = 0;
     const int fields = withTime ? std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &year, &month, &day, &hour, &minute, &rest)
                                 : std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &rest);
@@ -157,7 +157,7 @@ int readOptions(const CommandLine &line, const std::vector<std::string> &allowed
             return usage("unknown option '" + argument + "'");
     const bool schedule = std::find(allowed.begin(), allowed.end(), "--days") != allowed.end();
     const uint32_t first = options->from.value_or(GetDateTime());
-    if (schedule && first - first % SecondsPerDay > LastDayMidnight - static_cast<uint32_t>(options->days - 1) * SecondsPerDay)
+    if (schedule && midnightOf(first) > LastDayMidnight - static_cast<uint32_t>(options->days - 1) * SecondsPerDay)
         return usage("the schedule would run past 2040-02-06, the last day a CP290 document can name");
     rest->insert(rest->end(), line.operands.begin(), line.operands.end());
     return Done;

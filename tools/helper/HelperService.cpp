@@ -2,6 +2,7 @@
 
 #include "document/DownloadedModules.h"
 #include "document/EventDownload.h"
+#include "document/WeekSchedule.h"
 #include "driver/DeviceOperations.h"
 #include "driver/SerialLink.h"
 #include "platform/Alerts.h"
@@ -16,12 +17,6 @@ namespace {
 
 constexpr char LastDownloadKey[] = "Last Download";
 constexpr uint32_t RetryAfterFailure = 15 * 60;
-constexpr uint32_t RunAfterMidnight = 60;
-
-uint32_t midnightOf(uint32_t seconds)
-{
-    return seconds - seconds % SecondsPerDay;
-}
 
 }  // namespace
 
@@ -59,7 +54,7 @@ void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> 
         // set back across midnight would otherwise wait for a midnight days away.
         if (midnightOf(now) != day) {
             day = midnightOf(now);
-            next = day + RunAfterMidnight;
+            next = day + HelperSendsAfterMidnight;
         }
         if (sendAsked) {
             sendAsked = false;
@@ -120,5 +115,5 @@ uint32_t HelperService::nextRunTime(uint32_t now, bool succeeded)
 {
     if (!succeeded)
         return now + RetryAfterFailure;
-    return midnightOf(now) + SecondsPerDay + RunAfterMidnight;
+    return midnightOf(now) + SecondsPerDay + HelperSendsAfterMidnight;
 }
