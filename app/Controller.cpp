@@ -113,14 +113,19 @@ void Controller::awakeFromNib()
     gController = this;
     alerts->installAsAlertPresenter();
     helperPaths();
-    helperInstall();
-    helperLoginItemAndLaunch();
+    if (disclaimerAccepted())
+        helperInstallAndLaunch();
     QTimer::singleShot(0, this, &Controller::checkDisclaimer);
+}
+
+bool Controller::disclaimerAccepted()
+{
+    return QSettings().contains(QStringLiteral("DisclaimerAccepted"));
 }
 
 void Controller::checkDisclaimer()
 {
-    if (QSettings().contains(QStringLiteral("DisclaimerAccepted")))
+    if (disclaimerAccepted())
         return;
     // Made for this showing on the main window, and gone with the modal loop.
     disclaimer = new DisclaimerSheet(mainWindow());
@@ -128,6 +133,7 @@ void Controller::checkDisclaimer()
     disclaimer->setWindowModality(Qt::WindowModal);
     if (disclaimer->exec() != 0) {
         QSettings().setValue(QStringLiteral("DisclaimerAccepted"), true);
+        helperInstallAndLaunch();
         return;
     }
     QCoreApplication::exit(0);
@@ -336,7 +342,10 @@ void Controller::buildMenus()
     addItem(helpItems, tr("&E-mail the Author..."), this, [this] { emailTheAuthor(); });
     helpItems->addSeparator();
     addItem(helpItems, tr("&About Tavorin"), this, [this] {
-        showAlert(tr("Tavorin"), tr("Programs and drives a CP290 home-control interface."));
+        showAlert(tr("Tavorin %1").arg(QStringLiteral(TAVORIN_VERSION)),
+                  tr("Programs and drives a CP290 home-control interface.\n\n"
+                     "Free software under the GNU General Public License, version 3 or (at your option) any later "
+                     "version; it comes with no warranty.\n\n%1").arg(QStringLiteral(TAVORIN_HOMEPAGE)));
     });
 }
 

@@ -112,8 +112,10 @@ private:
     WindowCommands *mainWindowCommands() const;
     void validateEditMenu();
     void helperPaths();
+    static bool disclaimerAccepted();
     void helperInstall();
-    void helperLoginItemAndLaunch();
+    void addHelperLoginItem();
+    void helperInstallAndLaunch();
     void launchHelper();
     void buildHelperWindows();
 

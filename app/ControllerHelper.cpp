@@ -48,24 +48,26 @@ void Controller::helperPaths()
 {
     const QString library = QString::fromStdString(userLibraryFolder());
     logPath = library + "/Logs/TavorinHelper.log";
-    const QString support = library + "/Application Support";
-    QDir().mkpath(support + "/Tavorin");
-    helperPath = support + "/Tavorin/" + HelperBundleName;
+    helperPath = library + "/Application Support/Tavorin/" + HelperBundleName;
 }
 
 void Controller::helperInstall()
 {
     helperProcessID = recordedHelperProcess();
-    const std::string installed = helperPath.toStdString(), resource = helperResourcePath.toStdString();
-    std::error_code error;
-    const bool present = std::filesystem::exists(std::filesystem::symlink_status(installed, error));
-    if (present && bundleVersionNumber(installed) >= bundleVersionNumber(resource))
-        return;
-    if (!QDir(helperResourcePath).exists())
-        return;  // nothing to install from
-    if (helperProcessID)
-        stopHelperProcess(*helperProcessID);
-    copyBundle(resource, installed);
+    const std::string installed = helperPath.toStdString();
+    switch (helperCopyStep(helperResourcePath.toStdString(), installed)) {
+    case HelperCopyStep::Keep:
+    case HelperCopyStep::None:
+        break;
+    case HelperCopyStep::Replace:
+        if (helperProcessID)
+            stopHelperProcess(*helperProcessID);
+        [[fallthrough]];
+    case HelperCopyStep::Install:
+        copyBundle(helperResourcePath.toStdString(), installed);
+        break;
+    }
+    recordInstallingApplication(QCoreApplication::applicationFilePath().toStdString());
 }
 
 void Controller::launchHelper()
@@ -73,18 +75,27 @@ void Controller::launchHelper()
     QProcess::startDetached(QString::fromStdString(helperExecutable(helperPath.toStdString())), {});
 }
 
-void Controller::helperLoginItemAndLaunch()
+void Controller::addHelperLoginItem()
 {
+    const std::vector<LoginItem> items = readLoginItems();
+    if (const LoginItem *old = findHelperLoginItem(items))
+        removeLoginItem(*old);  // written again, with the application of this install
+    addLoginItem(helperExecutable(helperPath.toStdString()), true, QCoreApplication::applicationFilePath().toStdString());
+}
+
+// Only once the disclaimer is accepted: before it nothing of the helper is written or started.
+void Controller::helperInstallAndLaunch()
+{
+    helperInstall();
     if (!helperIsOn())
         return;
-    if (!findHelperLoginItem(readLoginItems()))
-        addLoginItem(helperExecutable(helperPath.toStdString()), true);
+    addHelperLoginItem();
     launchHelper();
 }
 
 void Controller::applicationWillTerminate()
 {
-    if (helperIsOn())
+    if (disclaimerAccepted() && helperIsOn())
         launchHelper();
 }
 
@@ -122,8 +133,7 @@ void Controller::doneWithPreferences()
     const bool checked = preferencesSheet->helperCheckbox->isChecked();
     if (checked && !helperRunning) {
         writeLog("Enabled by user.");
-        if (!findHelperLoginItem(readLoginItems()))
-            addLoginItem(helperExecutable(helperPath.toStdString()), true);
+        addHelperLoginItem();
         QSettings().remove(NoHelperKey);
         QSettings().sync();
         launchHelper();

@@ -16,6 +16,7 @@ int32_t CP290FileDescriptor = -1;
 struct termios gOriginalTTYAttrs {};
 uint8_t CP290Close = 1;
 uint8_t CP290Verbose = 1;
+int CP290OpenError = 0;
 
 namespace {
 
@@ -41,6 +42,7 @@ struct termios rawSettingsFrom(const struct termios &original)
 
 int32_t failOpening()
 {
+    CP290OpenError = errno;
     if (CP290FileDescriptor != -1) {
         const int savedErrno = errno;
         close(CP290FileDescriptor);
@@ -79,6 +81,7 @@ int32_t openCP290()
     const struct termios settings = rawSettingsFrom(gOriginalTTYAttrs);
     if (tcsetattr(CP290FileDescriptor, TCSANOW, &settings) == -1)
         return failOpening();
+    CP290OpenError = 0;
     return CP290FileDescriptor;
 }
 

@@ -10,6 +10,7 @@ extern int32_t CP290FileDescriptor;   // -1 while the link is closed
 extern struct termios gOriginalTTYAttrs;
 extern uint8_t CP290Close;            // 1: every command exchange closes the link when it ends
 extern uint8_t CP290Verbose;          // 1: failures are reported in alerts
+extern int CP290OpenError;            // errno of the last opening that failed; 0 once one succeeds
 
 // Copies at most 255 characters of `path`; the new path takes effect at the next opening.
 char *setCP290DeviceFilePath(const char *path);

@@ -49,10 +49,29 @@ std::string programOf(const std::string &exec)
     return literal;
 }
 
+bool holdsForbiddenControl(const std::string &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F;
+    });
+}
+
+// A value as a desktop entry's string: the escapes \\, \t, \n and \r.
+std::string stringValue(const std::string &text)
+{
+    std::string value;
+    for (const char c : text)
+        value += c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    return value;
+}
+
 // The Exec value that starts `path`, or nothing when no desktop entry can hold it (a control
 // character other than tab, line feed and return).
 std::optional<std::string> execValue(const std::string &path)
 {
+    if (holdsForbiddenControl(path))
+        return std::nullopt;
     std::string quoted = "\"";
     for (const char c : path) {
         if (c == '"' || c == '\\' || c == '`' || c == '$')
@@ -62,14 +81,7 @@ std::optional<std::string> execValue(const std::string &path)
             quoted += '%';
     }
     quoted += '"';
-    std::string value;
-    for (const char c : quoted) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F)
-            return std::nullopt;
-        value += c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
-    }
-    return value;
+    return stringValue(quoted);
 }
 
 }  // namespace
@@ -114,15 +126,19 @@ const LoginItem *findHelperLoginItem(const std::vector<LoginItem> &items)
     return nullptr;
 }
 
-bool addLoginItem(const std::string &path, bool hide, const std::string &folder)
+bool addLoginItem(const std::string &path, bool hide, const std::string &application, const std::string &folder)
 {
     const auto exec = execValue(path);
-    if (!exec || !makeFolders(folder))
+    if (!exec || holdsForbiddenControl(application) || !makeFolders(folder))
         return false;
     std::ofstream entry(folder + "/" + HelperEntryName, std::ios::trunc);
     entry << "[Desktop Entry]\nType=Application\nName=Tavorin Helper\n"
           << "Comment=Downloads the CP290's events again every day\n"
-          << "Exec=" << *exec << "\nTerminal=false\nNoDisplay=true\n"
+          << "Exec=" << *exec << "\n";
+    // A session skips the entry once the application is gone (its package removed).
+    if (!application.empty())
+        entry << "TryExec=" << stringValue(application) << "\n";
+    entry << "Terminal=false\nNoDisplay=true\n"
           << "X-Tavorin-Hide=" << (hide ? "true" : "false") << "\n";
     return static_cast<bool>(entry.flush());
 }

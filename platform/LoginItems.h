@@ -19,7 +19,9 @@ std::vector<LoginItem> readLoginItems(const std::string &folder = loginItemsFold
 bool isHelperLoginItem(const LoginItem &item);
 const LoginItem *findHelperLoginItem(const std::vector<LoginItem> &items);
 // Writes the helper's entry; the path is escaped as desktop entries require ('%', '\', quotes,
-// tab and line breaks). False when it cannot be written, or when the path holds another control
+// tab and line breaks). `application`, when given, is the entry's TryExec: the program whose
+// removal ends the entry. False when it cannot be written, or when a path holds another control
 // character, which no desktop entry can carry.
-bool addLoginItem(const std::string &path, bool hide, const std::string &folder = loginItemsFolder());
+bool addLoginItem(const std::string &path, bool hide, const std::string &application = {},
+                  const std::string &folder = loginItemsFolder());
 bool removeLoginItem(const LoginItem &item);

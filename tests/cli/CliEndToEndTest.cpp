@@ -158,8 +158,8 @@ TEST(CliEndToEnd, CommandLineFollowsUnixHabits)
         EXPECT_EQ(help.err, "") << asked;
     }
     const Result onHelp = box.cli("on -h");
-    EXPECT_TRUE(contains(onHelp.out, "  on ADDRESS [LEVEL]")) << onHelp.out;
-    EXPECT_FALSE(contains(onHelp.out, "  send FILE")) << "only the command's own: " << onHelp.out;
+    EXPECT_TRUE(contains(onHelp.out, "usage: tavorin-cli [--device PATH] on ADDRESS [LEVEL]\n")) << onHelp.out;
+    EXPECT_FALSE(contains(onHelp.out, "send FILE")) << "only the command's own: " << onHelp.out;
     EXPECT_EQ(box.cli("--version").out.rfind("tavorin-cli ", 0), 0u);
     EXPECT_TRUE(contains(box.cli("clock --device=" + box.device()).out, "The CP290 reports the clock as"));
 
@@ -172,6 +172,130 @@ TEST(CliEndToEnd, CommandLineFollowsUnixHabits)
     EXPECT_TRUE(contains(box.cli("describe -- " + name, inTemp).out, "Porch Light"));
     EXPECT_EQ(box.cli("-- describe " + name, inTemp).status, 0);
     std::filesystem::remove(odd);
+}
+
+// Every option with a value reads the same as --name=VALUE and as --name VALUE, and the last one
+// given counts.
+TEST(CliEndToEnd, EveryOptionTakesBothFormsAndTheLastOneCounts)
+{
+    EmulatorProcess box("");
+    const std::string document = EXAMPLE_DOCUMENT;
+    struct Case {
+        std::string command, option, value, other;
+    } cases[] = {
+        {"plan " + document, "--now", "\"2026-12-24 18:00\"", "\"2027-06-01 08:00\""},
+        {"plan " + document, "--location", "41,-74,-5:00", "60,25,+2:00"},
+        {"plan " + document, "--repeat", "2,3", "1,1"},
+        {"schedule " + document + " --from 2026-12-07", "--days", "2", "5"},
+        {"schedule " + document + " --days 2", "--from", "2027-03-27", "2026-12-07"},
+        {"schedule " + document + " --days 2 --from 2026-12-07", "--location", "41,-74,-5:00", "0,0,0"},
+        {"schedule " + document + " --days 2 --from 2026-12-07", "--repeat", "3,1", "1,1"},
+        {"sun --location 41,-74,-5:00", "--date", "2026-06-21", "2026-12-21"},
+        {"sun --date 2026-06-21", "--location", "60,25,+2:00", "41,-74,-4:00"},
+        {"clock", "--device", box.device(), "/nonexistent"},
+    };
+    for (const Case &c : cases) {
+        const Result spaced = box.cli(c.command + " " + c.option + " " + c.value);
+        const Result joined = box.cli(c.command + " " + c.option + "=" + c.value);
+        EXPECT_EQ(spaced.status, 0) << c.command << " " << c.option << ": " << spaced.err;
+        EXPECT_EQ(joined.out, spaced.out) << c.command << " " << c.option;
+        EXPECT_EQ(joined.status, spaced.status) << c.command << " " << c.option;
+        const Result repeated = box.cli(c.command + " " + c.option + "=" + c.other + " " + c.option + " " + c.value);
+        EXPECT_EQ(repeated.out, spaced.out) << "the last one counts: " << c.command << " " << c.option;
+        EXPECT_NE(box.cli(c.command + " " + c.option + "=" + c.other).out, spaced.out) << "the value is read: " << c.option;
+    }
+    const Result sent = box.cli("send " + document + " --repeat=2,2 --location=41,-74,-5:00");
+    EXPECT_EQ(sent.status, 0) << sent.err;
+    EXPECT_FALSE(contains(sent.err, "location is not known")) << sent.err;
+    EXPECT_EQ(box.cli("list --json=yes").status, 2) << "a flag takes no value";
+    EXPECT_EQ(box.cli("plan " + document + " --now").status, 2) << "a value is needed";
+}
+
+// Each command's help: its usage line, its options, examples and exit statuses, the same by
+// 'help COMMAND' and 'COMMAND --help'; a mistyped command or option is answered with the nearest.
+TEST(CliEndToEnd, EachCommandHasItsHelpAndSlipsAreAnswered)
+{
+    EmulatorProcess box("");
+    for (const char *verb : {"on", "off", "clock", "set-clock", "base-house", "self-test", "list", "send", "plan",
+                             "schedule", "sun", "describe", "parse", "devices"}) {
+        const Result asked = box.cli(std::string("help ") + verb);
+        EXPECT_EQ(asked.status, 0) << verb;
+        EXPECT_EQ(asked.out.rfind(std::string("usage: tavorin-cli [--device PATH] ") + verb, 0), 0u) << asked.out;
+        EXPECT_TRUE(contains(asked.out, "\nexamples:\n  tavorin-cli ")) << asked.out;
+        EXPECT_TRUE(contains(asked.out, "\nexit status: 0 done; ")) << asked.out;
+        EXPECT_EQ(box.cli(std::string(verb) + " --help").out, asked.out) << verb;
+    }
+    EXPECT_TRUE(contains(box.cli("help schedule").out, "  --days=N ")) << "each option is described";
+    struct Slip {
+        const char *arguments, *said;
+    } slips[] = {
+        {"lsit", "unknown command 'lsit' (did you mean 'list'?)"},
+        {"shedule x", "unknown command 'shedule' (did you mean 'schedule'?)"},
+        {"list --jsno", "unknown option '--jsno' (did you mean '--json'?)"},
+        {"schedule x --dyas 3", "unknown option '--dyas' (did you mean '--days'?)"},
+        {"describe x --json", "'describe' has no --json"},
+        {"frobnicate", "unknown command 'frobnicate'; see"},
+    };
+    for (const Slip &slip : slips) {
+        const Result result = box.cli(slip.arguments);
+        EXPECT_EQ(result.status, 2) << slip.arguments;
+        EXPECT_TRUE(contains(result.err, slip.said)) << slip.arguments << ": " << result.err;
+    }
+    EXPECT_EQ(box.transcript(), "");
+}
+
+// Output that cannot be written is a failure said in one line, not a silent success.
+TEST(CliEndToEnd, AnOutputThatCannotBeWrittenFails)
+{
+    EmulatorProcess box("");
+    for (const std::string &redirection : {std::string("> /dev/full"), std::string(">&-")}) {
+        const std::string command = TAVORIN_CLI_PATH " describe " EXAMPLE_DOCUMENT " " + redirection + "; echo status $?";
+        FILE *pipe = popen(("sh -c '" + command + "' 2>&1").c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string said;
+        for (char buffer[256]; std::fgets(buffer, sizeof buffer, pipe);)
+            said += buffer;
+        pclose(pipe);
+        EXPECT_TRUE(contains(said, "tavorin-cli: the output could not be written: ")) << redirection << ": " << said;
+        EXPECT_TRUE(contains(said, "\nstatus 1\n")) << redirection << ": " << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << "one line, then the status: " << said;
+    }
+    const Result fine = box.cli("describe " EXAMPLE_DOCUMENT);
+    EXPECT_EQ(fine.status, 0);
+}
+
+// A port the user may not open: the real cause in one line, and the group to join only when
+// joining it would help (never root).
+TEST(CliEndToEnd, DeviceFailuresSayTheCauseAndTheGroupThatHelps)
+{
+    EmulatorProcess box("");
+    const Result missing = box.cli("clock --device /nonexistent/ttyUSB9");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(contains(missing.err, "tavorin-cli: /nonexistent/ttyUSB9: No such file or directory\n")) << missing.err;
+    if (geteuid() != 0)
+        GTEST_SKIP() << "taking another user's part needs root";
+    const auto port = std::filesystem::temp_directory_path() / ("tavorin-port-" + std::to_string(getpid()));
+    std::ofstream(port.string()) << "";
+    struct Case {
+        const char *what;
+        gid_t group;
+        std::filesystem::perms mode;
+        const char *said;
+    } cases[] = {
+        {"root's, 0644", 0, std::filesystem::perms(0644), "no group you could join may write to it"},
+        {"root's group may write", 0, std::filesystem::perms(0664), "no group you could join may write to it"},
+        {"a group may write", 20, std::filesystem::perms(0664), "the group dialout may use it: join it (sudo usermod -a -G dialout $USER)"},
+    };
+    for (const Case &c : cases) {
+        ASSERT_EQ(chown(port.c_str(), 0, c.group), 0);
+        std::filesystem::permissions(port, c.mode);
+        const Result denied = box.cli("clock --device " + port.string(), "setpriv --reuid=65534 --regid=65534 --clear-groups env");
+        EXPECT_EQ(denied.status, 1) << c.what;
+        EXPECT_TRUE(contains(denied.err, port.string() + ": Permission denied\n")) << c.what << ": " << denied.err;
+        EXPECT_TRUE(contains(denied.err, c.said)) << c.what << ": " << denied.err;
+        EXPECT_FALSE(contains(denied.err, "-G root")) << c.what;
+    }
+    std::filesystem::remove(port);
 }
 
 TEST(CliEndToEnd, SunPrintsTheDaysTimesForTheGivenOrTheZonesPlace)

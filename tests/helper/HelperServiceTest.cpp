@@ -105,15 +105,68 @@ protected:
 
 }  // namespace
 
-TEST(HelperBundle, VersionNumbersFollowTheRule)
+// The user's copy is replaced whenever any file of the installed bundle differs: a patch release
+// with the same major and minor version, or a new build of the same version.
+TEST_F(Helper, CopyIsReplacedWheneverTheInstalledBundleDiffers)
 {
+    const auto bundle = [&](const std::string &name, const std::string &version, const std::string &program) {
+        const fs::path path = home / name / HelperBundleName;
+        fs::create_directories(path / "Contents" / "bin");
+        std::ofstream(path / "Contents" / "Info.plist") << "<plist><dict><key>CFBundleVersion</key><string>" << version
+                                                         << "</string></dict></plist>";
+        std::ofstream(path / "Contents" / "bin" / HelperProgramName) << program;
+        return path.string();
+    };
+    const std::string copy = (home / "copy" / HelperBundleName).string();
     struct Case {
-        const char *text;
-        int number;
-    } cases[] = {{"1.0", 10999}, {"1.0a1", 10110}, {"1.0b2", 10220}, {"1.1", 11999}, {"1.15", 11500},
-                 {"1.1b1", 11210}, {"1.0.1", 10999}, {"", 999}, {"garbage", 999}};
-    for (const Case &c : cases)
-        EXPECT_EQ(helperVersionNumber(c.text), c.number) << c.text;
+        const char *what;
+        std::string resource;
+        HelperCopyStep step;
+    } cases[] = {
+        {"no copy yet", bundle("r1", "1.1.0", "build 1"), HelperCopyStep::Install},
+        {"the same bundle", bundle("r2", "1.1.0", "build 1"), HelperCopyStep::Keep},
+        {"a patch release", bundle("r3", "1.1.1", "build 2"), HelperCopyStep::Replace},
+        {"another build of one version", bundle("r4", "1.1.1", "build 3"), HelperCopyStep::Replace},
+        {"no installed bundle", (home / "nowhere").string(), HelperCopyStep::None},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(helperCopyStep(c.resource, copy), c.step) << c.what;
+        if (c.step == HelperCopyStep::Install || c.step == HelperCopyStep::Replace) {
+            ASSERT_TRUE(copyBundle(c.resource, copy)) << c.what;
+            EXPECT_EQ(helperCopyStep(c.resource, copy), HelperCopyStep::Keep) << c.what << ", once copied";
+        }
+    }
+    fs::create_directories(fs::path(copy) / "Contents" / "extra");
+    std::ofstream(fs::path(copy) / "Contents" / "extra" / "left over") << "x";
+    EXPECT_EQ(helperCopyStep(cases[3].resource, copy), HelperCopyStep::Replace) << "a copy with a file more";
+}
+
+// The helper follows the application that installed it: while the program is there it runs on;
+// once it is gone (the package removed) the helper removes its login item, says why and stops at
+// its next look, without downloading.
+TEST_F(Helper, LeavesWithItsLoginItemWhenTheApplicationIsGone)
+{
+    const fs::path application = home / "bin" / "tavorin";
+    fs::create_directories(application.parent_path());
+    std::ofstream(application) << "#!/bin/sh\n";
+    ASSERT_TRUE(recordInstallingApplication(application.string()));
+    ASSERT_TRUE(addLoginItem("/x/Tavorin Helper.app/Contents/bin/tavorin-helper", true, application.string()));
+    const std::string entry = slurp(loginItemsFolder() + "/tavorin-helper.desktop");
+    EXPECT_NE(entry.find("TryExec=" + application.string() + "\n"), std::string::npos) << entry;
+
+    setDateTimeSource([] { return secondsAt(2026, 12, 7, 12, 0); });
+    writeApplicationDefaults({{"Last Download", std::to_string(secondsAt(2026, 12, 7))}}, HelperDomain);
+    int looks = 0;
+    HelperService service;
+    service.runUntilStopped([&](uint32_t) {
+        if (++looks == 2)
+            fs::remove(application);
+        return looks < 5;
+    });
+    EXPECT_EQ(looks, 2) << "it stops at the first look after the program went";
+    EXPECT_EQ(findHelperLoginItem(readLoginItems()), nullptr);
+    EXPECT_NE(slurp(home / "data" / "Logs" / "TavorinHelper.log").find("The application that installed the helper is gone"),
+              std::string::npos);
 }
 
 TEST_F(Helper, NightlyRunLoadsTheNewDaysRecords)
@@ -343,7 +396,7 @@ TEST_F(Helper, LoginItemsNameTheirProgramThroughEveryEscape)
     const std::string folder = (home / "autostart").string();
     for (const std::string path : {"/home/50% off/bin/tavorin-helper", "/home/back\\slash/x", "/home/\"q\" $HOME `id`/x",
                                    "/home/tab\there/x", "/home/new\nline/x", "/plain/Tavorin Helper.app/x"}) {
-        ASSERT_TRUE(addLoginItem(path, true, folder)) << path;
+        ASSERT_TRUE(addLoginItem(path, true, {}, folder)) << path;
         const std::vector<LoginItem> items = readLoginItems(folder);
         ASSERT_EQ(items.size(), 1u);
         EXPECT_EQ(items[0].path, path);
@@ -352,7 +405,8 @@ TEST_F(Helper, LoginItemsNameTheirProgramThroughEveryEscape)
         EXPECT_EQ(std::count(entry.begin(), entry.end(), '\n'), 8) << "one line a key: " << entry;
     }
     EXPECT_NE(slurp(folder + "/tavorin-helper.desktop").find("Exec=\"/plain/Tavorin Helper.app/x\"\n"), std::string::npos);
-    EXPECT_FALSE(addLoginItem("/home/bell\a/x", true, folder));
+    EXPECT_FALSE(addLoginItem("/home/bell\a/x", true, {}, folder));
+    EXPECT_FALSE(addLoginItem("/x/Tavorin Helper.app/x", true, "/home/bell\a/tavorin", folder));
 }
 
 // Thirty nights of the helper against a CP290 that keeps its records between downloads: what the

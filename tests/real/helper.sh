@@ -5,12 +5,12 @@
 start_display
 printf '[General]\nDisclaimerAccepted=true\n' >"$settings"  # the helper left on
 copy_sample house.cp290
-# An older helper installed and running (a stand-in: the sleep program under the helper's name),
-# and a login item for a helper somewhere else: the shipped helper replaces and stops the older
-# one, and the item is not doubled.
+# An older build of the same major and minor version installed and running (a stand-in: the sleep
+# program under the helper's name), and a login item for a helper somewhere else: the shipped
+# helper replaces and stops the older one, and the item is not doubled.
 older_bundle="$XDG_DATA_HOME/Application Support/Tavorin/Tavorin Helper.app"
 mkdir -p "$older_bundle/Contents/bin" "$XDG_CONFIG_HOME/autostart"
-printf '<plist version="1.0"><dict><key>CFBundleVersion</key><string>1.0</string></dict></plist>\n' >"$older_bundle/Contents/Info.plist"
+printf '<plist version="1.0"><dict><key>CFBundleVersion</key><string>1.1</string></dict></plist>\n' >"$older_bundle/Contents/Info.plist"
 cp /bin/sleep "$older_bundle/Contents/bin/tavorin-helper"
 "$older_bundle/Contents/bin/tavorin-helper" 60 &
 older=$!
@@ -35,7 +35,8 @@ helper_box() {
 wait_until "the older helper to be stopped" 20 eval '! alive '"$older"
 wait_until "the helper to run" 20 eval 'running && [ "$(helper_pid)" != '"$older"' ]'
 pids+=("$(helper_pid)")
-grep -q '<string>1.1</string>' "$older_bundle/Contents/Info.plist" || fail "the older helper was not replaced"
+cmp -s "$older_bundle/Contents/bin/tavorin-helper" "$build/Tavorin Helper.app/Contents/bin/tavorin-helper" ||
+    fail "the older helper was not replaced"
 [ "$(grep -ls tavorin-helper "$XDG_CONFIG_HOME"/autostart/*.desktop | wc -l)" -eq 1 ] || fail "the login item was doubled"
 first=$(helper_pid)
 logged "Started." || fail "the helper did not log its start"

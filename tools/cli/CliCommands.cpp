@@ -1,6 +1,8 @@
 #include "CliCommands.h"
 
 #include "CliSupport.h"
+#include "CliVerbs.h"
+#include "CommandLineReader.h"
 #include "DeviceCommands.h"
 #include "DevicesCommand.h"
 #include "DocumentCommands.h"
@@ -10,6 +12,8 @@
 #include "platform/UserDefaultsFile.h"
 
 #include <cerrno>
+#include <cstring>
+#include <optional>
 #include <cstdio>
 #include <grp.h>
 #include <sys/stat.h>
@@ -17,91 +21,70 @@
 
 namespace {
 
-bool speaksJson(const std::string &command)
+// The group that may write to the port, when the user could join it; never root's.
+std::optional<std::string> writingGroup(const struct stat &port)
 {
-    for (const char *each : {"list", "plan", "sun", "clock", "devices", "schedule"})
-        if (command == each)
-            return true;
-    return false;
+    if (!(port.st_mode & S_IWGRP) || port.st_gid == 0)
+        return std::nullopt;
+    const group *owner = getgrgid(port.st_gid);
+    return owner ? std::optional<std::string>(owner->gr_name) : std::nullopt;
 }
 
-// A port the user may not open: say whose group it is, once, after the alerts.
-void explainPermission(const std::string &device)
+// After the alerts, one line with what the system said when the port would not open, and for a
+// port the user may not write the group to join, when joining one would help.
+void explainDeviceFailure(const std::string &device)
 {
-    if (access(device.c_str(), R_OK | W_OK) == 0 || (errno != EACCES && errno != EPERM))
+    if (CP290OpenError == 0)
         return;
-    struct stat status {};
-    const group *owner = stat(device.c_str(), &status) == 0 ? getgrgid(status.st_gid) : nullptr;
-    const std::string name = owner ? owner->gr_name : "dialout";
-    std::fprintf(stderr, "tavorin-cli: you may not use %s; add yourself to the group that owns it (sudo usermod -a -G %s "
-                         "$USER), then log out and in again.\n", device.c_str(), name.c_str());
+    std::fprintf(stderr, "tavorin-cli: %s: %s\n", device.c_str(), std::strerror(CP290OpenError));
+    if (CP290OpenError != EACCES && CP290OpenError != EPERM)
+        return;
+    struct stat port {};
+    if (stat(device.c_str(), &port) != 0)
+        return;
+    if (const auto joinable = writingGroup(port))
+        std::fprintf(stderr, "tavorin-cli: the group %s may use it: join it (sudo usermod -a -G %s $USER), then log out and in "
+                             "again.\n", joinable->c_str(), joinable->c_str());
+    else
+        std::fprintf(stderr, "tavorin-cli: no group you could join may write to it; ask the administrator to give it to the "
+                             "group dialout.\n");
 }
 
 }  // namespace
 
 int runCli(const std::vector<std::string> &given)
 {
-    // Options common to every command may stand anywhere: the device (also as --device=PATH),
-    // help and version.
-    std::string device;
-    bool help = false, json = false;
-    std::vector<std::string> arguments, operands;
-    for (std::size_t i = 0; i < given.size(); ++i) {
-        const std::string &argument = given[i];
-        if (argument == "--") {
-            operands.assign(given.begin() + static_cast<long>(i) + 1, given.end());
-            break;
-        }
-        if (argument == "-h" || argument == "--help") {
-            help = true;
-        } else if (argument == "--version") {
-            std::printf("tavorin-cli %s\n", TAVORIN_VERSION);
-            return Done;
-        } else if (argument == "--json") {
-            json = true;
-        } else if (argument.rfind("--device=", 0) == 0) {
-            device = argument.substr(9);
-        } else if (argument == "--device") {
-            if (i + 1 == given.size())
-                return usage("--device needs a path");
-            device = given[++i];
-        } else {
-            arguments.push_back(argument);
-        }
-    }
-    if (help) {
-        printUsage(stdout, arguments.empty() ? std::string() : arguments[0]);
+    ReadArguments read = readArguments(given);
+    if (!read.problem.empty())
+        return usage(read.problem);
+    if (read.version) {
+        std::printf("tavorin-cli %s\n", TAVORIN_VERSION);
         return Done;
     }
-    if (arguments.empty() && !operands.empty()) {
-        arguments.push_back(operands.front());  // the command itself after "--"
-        operands.erase(operands.begin());
+    if (read.help) {
+        printUsage(stdout, read.line.command);
+        return Done;
     }
-    if (arguments.empty())
+    if (read.line.command.empty())
         return usage();
-    if (arguments[0].rfind("-", 0) == 0)
-        return usage("unknown option '" + arguments[0] + "'");
-    const CommandLine line {arguments[0], std::vector<std::string>(arguments.begin() + 1, arguments.end()), operands, json};
-    if (json && !speaksJson(line.command))
-        return usage("'" + line.command + "' has no --json");
+    std::string device = read.device;
+    CommandLine line = std::move(read.line);
+    line.json = line.has("--json");
 
     Action action;
     bool needsDevice = true;
     if (line.command == "devices") {
-        if (!line.all().empty())
+        if (!line.operands.empty())
             return usage("'devices' takes no arguments");
-        return listSerialDevices(json);
+        return listSerialDevices(line.json);
     }
     if (isDeviceCommand(line.command)) {
-        // Device commands take no options: their operands after "--" are arguments like the rest.
-        if (const int status = prepareDeviceCommand({line.command, line.all(), {}, json}, &action); status != Done)
+        if (const int status = prepareDeviceCommand(line, &action); status != Done)
             return status;
-    } else if (isDocumentCommand(line.command)) {
+    } else {
         if (const int status = prepareDocumentCommand(line, &action); status != Done)
             return status;
         needsDevice = documentCommandNeedsDevice(line.command);
-    } else {
-        return usage("unknown command '" + line.command + "'");
     }
 
     if (needsDevice) {
@@ -117,6 +100,6 @@ int runCli(const std::vector<std::string> &given)
     }
     const int status = action();
     if (status == CommandFailed && needsDevice)
-        explainPermission(device);
+        explainDeviceFailure(device);
     return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,25 +17,19 @@ using Action = std::function<int()>;
 
 struct CommandLine {
     std::string command;
-    std::vector<std::string> arguments;  // after the command, options included
-    std::vector<std::string> operands;   // after "--": never options, whatever they look like
-    bool json = false;                   // --json: one JSON document on standard output
-    // Every argument but the options: what a command without options takes.
-    std::vector<std::string> all() const
+    std::map<std::string, std::string> options;  // "--days" to "3"; a flag to ""
+    std::vector<std::string> operands;           // the rest, and everything after "--"
+    bool json = false;                           // --json: one JSON document on standard output
+    bool has(const std::string &name) const { return options.count(name) != 0; }
+    std::optional<std::string> option(const std::string &name) const
     {
-        std::vector<std::string> every = arguments;
-        every.insert(every.end(), operands.begin(), operands.end());
-        return every;
+        const auto found = options.find(name);
+        return found == options.end() ? std::nullopt : std::optional(found->second);
     }
 };
 
 // One line saying what is wrong, and where the help is; the status for a usage error.
 int usage(const std::string &problem = {});
-// The whole usage, or a command's own when `verb` names one.
-void printUsage(FILE *stream, const std::string &verb = {});
 
 std::optional<int> wholeNumber(const std::string &text, int low, int high);
 std::optional<int> houseIndexOf(char letter);
-
-// Takes "--name VALUE" out of the arguments; false (after the usage) when the value is missing.
-bool takeOption(std::vector<std::string> &arguments, const std::string &name, std::optional<std::string> *value);

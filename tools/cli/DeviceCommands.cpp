@@ -32,18 +32,18 @@ int prepareSwitch(const CommandLine &line, Action *action)
 {
     const bool on = line.command == "on";
     const std::size_t allowed = on ? 2 : 1;
-    if (line.arguments.empty() || line.arguments.size() > allowed)
+    if (line.operands.empty() || line.operands.size() > allowed)
         return usage("'" + line.command + "' takes " + (on ? "an address and an optional level" : "an address"));
-    const auto address = parseModuleAddress(line.arguments[0]);
+    const auto address = parseModuleAddress(line.operands[0]);
     if (!address)
-        return usage("'" + line.arguments[0] + "' is not a house letter A to P with a unit 1 to 16, 'lights' or 'all'");
+        return usage("'" + line.operands[0] + "' is not a house letter A to P with a unit 1 to 16, 'lights' or 'all'");
     if (on && address->unit == CP290AllModulesUnit)
         return usage("all modules can only be switched off");
     if (!on && address->unit == CP290AllLightsUnit)
         return usage("all lights can only be switched on");
     int level = 9;
-    if (line.arguments.size() == 2) {
-        const auto given = wholeNumber(line.arguments[1], 1, 9);
+    if (line.operands.size() == 2) {
+        const auto given = wholeNumber(line.operands[1], 1, 9);
         if (!given)
             return usage("the level must be 1 to 9");
         level = *given;
@@ -57,9 +57,9 @@ int prepareSwitch(const CommandLine &line, Action *action)
 
 int prepareBaseHouse(const CommandLine &line, Action *action)
 {
-    if (line.arguments.size() != 1 || line.arguments[0].size() != 1)
+    if (line.operands.size() != 1 || line.operands[0].size() != 1)
         return usage("'base-house' takes one house letter A to P");
-    const auto house = houseIndexOf(line.arguments[0][0]);
+    const auto house = houseIndexOf(line.operands[0][0]);
     if (!house)
         return usage("the house letter must be A to P");
     *action = [house = *house] {
@@ -175,7 +175,7 @@ int prepareDeviceCommand(const CommandLine &line, Action *action)
     for (const auto &plain : PlainCommands) {
         if (line.command != plain.command)
             continue;
-        if (!line.arguments.empty())
+        if (!line.operands.empty())
             return usage("'" + line.command + "' takes no arguments");
         *action = [run = plain.run, json = line.json] { return run(json); };
         return Done;

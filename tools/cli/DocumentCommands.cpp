@@ -117,49 +117,34 @@ struct DocumentOptions {
     int days = 7;
 };
 
-int readOptions(const CommandLine &line, const std::vector<std::string> &allowed, std::vector<std::string> *rest,
-                DocumentOptions *options)
+// Reads the values of the options given; the reader has already refused any other.
+int readOptions(const CommandLine &line, DocumentOptions *options)
 {
-    *rest = line.arguments;
-    for (const std::string &name : allowed) {
-        if (name == "--remember") {
-            const auto flag = std::find(rest->begin(), rest->end(), name);
-            options->remember = flag != rest->end();
-            if (options->remember)
-                rest->erase(flag);
-            continue;
-        }
-        std::optional<std::string> value;
-        if (!takeOption(*rest, name, &value))
-            return usage(name + " needs a value");
-        if (!value)
-            continue;
-        if (name == "--repeat" && !(options->repeat = parseRepeat(*value)))
-            return usage("--repeat takes ON,OFF, each 1 to 10");
+    options->remember = line.has("--remember");
+    if (const auto value = line.option("--repeat"); value && !(options->repeat = parseRepeat(*value)))
+        return usage("--repeat takes ON,OFF, each 1 to 10");
+    if (const auto value = line.option("--location")) {
         bool hoursGiven = false;
-        if (name == "--location" && !(options->location = parseLocation(*value, &hoursGiven)))
+        if (!(options->location = parseLocation(*value, &hoursGiven)))
             return usage(hoursGiven ? "--location's offset is in seconds east: write hours as -5:00"
                                     : "--location takes LAT,LON,OFFSET in whole degrees and hours (\"-5:00\") or seconds east");
-        if ((name == "--now" || name == "--date") && !(options->now = parseMoment(*value, name == "--now")))
-            return usage(name == "--now" ? "--now takes \"YYYY-MM-DD HH:MM\", from 1904-01-01 to 2040-02-06"
-                                         : "--date takes YYYY-MM-DD, from 1904-01-01 to 2040-02-06");
-        if (name == "--from" && !(options->from = parseMoment(*value, false)))
-            return usage("--from takes YYYY-MM-DD, from 1904-01-01 to 2040-02-06");
-        if (name == "--days") {
-            const auto days = wholeNumber(*value, 1, 366);
-            if (!days)
-                return usage("--days takes a number of days, 1 to 366");
-            options->days = *days;
-        }
     }
-    for (const std::string &argument : *rest)
-        if (argument.rfind("--", 0) == 0)
-            return usage("unknown option '" + argument + "'");
-    const bool schedule = std::find(allowed.begin(), allowed.end(), "--days") != allowed.end();
+    if (const auto value = line.option("--now"); value && !(options->now = parseMoment(*value, true)))
+        return usage("--now takes \"YYYY-MM-DD HH:MM\", from 1904-01-01 to 2040-02-06");
+    if (const auto value = line.option("--date"); value && !(options->now = parseMoment(*value, false)))
+        return usage("--date takes YYYY-MM-DD, from 1904-01-01 to 2040-02-06");
+    if (const auto value = line.option("--from"); value && !(options->from = parseMoment(*value, false)))
+        return usage("--from takes YYYY-MM-DD, from 1904-01-01 to 2040-02-06");
+    if (const auto value = line.option("--days")) {
+        const auto days = wholeNumber(*value, 1, 366);
+        if (!days)
+            return usage("--days takes a number of days, 1 to 366");
+        options->days = *days;
+    }
     const uint32_t first = options->from.value_or(GetDateTime());
-    if (schedule && midnightOf(first) > LastDayMidnight - static_cast<uint32_t>(options->days - 1) * SecondsPerDay)
+    if (line.command == "schedule"
+        && midnightOf(first) > LastDayMidnight - static_cast<uint32_t>(options->days - 1) * SecondsPerDay)
         return usage("the schedule would run past 2040-02-06, the last day a CP290 document can name");
-    rest->insert(rest->end(), line.operands.begin(), line.operands.end());
     return Done;
 }
 
@@ -211,6 +196,7 @@ int send(const std::string &path, const DocumentOptions &options)
     if (!document)
         return CommandFailed;
     const ClassicEventRepeat repeat = options.repeat.value_or(document->eventRepeat);
+    applyMomentAndPlace(options);
     if (needsTheSun(document->modules))
         warnWhenThePlaceIsNotKnown();
     const DownloadOutcome outcome = downloadDocumentEvents(document->modules, repeat);
@@ -376,12 +362,8 @@ int parse(const std::string &path, int moduleNumber, int eventNumber, const std:
 
 int prepareParse(const CommandLine &line, Action *action)
 {
-    std::vector<std::string> rest = line.arguments;
-    const auto writeFlag = std::find(rest.begin(), rest.end(), "--write");
-    const bool write = writeFlag != rest.end();
-    if (write)
-        rest.erase(writeFlag);
-    rest.insert(rest.end(), line.operands.begin(), line.operands.end());
+    const std::vector<std::string> &rest = line.operands;
+    const bool write = line.has("--write");
     if (rest.size() != 4)
         return usage("'parse' takes a document file, a module number, an event number and the text");
     const auto moduleNumber = wholeNumber(rest[1], 1, 100000);
@@ -396,12 +378,6 @@ int prepareParse(const CommandLine &line, Action *action)
 
 }  // namespace
 
-bool isDocumentCommand(const std::string &command)
-{
-    return command == "send" || command == "plan" || command == "sun" || command == "describe" || command == "parse"
-        || command == "schedule";
-}
-
 bool documentCommandNeedsDevice(const std::string &command)
 {
     return command == "send";
@@ -412,21 +388,16 @@ int prepareDocumentCommand(const CommandLine &line, Action *action)
     if (line.command == "parse")
         return prepareParse(line, action);
     if (line.command == "describe") {
-        const std::vector<std::string> files = line.all();
-        if (files.size() != 1 || (line.operands.empty() && files[0].rfind("--", 0) == 0))
+        if (line.operands.size() != 1)
             return usage("'describe' takes one document file");
-        *action = [path = files[0]] { return describe(path); };
+        *action = [path = line.operands[0]] { return describe(path); };
         return Done;
     }
     DocumentOptions options;
     options.json = line.json;
-    std::vector<std::string> rest;
-    const std::vector<std::string> allowed = line.command == "send" ? std::vector<std::string> {"--repeat", "--remember"}
-        : line.command == "plan"     ? std::vector<std::string> {"--now", "--location", "--repeat"}
-        : line.command == "schedule" ? std::vector<std::string> {"--from", "--days", "--location", "--repeat"}
-                                     : std::vector<std::string> {"--date", "--location"};
-    if (const int status = readOptions(line, allowed, &rest, &options); status != Done)
+    if (const int status = readOptions(line, &options); status != Done)
         return status;
+    const std::vector<std::string> &rest = line.operands;
 
     if (line.command == "sun") {
         if (!rest.empty())

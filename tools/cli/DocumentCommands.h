@@ -3,6 +3,5 @@
 #include "CliSupport.h"
 
 // The commands over a document and the sun: send (needs the device), plan and sun (do not).
-bool isDocumentCommand(const std::string &command);
 bool documentCommandNeedsDevice(const std::string &command);
 int prepareDocumentCommand(const CommandLine &line, Action *action);

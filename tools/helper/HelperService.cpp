@@ -7,6 +7,8 @@
 #include "driver/SerialLink.h"
 #include "platform/Alerts.h"
 #include "platform/DateTime.h"
+#include "platform/HelperBundle.h"
+#include "platform/LoginItems.h"
 #include "platform/UserDefaultsFile.h"
 
 #include <algorithm>
@@ -49,6 +51,10 @@ void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> 
     uint32_t day = midnightOf(now);
     uint32_t next = dueAtStart(now) ? now : nextRunTime(now, true);
     for (;;) {
+        if (installingApplicationIsGone()) {
+            leaveForGoodWithTheApplication();
+            return;
+        }
         now = GetDateTime();
         // A new local date is a new day to send, whichever way the clock went to reach it: a clock
         // set back across midnight would otherwise wait for a midnight days away.
@@ -67,6 +73,15 @@ void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> 
         if (!waitFor(std::min(next - now, LongestWait)))
             return;
     }
+}
+
+void HelperService::leaveForGoodWithTheApplication()
+{
+    const std::vector<LoginItem> items = readLoginItems();
+    if (const LoginItem *entry = findHelperLoginItem(items))
+        removeLoginItem(*entry);
+    writeLog("The application that installed the helper is gone (its package removed?): the helper removed its login "
+             "item and stopped.");
 }
 
 bool HelperService::runDownload()

@@ -22,7 +22,9 @@ public:
 
     // Runs until `waitFor` answers false (the helper is told to stop): a download at start when
     // one is due, then one a minute past each change of the local date, forward or back.
-    // `waitFor(seconds)` pauses at most that long. The pause is never longer than a minute
+    // `waitFor(seconds)` pauses at most that long. At each look the helper also checks that the
+    // application that installed it is still there; once it is gone the helper removes its login
+    // item and returns for good. The pause is never longer than a minute
     // before the clock is read again: a machine asleep over midnight sends within a minute of
     // waking, and a clock set or a zone changed is noticed as soon.
     void runUntilStopped(const std::function<bool(uint32_t seconds)> &waitFor);
@@ -31,6 +33,7 @@ public:
     void sendAtNextLook() { sendAsked = true; }
 
 private:
+    void leaveForGoodWithTheApplication();
     // The same failure run after run is logged once; its count when a different outcome ends it.
     void logOutcome(bool sent);
 

@@ -1,6 +1,6 @@
 # Installs the helper's systemd user unit, naming the program where this install puts it (the
-# prefix is known only when installing: a package's is /usr). Set TAVORIN_LIBDIR before including.
-set(program "${CMAKE_INSTALL_PREFIX}/${TAVORIN_LIBDIR}/tavorin/Tavorin Helper.app/Contents/bin/tavorin-helper")
+# prefix is known only when installing: a package's is /usr). Set TAVORIN_PRIVATE_DIR before including.
+set(program "${CMAKE_INSTALL_PREFIX}/${TAVORIN_PRIVATE_DIR}/Tavorin Helper.app/Contents/bin/tavorin-helper")
 foreach(code RANGE 1 31)
   string(ASCII ${code} control)
   string(FIND "${program}" "${control}" at)
