@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/DisclaimerSheet.h"
+#include "platform/UserDefaultsFile.h"
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
 #include "platform/qt/HelpViewer.h"
@@ -370,7 +371,8 @@ void Controller::scanForSerialDevices()
         cp290->removeAction(items[index]);
         delete items[index];
     }
-    for (const SerialDevice &device : scanSerialDevices(currentDeviceFolders())) {
+    const std::vector<SerialDevice> devices = scanSerialDevices(currentDeviceFolders());
+    for (const SerialDevice &device : devices) {
         QAction *item = cp290->addAction(QString::fromStdString(device.title));
         setHelpAnchor(item, QStringLiteral("Serial Device:"));
         item->setCheckable(true);
@@ -378,10 +380,11 @@ void Controller::scanForSerialDevices()
         connect(item, &QAction::triggered, this, [this, item] { serialDeviceSelected(item); });
     }
 
-    const QString remembered = QSettings().value(SerialDeviceKey).toString();
+    QSettings().sync();  // the remembered title is read from the file
+    const auto remembered = rememberedSerialDevice(devices);
     const QList<QAction *> scanned = cp290->actions();
     for (int index = FirstDeviceItem; index < scanned.size(); ++index) {
-        if (!remembered.isEmpty() && scanned[index]->text() == remembered) {
+        if (remembered && scanned[index]->data().toString().toStdString() == remembered->path) {
             serialDeviceSelected(scanned[index]);
             return;
         }

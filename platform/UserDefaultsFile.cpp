@@ -162,12 +162,15 @@ SerialDeviceFolders userSerialDeviceFolders()
     return folders;
 }
 
-std::string serialDevicePathForTitle(const std::string &title)
+std::optional<SerialDevice> rememberedSerialDevice(const std::vector<SerialDevice> &scanned)
 {
-    for (const SerialDevice &device : scanSerialDevices(userSerialDeviceFolders()))
-        if (device.title == title)
-            return device.path;
-    return "/dev/tty" + title;
+    const auto title = readApplicationDefault("SerialDevice");
+    if (!title || title->empty())
+        return std::nullopt;
+    for (const SerialDevice &device : scanned)
+        if (device.title == *title)
+            return device;
+    return std::nullopt;
 }
 
 bool rememberSerialDevicePath(const std::string &path)
@@ -187,8 +190,6 @@ bool rememberSerialDevicePath(const std::string &path)
 
 std::optional<std::string> rememberedSerialDevicePath()
 {
-    const auto title = readApplicationDefault("SerialDevice");
-    if (!title || title->empty())
-        return std::nullopt;
-    return serialDevicePathForTitle(*title);
+    const auto device = rememberedSerialDevice(scanSerialDevices(userSerialDeviceFolders()));
+    return device ? std::optional(device->path) : std::nullopt;
 }

@@ -21,14 +21,15 @@ std::string settingsTextWithDefaults(const std::string &settingsText,
                                      const std::vector<std::pair<std::string, std::string>> &values);
 
 struct SerialDeviceFolders;
+struct SerialDevice;
 
 // Where the CP290 menu looks for devices: the system's folders and the user default
 // "Extra Serial Device Folder".
 SerialDeviceFolders userSerialDeviceFolders();
-// The path of a serial device chosen by its menu title: the scanned device of that title (its
-// stable name, for an adapter that has one), else "/dev/tty" + title.
-std::string serialDevicePathForTitle(const std::string &title);
-// The path of the device the application remembers under "SerialDevice", if any.
+// The remembered device among those scanned: the one whose title "SerialDevice" names; none when no
+// scanned device has that title. The CP290 menu, the command line and the helper all pick by it.
+std::optional<SerialDevice> rememberedSerialDevice(const std::vector<SerialDevice> &scanned);
+// The path of the remembered device among the user's folders' devices, if any.
 std::optional<std::string> rememberedSerialDevicePath();
 // Remembers a device named by its path, as choosing it in the CP290 menu does: an adapter with a
 // stable name by its title, whichever of its names is given; "/dev/ttyUSB0" as "USB0", a "ttyNAME"

@@ -1,11 +1,14 @@
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
 #include "platform/qt/ContextHelp.h"
+#include "platform/UserDefaultsFile.h"
 #include "platform/qt/HelpViewer.h"
 #include "tests/support/WindowTests.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -43,6 +46,40 @@ TEST(Cp290Menu, NoDevicesShowsTheItemThatRescans)
     deviceItem(controller, "(No Serial Device Found)")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(deviceItems(controller), QStringList {"USB0"});
+}
+
+// The CP290 menu checks the device the command line and the helper would use: the scanned device
+// whose title is remembered, and none when no scanned device has it (no made-up path).
+TEST(Cp290Menu, ChecksTheDeviceTheCommandLineAndTheHelperPick)
+{
+    FakeMachine machine;
+    const QTemporaryDir extra;
+    const fs::path folder = extra.path().toStdString();
+    FakeMachine::touch(folder / "ttyCP290");
+    FakeMachine::touch(folder / "ttyOther");
+    struct Case {
+        const char *remembered;
+        QString checked;
+    } cases[] = {{"Other", "Other"}, {"CP290", "CP290"}, {"Gone", ""}};
+    for (const Case &c : cases) {
+        {
+            QSettings settings;
+            settings.setValue("Extra Serial Device Folder", extra.path());
+            settings.setValue("SerialDevice", c.remembered);
+        }
+        Controller controller(machine.folders());
+        controller.awakeFromNib();
+        QString checked;
+        for (const QString &title : deviceItems(controller))
+            if (title.endsWith('*'))
+                checked = title.chopped(1);
+        EXPECT_EQ(checked, c.checked) << c.remembered;
+        const auto path = rememberedSerialDevicePath();
+        EXPECT_EQ(path.value_or(""), c.checked.isEmpty() ? "" : (folder / ("tty" + c.checked.toStdString())).string())
+            << c.remembered;
+    }
+    QSettings().remove("SerialDevice");
+    QSettings().remove("Extra Serial Device Folder");
 }
 
 // Each page of the help book can be opened from some control: a button, a menu item, or the place
