@@ -4,6 +4,7 @@
 #include "document/EditorFields.h"
 #include "document/UndoHistory.h"
 #include "document/OutlineSelection.h"
+#include "document/SelectionEdits.h"
 #include "model/Records.h"
 #include "widgets/VekNSOutlineView.h"
 
@@ -198,6 +199,8 @@ private:
     void windowDidResize();
     void windowWillClose();
     void replaceModule(int index, const Module &module);
+    // The selected rows, top to bottom, as modules and events.
+    std::vector<SelectedItem> selectedOutlineRows() const;
     void endEditingInWindow();
     void updateWindowTitle();
     bool drawerIsOpen() const;

@@ -48,21 +48,11 @@ void Modules::copy(QObject *)
 {
     copyValid();
     auto *pasteboard = new QMimeData;
-    if (dragCutCopyModules) {
-        std::vector<Module> modules;
-        for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row)
-            if (modulesOutline->isRowSelected(row) && modulesOutline->levelForRow(row) == 0)
-                modules.push_back(modulesArray[modulesOutline->itemAtRow(row).module]);
-        pasteboard->setData(ModulesPasteboardType, bytesOf(modulesClipboardData(modules)));
-    } else {
-        std::vector<Event> events;
-        for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
-            const OutlineItem item = modulesOutline->itemAtRow(row);
-            if (modulesOutline->isRowSelected(row) && !item.isModule())
-                events.push_back(modulesArray[item.module].events[item.event]);
-        }
-        pasteboard->setData(EventsPasteboardType, bytesOf(eventsClipboardData(events)));
-    }
+    const std::vector<SelectedItem> selected = selectedOutlineRows();
+    if (dragCutCopyModules)
+        pasteboard->setData(ModulesPasteboardType, bytesOf(modulesClipboardData(copiedModules(modulesArray, selected))));
+    else
+        pasteboard->setData(EventsPasteboardType, bytesOf(eventsClipboardData(copiedEvents(modulesArray, selected))));
     QApplication::clipboard()->setMimeData(pasteboard);
 }
 

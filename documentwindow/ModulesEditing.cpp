@@ -77,24 +77,25 @@ void Modules::deleteSelection(QObject *)
     const NamedChange change(*this, tr("Delete"));
     endEditingInWindow();
     const QSignalBlocker quiet(modulesOutline->selectionModel());
-    for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
-        if (!modulesOutline->isRowSelected(row))
-            continue;
-        const int module = moduleIndexForOutlineRow(row);
-        if (modulesOutline->levelForRow(row) != 1) {
-            modulesArray.erase(modulesArray.begin() + module);
-            modulesOutlineArray.pop_back();
-        } else {
-            Module changed = modulesArray[module];
-            changed.events.erase(changed.events.begin() + eventIndexForOutlineRow(row));
-            replaceModule(module, changed);
-            currentEventIndex = -1;
-        }
-    }
+    modulesArray = modulesAfterDelete(modulesArray, selectedOutlineRows());
+    numberOutlineItems();
+    currentEventIndex = -1;
     modulesOutline->deselectAll();
     reloadAndFixExpanded();
     outlineViewSelectionDidChange();
     updateChangeCount(true);
+}
+
+std::vector<SelectedItem> Modules::selectedOutlineRows() const
+{
+    const std::vector<int> rows = modulesOutline->selectedRows();  // from the last row up
+    std::vector<SelectedItem> selected;
+    selected.reserve(rows.size());
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        const OutlineItem item = modulesOutline->itemAtRow(*row);
+        selected.push_back({item.module, item.event});
+    }
+    return selected;
 }
 
 void Modules::edit(QObject *)
