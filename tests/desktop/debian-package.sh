@@ -34,7 +34,7 @@ for program in usr/bin/tavorin usr/bin/tavorin-cli usr/bin/cp290-emulator "$help
     # its landing instructions are looked for directly instead.
     hardening-check --nocfprotection "$root/$program" >"$scratch/hardening" 2>&1 ||
         fail "$program is not hardened: $(grep -v ': yes' "$scratch/hardening")"
-    objdump -d "$root/$program" | grep -q endbr64 || fail "$program has no control-flow protection"
+    [ "$(objdump -d "$root/$program" | grep -c endbr64)" -gt 0 ] || fail "$program has no control-flow protection"
     ! strings "$root/$program" | grep -q "$scratch" || fail "$program holds its build folder"
 done
 [ -z "$(find "$root" -path '*/usr/local*')" ] || fail "files under /usr/local"

@@ -203,7 +203,7 @@ TEST_F(Helper, RepeatedFailuresAreLoggedOnceWithTheirCountAndTheLogIsRotated)
     HelperService service;
     for (int run = 0; run < 3; ++run)
         EXPECT_FALSE(service.runDownload());  // no device there
-    EXPECT_EQ(service.lastLine(), "Cannot Open Serial Device");
+    EXPECT_EQ(service.lastLine(), "No Serial Device");
     EXPECT_TRUE(service.dueAtStart(secondsAt(2026, 12, 8, 0, 1))) << "a failure is no download";
     EXPECT_EQ(HelperService::nextRunTime(secondsAt(2026, 12, 8, 0, 1), false), secondsAt(2026, 12, 8, 0, 16));
     std::string log = slurp(helperLogFilePath());
@@ -212,7 +212,7 @@ TEST_F(Helper, RepeatedFailuresAreLoggedOnceWithTheirCountAndTheLogIsRotated)
     RecordingFrontEnd frontEnd(box->devicePath());
     EXPECT_TRUE(service.runDownload());
     log = slurp(helperLogFilePath());
-    EXPECT_NE(log.find("-- Cannot Open Serial Device (3 times in a row)\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("-- No Serial Device (3 times in a row)\n"), std::string::npos) << log;
     EXPECT_EQ(log.substr(log.size() - 16), "-- Events sent.\n") << log;
 
     std::ofstream(helperLogFilePath(), std::ios::app) << std::string(LogRotationSize, 'x') << '\n';
