@@ -54,8 +54,8 @@ void Controller::helperPaths()
 void Controller::helperInstall()
 {
     helperProcessID = recordedHelperProcess();
-    const std::string installed = helperPath.toStdString();
-    switch (helperCopyStep(helperResourcePath.toStdString(), installed)) {
+    const std::string installed = helperPath.toStdString(), resource = helperResourcePath.toStdString();
+    switch (helperCopyStep(resource, installed)) {
     case HelperCopyStep::Keep:
     case HelperCopyStep::None:
         break;
@@ -64,7 +64,7 @@ void Controller::helperInstall()
             stopHelperProcess(*helperProcessID);
         [[fallthrough]];
     case HelperCopyStep::Install:
-        copyBundle(helperResourcePath.toStdString(), installed);
+        copyBundle(resource, installed);
         break;
     }
     recordInstallingApplication(QCoreApplication::applicationFilePath().toStdString());
@@ -77,9 +77,7 @@ void Controller::launchHelper()
 
 void Controller::addHelperLoginItem()
 {
-    const std::vector<LoginItem> items = readLoginItems();
-    if (const LoginItem *old = findHelperLoginItem(items))
-        removeLoginItem(*old);  // written again, with the application of this install
+    removeHelperLoginItem();  // written again, with the application of this install
     addLoginItem(helperExecutable(helperPath.toStdString()), true, QCoreApplication::applicationFilePath().toStdString());
 }
 
@@ -139,9 +137,7 @@ void Controller::doneWithPreferences()
         launchHelper();
     } else if (!checked && helperRunning) {
         writeLog("Disabled by user.");
-        const std::vector<LoginItem> items = readLoginItems();
-        if (const LoginItem *helper = findHelperLoginItem(items))
-            removeLoginItem(*helper);
+        removeHelperLoginItem();
         QSettings().setValue(NoHelperKey, true);
         QSettings().sync();
         stopRecordedHelper();

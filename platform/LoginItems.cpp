@@ -143,6 +143,13 @@ bool addLoginItem(const std::string &path, bool hide, const std::string &applica
     return static_cast<bool>(entry.flush());
 }
 
+void removeHelperLoginItem(const std::string &folder)
+{
+    const std::vector<LoginItem> items = readLoginItems(folder);
+    if (const LoginItem *helper = findHelperLoginItem(items))
+        removeLoginItem(*helper);
+}
+
 bool removeLoginItem(const LoginItem &item)
 {
     std::error_code error;

@@ -25,3 +25,5 @@ const LoginItem *findHelperLoginItem(const std::vector<LoginItem> &items);
 bool addLoginItem(const std::string &path, bool hide, const std::string &application = {},
                   const std::string &folder = loginItemsFolder());
 bool removeLoginItem(const LoginItem &item);
+// Removes the helper's entry from the user's login items, if there is one.
+void removeHelperLoginItem(const std::string &folder = loginItemsFolder());

@@ -77,9 +77,7 @@ void HelperService::runUntilStopped(const std::function<bool(uint32_t seconds)> 
 
 void HelperService::leaveForGoodWithTheApplication()
 {
-    const std::vector<LoginItem> items = readLoginItems();
-    if (const LoginItem *entry = findHelperLoginItem(items))
-        removeLoginItem(*entry);
+    removeHelperLoginItem();
     writeLog("The application that installed the helper is gone (its package removed?): the helper removed its login "
              "item and stopped.");
 }
