@@ -5,6 +5,9 @@
 #include "platform/UserFolders.h"
 
 #include <cctype>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <cstdio>
@@ -74,12 +77,12 @@ std::optional<std::string> readDefaultFromSettingsText(const std::string &settin
     return std::nullopt;
 }
 
-namespace {
-
 std::string settingsFilePath(const std::string &domain)
 {
     return userConfigFolder() + "/Tavorin/" + domain + ".conf";
 }
+
+namespace {
 
 std::string settingsFileText(const std::string &domain)
 {
@@ -152,6 +155,20 @@ bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::stri
     if (!makeFolders(std::filesystem::path(path).parent_path().string()))
         return false;
     return replaceFileContents(path, settingsTextWithDefaults(settingsFileText(domain), values), nullptr);
+}
+
+bool writePrivateDefaults(const std::vector<std::pair<std::string, std::string>> &values, const std::string &domain)
+{
+    const std::string path = settingsFilePath(domain);
+    if (!makeFolders(std::filesystem::path(path).parent_path().string()))
+        return false;
+    // Made private before the secret goes in; a rewrite keeps the file's mode.
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd == -1)
+        return false;
+    const bool private_ = fchmod(fd, 0600) == 0;
+    close(fd);
+    return private_ && writeApplicationDefaults(values, domain);
 }
 
 SerialDeviceFolders userSerialDeviceFolders()

@@ -11,12 +11,17 @@
 inline constexpr char ApplicationDomain[] = "Tavorin";
 inline constexpr char HelperDomain[] = "Tavorin Helper";
 
+std::string settingsFilePath(const std::string &domain);
 std::optional<std::string> readApplicationDefault(const std::string &key, const std::string &domain = ApplicationDomain);
 std::optional<std::string> readDefaultFromSettingsText(const std::string &settingsText, const std::string &key);
 
 // Sets string defaults in the settings file, keeping every other line; written atomically.
 bool writeApplicationDefaults(const std::vector<std::pair<std::string, std::string>> &values,
                               const std::string &domain = ApplicationDomain);
+// The same for values no one else may read (a password): the file is made readable by its owner
+// only (0600) before they are written.
+bool writePrivateDefaults(const std::vector<std::pair<std::string, std::string>> &values,
+                          const std::string &domain);
 std::string settingsTextWithDefaults(const std::string &settingsText,
                                      const std::vector<std::pair<std::string, std::string>> &values);
 

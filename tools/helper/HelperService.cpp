@@ -18,6 +18,7 @@
 namespace {
 
 constexpr char LastDownloadKey[] = "Last Download";
+constexpr char LastDownloadTimeKey[] = "Last Download Time";
 constexpr uint32_t RetryAfterFailure = 15 * 60;
 
 }  // namespace
@@ -82,8 +83,17 @@ void HelperService::leaveForGoodWithTheApplication()
              "item and stopped.");
 }
 
+std::optional<uint32_t> HelperService::lastDownloadTime()
+{
+    const auto text = readApplicationDefault(LastDownloadTimeKey, HelperDomain);
+    if (!text || text->empty())
+        return std::nullopt;
+    return static_cast<uint32_t>(std::strtoul(text->c_str(), nullptr, 10));
+}
+
 bool HelperService::runDownload()
 {
+    const std::lock_guard<std::mutex> hold(driver);
     std::string firstAlert;
     setAlertPresenter([&firstAlert](const Alert &alert) {
         if (firstAlert.empty())
@@ -111,8 +121,13 @@ bool HelperService::runDownload()
     setAlertPresenter({});
     line = sent && firstAlert.empty() ? "Events sent." : firstAlert;
     logOutcome(sent);
-    if (sent)
-        writeApplicationDefaults({{LastDownloadKey, std::to_string(midnightOf(GetDateTime()))}}, HelperDomain);
+    if (sent) {
+        const uint32_t now = GetDateTime();
+        writeApplicationDefaults({{LastDownloadKey, std::to_string(midnightOf(now))}, {LastDownloadTimeKey, std::to_string(now)}},
+                                 HelperDomain);
+        if (downloaded)
+            downloaded();
+    }
     return sent;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <string>
 
 // What the background helper does: download again, every day shortly after local midnight, the
@@ -10,7 +12,13 @@
 class HelperService {
 public:
     // One download through the driver. Logs one line: "Events sent." or the failure's alert title.
+    // Holds `driverInUse()` while it runs, and tells `downloaded` when it sent.
     bool runDownload();
+    // Held by whoever talks to the CP290 through the driver: a download, or a command of the bridge.
+    std::mutex &driverInUse() { return driver; }
+    std::function<void()> downloaded;
+    // When the last download that sent happened (date seconds); nothing before the first.
+    static std::optional<uint32_t> lastDownloadTime();
 
     // A download is due at start when the last one was on an earlier day (or never happened).
     bool dueAtStart(uint32_t now) const;
@@ -37,6 +45,7 @@ private:
     // The same failure run after run is logged once; its count when a different outcome ends it.
     void logOutcome(bool sent);
 
+    std::mutex driver;
     std::string line;
     bool sendAsked = false;
     std::string failureLogged;

@@ -1,9 +1,12 @@
 // tavorin-helper: the background helper. Started at login and by the application; one copy at a
 // time. Ends cleanly on signal 15.
 
+#include "tools/helper/HelperBridge.h"
 #include "tools/helper/HelperService.h"
 
+#include "bridge/BridgeSettings.h"
 #include "driver/DeviceOperations.h"
+#include "platform/UserDefaultsFile.h"
 #include "platform/StopRequest.h"
 #include "platform/UserFolders.h"
 
@@ -13,16 +16,64 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace {
 
-const char *const Usage = "usage: tavorin-helper [--help | --version]\n"
+const char *const Usage = "usage: tavorin-helper [--mqtt mqtt://[USER@]HOST[:PORT] [--mqtt-password-file FILE]]\n"
+                          "       tavorin-helper --help | --version\n"
                           "Downloads the document the application last sent into the CP290 again a minute after\n"
                           "each change of the local date, on waking from sleep, and at start when today's\n"
-                          "download has not happened yet.\n";
+                          "download has not happened yet.\n"
+                          "With a broker (--mqtt, or the Preferences' \"Home Assistant (MQTT)\"), it is also the\n"
+                          "bridge to Home Assistant: the modules appear as lights and switches there.\n"
+                          "  --mqtt URL                 the broker, mqtt:// or mqtts:// (TLS); in place of the Preferences'\n"
+                          "  --mqtt-password-file FILE  the broker's password, the file's first line\n";
+
+struct HelperArguments {
+    std::string broker;
+    std::string passwordFile;
+};
+
+// The arguments; the exit status in `status` when the helper is to leave at once.
+std::optional<HelperArguments> readArguments(int argc, char **argv, int *status)
+{
+    HelperArguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argc == 2 && (argument == "--help" || argument == "-h")) {
+            std::fputs(Usage, stdout);
+            *status = 0;
+            return std::nullopt;
+        }
+        if (argc == 2 && argument == "--version") {
+            std::printf("tavorin-helper %s\n", TAVORIN_VERSION);
+            *status = 0;
+            return std::nullopt;
+        }
+        if (argument == "--mqtt" && hasValue) {
+            arguments.broker = argv[++i];
+        } else if (argument == "--mqtt-password-file" && hasValue) {
+            arguments.passwordFile = argv[++i];
+        } else {
+            std::fprintf(stderr, "tavorin-helper: unknown argument '%s'; see 'tavorin-helper --help'\n", argv[i]);
+            *status = 2;
+            return std::nullopt;
+        }
+    }
+    if (!arguments.passwordFile.empty() && arguments.broker.empty()) {
+        std::fputs("tavorin-helper: --mqtt-password-file goes with --mqtt\n", stderr);
+        *status = 2;
+        return std::nullopt;
+    }
+    return arguments;
+}
+
 
 int startFailed(const std::string &what)
 {
@@ -44,18 +95,18 @@ long secondsAsleep()
 
 int main(int argc, char **argv)
 {
-    if (argc > 1) {
-        const std::string argument = argv[1];
-        if (argc == 2 && (argument == "--help" || argument == "-h")) {
-            std::fputs(Usage, stdout);
-            return 0;
+    int status = 0;
+    const std::optional<HelperArguments> arguments = readArguments(argc, argv, &status);
+    if (!arguments)
+        return status;
+    std::string problem;
+    std::optional<BrokerLogin> login;
+    if (!arguments->broker.empty()) {
+        login = commandLineBrokerLogin(arguments->broker, arguments->passwordFile, &problem);
+        if (!login) {
+            std::fprintf(stderr, "tavorin-helper: %s\n", problem.c_str());
+            return 2;
         }
-        if (argc == 2 && argument == "--version") {
-            std::printf("tavorin-helper %s\n", TAVORIN_VERSION);
-            return 0;
-        }
-        std::fprintf(stderr, "tavorin-helper: unknown argument '%s'; see 'tavorin-helper --help'\n", argv[argc == 2 ? 1 : 2]);
-        return 2;
     }
 
     const std::string folder = userLibraryFolder() + "/Application Support/Tavorin";
@@ -81,7 +132,14 @@ int main(int argc, char **argv)
     });
     recordProcessID(getpid());
     writeLog("Started.");
+    if (!login) {
+        login = brokerLogin(readBridgeSettings(), &problem);
+        if (!problem.empty())
+            writeLog("The MQTT bridge is off: " + problem + ".");
+    }
     HelperService service;
+    // Made after the stop signals are blocked, so that its threads leave them to the wait below.
+    const std::unique_ptr<HomeAssistantBridge> bridge = startHelperBridge(login, service);
     service.runUntilStopped([&stopping, &service](uint32_t seconds) {
         const timespec wait {static_cast<time_t>(seconds), 0};
         const long sleptBefore = secondsAsleep();
@@ -90,6 +148,8 @@ int main(int argc, char **argv)
             service.sendAtNextLook();
         return signal != SIGTERM && signal != SIGINT;
     });
+    if (bridge)
+        bridge->stop();
     clearProcessID();
     writeLog("Stopped.");
     return 0;
