@@ -3,17 +3,18 @@
 points up the layers or closes a cycle between files. Prints the edges with their counts; exits 1
 when an include goes up or files include one another round in a circle.
 
-Layers, from the bottom: platform, model, sun and driver, document, then the Qt side:
-platform/qt, widgets, documentwindow, app, and the programs in tools/ on top. A folder may
+Layers, from the bottom: platform, model, sun and driver, document, bridge (the core's MQTT
+adapter), then the Qt side: platform/qt, widgets, documentwindow, app, and the programs in tools/
+on top. A folder may
 include its own layer and any below it."""
 import os
 import re
 import sys
 
 LAYERS = {
-    "platform": 0, "model": 1, "sun": 2, "driver": 2, "document": 3,
-    "platform/qt": 4, "widgets": 5, "documentwindow": 6, "app": 7,
-    "tools/cli": 8, "tools/helper": 8, "tools/emulator": 8, "tools/screenshots": 8,
+    "platform": 0, "model": 1, "sun": 2, "driver": 2, "document": 3, "bridge": 4,
+    "platform/qt": 5, "widgets": 6, "documentwindow": 7, "app": 8,
+    "tools/cli": 9, "tools/helper": 9, "tools/emulator": 9, "tools/screenshots": 9,
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
