@@ -1,9 +1,11 @@
 // The application controller and the background helper: its install, login item and launch, the
-// preferences sheet, and the helper's log window.
+// preferences sheet (the helper's bridge settings among them), and the helper's log window.
 
 #include "app/Controller.h"
+#include "app/MqttSettingsBox.h"
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
+#include "bridge/BridgeSettings.h"
 #include "driver/DeviceOperations.h"
 #include "platform/HelperBundle.h"
 #include "platform/HelperProcess.h"
@@ -26,6 +28,9 @@
 namespace {
 
 const char *const NoHelperKey = "No Helper";
+// How long a stopped helper may take to leave before the next one starts (it leaves within a
+// download's next exchange).
+constexpr int HelperStopWait = 5000;
 
 bool helperIsOn()
 {
@@ -60,8 +65,7 @@ void Controller::helperInstall()
     case HelperCopyStep::None:
         break;
     case HelperCopyStep::Replace:
-        if (helperProcessID)
-            stopHelperProcess(*helperProcessID);
+        stopRecordedHelperAndWait(HelperStopWait);
         [[fallthrough]];
     case HelperCopyStep::Install:
         copyBundle(resource, installed);
@@ -106,6 +110,7 @@ void Controller::preferences()
     connect(preferencesSheet->helpButton, &QPushButton::clicked, this, [this] { showHelp(preferencesSheet->helpButton); });
     helperRunning = helperIsOn();
     preferencesSheet->helperCheckbox->setChecked(helperRunning);
+    preferencesSheet->mqttBox->showSettings(readBridgeSettings());
     if (const auto preferred = locationFromPreferences()) {
         preferencesSheet->showLocation(*preferred, PreferencesSheet::Origin::SetByUser);
     } else {
@@ -129,7 +134,15 @@ void Controller::doneWithPreferences()
         settings.sync();
     }
     const bool checked = preferencesSheet->helperCheckbox->isChecked();
-    if (checked && !helperRunning) {
+    const BridgeSettings bridge = preferencesSheet->mqttBox->settings();
+    const bool bridgeChanged = bridge != readBridgeSettings();
+    if (bridgeChanged)
+        writeBridgeSettings(bridge);
+    if (checked && helperRunning && bridgeChanged) {
+        writeLog("The Home Assistant (MQTT) settings changed; the helper restarts to take them.");
+        stopRecordedHelperAndWait(HelperStopWait);
+        launchHelper();
+    } else if (checked && !helperRunning) {
         writeLog("Enabled by user.");
         addHelperLoginItem();
         QSettings().remove(NoHelperKey);

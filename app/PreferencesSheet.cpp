@@ -1,5 +1,6 @@
 #include "app/PreferencesSheet.h"
 
+#include "app/MqttSettingsBox.h"
 #include "platform/DateTime.h"
 #include "platform/qt/ContextHelp.h"
 #include "widgets/CoordinateField.h"
@@ -58,6 +59,8 @@ PreferencesSheet::PreferencesSheet(QWidget *parent) : QDialog(parent, Qt::Sheet)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(helperCheckbox);
     layout->addWidget(place);
+    mqttBox = new MqttSettingsBox(this);
+    layout->addWidget(mqttBox);
     auto *buttons = new QHBoxLayout();
     buttons->addWidget(helpButton);
     buttons->addStretch();

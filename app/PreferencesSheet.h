@@ -6,13 +6,14 @@
 #include <optional>
 
 class CoordinateField;
+class MqttSettingsBox;
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 
-// The preferences sheet: the background helper on or off, and the place sunrise and sunset are
-// computed for, with today's times beside it.
+// The preferences sheet: the background helper on or off, the place sunrise and sunset are
+// computed for, with today's times beside it, and the helper's bridge to Home Assistant.
 class PreferencesSheet : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ public:
     CoordinateField *longitude;
     QDoubleSpinBox *gmtOffsetHours;
     QLabel *sunTimes;
+    MqttSettingsBox *mqttBox;
     QPushButton *doneButton;
     QPushButton *helpButton;
 

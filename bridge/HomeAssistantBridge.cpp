@@ -194,8 +194,13 @@ void HomeAssistantBridge::reloadModulesIfChanged()
 void HomeAssistantBridge::publishSensors()
 {
     sensorsMinute = minuteOfDay(GetDateTime());
-    const SensorReadings readings = modules ? sensorReadings(modules->modules, modules->eventRepeat, GetDateTime(), driver.lastDownload())
-                                            : SensorReadings {};
+    SensorReadings readings;
+    {
+        // The schedule is the download's own encoding, in the driver's record buffer and sun.
+        const std::lock_guard<std::mutex> hold(*driver.inUse);
+        const DownloadedModules remembered = modules.value_or(DownloadedModules {});
+        readings = sensorReadings(remembered.modules, remembered.eventRepeat, GetDateTime(), driver.lastDownload());
+    }
     const auto topicOf = [this](EntityRole role, bool attributes = false) {
         for (const BridgeEntity &entity : currentEntities())
             if (entity.role == role)

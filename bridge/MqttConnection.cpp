@@ -23,7 +23,8 @@ void initialiseLibrary()
 mosquitto *newClient(const std::string &clientId, const BrokerLogin &login, void *self, std::string *problem)
 {
     initialiseLibrary();
-    mosquitto *client = mosquitto_new(clientId.c_str(), true, self);
+    // No name: the library makes up one, as a connection that is only a test needs.
+    mosquitto *client = mosquitto_new(clientId.empty() ? nullptr : clientId.c_str(), true, self);
     if (!client) {
         *problem = std::string("cannot make an MQTT client: ") + std::strerror(errno);
         return nullptr;
@@ -52,6 +53,18 @@ std::string failureText(int code)
     if (code == MOSQ_ERR_ERRNO)
         return std::strerror(errno);
     return mosquitto_strerror(code);
+}
+
+// The broker's reason for a refusal, as a phrase: "not authorised".
+std::string refusalText(int code)
+{
+    std::string text = mosquitto_connack_string(code);
+    const std::string prefix = "Connection Refused: ";
+    if (text.rfind(prefix, 0) == 0)
+        text.erase(0, prefix.size());
+    if (!text.empty() && text.back() == '.')
+        text.pop_back();
+    return text;
 }
 
 }  // namespace
@@ -104,7 +117,7 @@ void MqttConnection::onConnect(mosquitto *, void *self, int code)
     auto *connection = static_cast<MqttConnection *>(self);
     if (code != 0) {
         connection->report("refused " + std::to_string(code), "The MQTT broker " + brokerName(connection->login) +
-                                                                  " refused the connection: " + mosquitto_connack_string(code) + ".");
+                                                                  " refused the connection: " + refusalText(code) + ".");
         return;
     }
     connection->failedTries = 0;
@@ -205,7 +218,7 @@ ConnectionTest testBrokerConnection(const BrokerLogin &login, int seconds)
         test = {true, "Connected to " + brokerName(login) + "."};
         mosquitto_disconnect(client);
     } else if (outcome.answered) {
-        test.text = "The broker refused the connection: " + std::string(mosquitto_connack_string(outcome.code)) + ".";
+        test.text = "The broker refused the connection: " + refusalText(outcome.code) + ".";
     } else if (code != MOSQ_ERR_SUCCESS) {
         test.text = "No broker answers at " + brokerName(login) + ": " + failureText(code) + ".";
     } else {

@@ -88,3 +88,23 @@ bool stopRecordedHelper()
     const auto pid = recordedHelperProcess();
     return pid && stopHelperProcess(*pid);
 }
+
+bool stopRecordedHelperAndWait(int milliseconds)
+{
+    const auto pid = recordedHelperProcess();
+    if (!pid || !stopHelperProcess(*pid))
+        return true;
+    const auto gone = [&pid] {
+        if (kill(*pid, 0) != 0)
+            return true;
+        const std::string stat = readFileContents("/proc/" + std::to_string(*pid) + "/stat").value_or("");
+        const std::size_t close = stat.rfind(')');
+        return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
+    };
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        if (gone())
+            return true;
+        usleep(20 * 1000);
+    }
+    return gone();
+}

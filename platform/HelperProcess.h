@@ -22,3 +22,6 @@ std::optional<pid_t> recordedHelperProcess();
 bool stopHelperProcess(pid_t helper);
 // Both: stops the helper the preferences name, if any.
 bool stopRecordedHelper();
+// The same, then waits up to `milliseconds` for it to be gone, so that a helper started next does
+// not find the old one still holding its lock. False when it outlived the wait.
+bool stopRecordedHelperAndWait(int milliseconds);

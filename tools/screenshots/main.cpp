@@ -6,6 +6,7 @@
 #include "app/ScheduleWindow.h"
 #include "app/TextDocumentWindow.h"
 #include "app/DisclaimerSheet.h"
+#include "app/MqttSettingsBox.h"
 #include "app/PreferencesSheet.h"
 #include "app/StatusSheet.h"
 #include "driver/DeviceOperations.h"
@@ -20,14 +21,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
-#include <QListWidget>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -193,6 +196,13 @@ int main(int argc, char **argv)
 
     QTimer::singleShot(600, [&] {
         all &= shoot(output, "preferences-sheet");
+        MqttSettingsBox *mqtt = controller.preferencesWindow()->mqttBox;
+        mqtt->broker->setText(QStringLiteral("mqtt://homeassistant.local"));
+        mqtt->user->setText(QStringLiteral("tavorin"));
+        mqtt->password->setText(QStringLiteral("secret"));
+        mqtt->result->setText(QStringLiteral("Connected to mqtt://tavorin@homeassistant.local."));
+        mqtt->result->setStyleSheet(QStringLiteral("color: #26a269"));
+        all &= shoot(output, "preferences-mqtt");
         controller.preferencesWindow()->reject();
     });
     controller.preferences();
