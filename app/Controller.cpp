@@ -4,6 +4,7 @@
 #include "platform/UserDefaultsFile.h"
 #include "app/PreferencesSheet.h"
 #include "app/TextDocumentWindow.h"
+#include "app/WindowListMenu.h"
 #include "platform/qt/HelpViewer.h"
 #include "app/StatusSheet.h"
 #include "app/DocumentController.h"
@@ -32,6 +33,7 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -86,6 +88,19 @@ Controller::Controller(SerialDeviceFolders folders, QObject *parent)
     setHelpAnchor(listing.get(), QStringLiteral("List Events in CP290"));
     QApplication::instance()->installEventFilter(new ContextHelpKey([this](QObject *sender) { showHelp(sender); }, this));
     QApplication::instance()->installEventFilter(new UndoKeys(this));
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { noteFrontWindow(); });
+}
+
+// The window lists run from the least to the most recently in front, so that with another
+// window in front (the Schedule, a listing, the help) the document meant is the one last in front.
+void Controller::noteFrontWindow()
+{
+    const QWidget *active = QApplication::activeWindow();
+    for (qsizetype i = 0; active && i < menuWindows.size(); ++i)
+        if (menuWindows[i].window == active->window()) {
+            menuWindows.move(i, menuWindows.size() - 1);
+            return;
+        }
 }
 
 Controller::~Controller()
@@ -224,6 +239,9 @@ QWidget *Controller::mainWindow() const
     const QWidget *active = QApplication::activeWindow();
     if (active)
         active = active->window();
+    // The Schedule acts on the document it shows.
+    if (active && active == schedule.get() && schedule->document())
+        return schedule->document()->window();
     for (const MenuWindow &each : menuWindows)
         if (each.window && each.commands && each.window == active)
             return each.window;
@@ -332,6 +350,7 @@ void Controller::buildMenus()
     addItem(windows, tr("&Schedule"), this, [this] { showSchedule(mainDocument()); });
 
     addItem(windows, tr("Helper &Log"), this, [this] { helperLog(); });
+    new WindowListMenu(windows, documents, this);
 
     helpMenu = std::make_unique<QMenu>(tr("&Help"));
     QMenu *helpItems = helpMenu.get();

@@ -111,6 +111,7 @@ private:
     Modules *mainDocument() const;
     WindowCommands *mainWindowCommands() const;
     void validateEditMenu();
+    void noteFrontWindow();
     void helperPaths();
     static bool disclaimerAccepted();
     void helperInstall();

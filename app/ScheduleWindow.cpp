@@ -134,6 +134,8 @@ void ScheduleWindow::refresh()
     if (shownDocument && static_cast<int>(week.size()) < Days)
         heading += tr(" (no day after 2040-02-06: a CP290 document names no later day)");
     title->setText(heading);
+    setWindowTitle(shownDocument ? tr("Schedule — %1").arg(shownDocument->window()->windowTitle().remove(QStringLiteral("[*]")))
+                                 : tr("Schedule"));
     const QSignalBlocker quiet(days);
     days->clear();
     for (const ScheduledDay &day : week) {
