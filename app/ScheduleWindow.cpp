@@ -1,9 +1,9 @@
 #include "app/ScheduleWindow.h"
 
-#include "document/FieldFormatters.h"
 #include "documentwindow/Modules.h"
 #include "platform/DateTime.h"
 #include "widgets/OutlineModel.h"
+#include "widgets/ScheduleLegend.h"
 #include "widgets/SchedulePicture.h"
 
 #include <QGuiApplication>
@@ -23,26 +23,46 @@ int minuteOf(uint32_t timeOfDay)
     return timeOfDay == SunNeverRisesOrSets ? -1 : minuteOfDay(timeOfDay);
 }
 
+QString clockText(uint32_t timeOfDay)
+{
+    const int minute = minuteOfDay(timeOfDay), hour = minute / 60;
+    return QStringLiteral("%1:%2 %3")
+        .arg(twelveHourClockHour(hour), 2, 10, QLatin1Char('0'))
+        .arg(minute % 60, 2, 10, QLatin1Char('0'))
+        .arg(hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+}
+
 QString dayTitle(const ScheduledDay &day)
 {
     DateTimeRec date;
     SecondsToDate(day.midnight, &date);
     const QString when = QStringLiteral("%1 %2/%3").arg(QString::fromLatin1(shortWeekdayName(date)))
                              .arg(date.month, 2, 10, QLatin1Char('0')).arg(date.day, 2, 10, QLatin1Char('0'));
+    const QString sun = day.sun.sunrise == SunNeverRisesOrSets
+                            ? ScheduleWindow::tr("no sunrise or sunset")
+                            : ScheduleWindow::tr("sun %1 – %2").arg(clockText(day.sun.sunrise), clockText(day.sun.sunset));
     if (day.tooManyEvents)
-        return ScheduleWindow::tr("%1   more than %2, kept").arg(when).arg(CP290TimerRecordCount);
-    return ScheduleWindow::tr("%1   %2 of %3%4").arg(when).arg(day.records.size()).arg(CP290TimerRecordCount)
-        .arg(day.kept ? ScheduleWindow::tr(", kept") : QString());
+        return ScheduleWindow::tr("%1   more than %2, kept\n%3").arg(when).arg(CP290TimerRecordCount).arg(sun);
+    return ScheduleWindow::tr("%1   %2 of %3%4\n%5").arg(when).arg(day.records.size()).arg(CP290TimerRecordCount)
+        .arg(day.kept ? ScheduleWindow::tr(", kept") : QString(), sun);
 }
 
-QString dayWordsOf(const ScheduledDay &day)
+QString dayWordsOf(const ScheduledDay &day, const std::vector<Module> &modules)
 {
     DateTimeRec date;
     SecondsToDate(day.midnight, &date);
     QString text = ScheduleWindow::tr("What the CP290 holds on %1, sent at 12:01 AM:\n\n")
                        .arg(QString::fromStdString(formatIsoDate(date)));
-    if (day.tooManyEvents)
+    if (day.tooManyEvents) {
         text += QStringLiteral("%1\n%2\n").arg(QString::fromLatin1(TooManyEventsTitle), QString::fromLatin1(TooManyEventsMessage));
+        text += ScheduleWindow::tr("\nThe records each module needs that day, the most first:\n");
+        for (const auto &[module, records] : day.recordsByModule)
+            text += QStringLiteral("  %1  %2\n")
+                        .arg(records > CP290TimerRecordCount ? ScheduleWindow::tr("more than %1").arg(CP290TimerRecordCount)
+                                                             : QString::number(records), 5)
+                        .arg(QString::fromStdString(modules[static_cast<std::size_t>(module)].name));
+        text += QStringLiteral("\n");
+    }
     if (day.kept)
         text += QString::fromStdString(keptText(day)) + QStringLiteral("\n");
     if (!day.kept || day.keptFrom)
@@ -63,7 +83,8 @@ ScheduleWindow::ScheduleWindow(std::function<Modules *()> front) : frontDocument
     auto *top = new QSplitter(Qt::Horizontal, split);
     days = new QListWidget(top);
     days->setObjectName(QStringLiteral("scheduleDays"));
-    days->setMaximumWidth(220);
+    days->setMinimumWidth(days->fontMetrics().horizontalAdvance(QStringLiteral("Mon 12/07   128 of 128, kept")) + 24);
+    days->setMaximumWidth(days->minimumWidth() + 60);
     auto *scroll = new QScrollArea(top);
     dayPicture = new SchedulePicture(scroll);
     dayPicture->setObjectName(QStringLiteral("schedulePicture"));
@@ -72,6 +93,8 @@ ScheduleWindow::ScheduleWindow(std::function<Modules *()> front) : frontDocument
     dayWords = new QPlainTextEdit(split);
     dayWords->setReadOnly(true);
     dayWords->setFont(QFont(QStringLiteral("Monospace")));
+    auto *legend = new ScheduleLegend(content);
+    layout->insertWidget(1, legend);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     layout->addWidget(split);
@@ -79,7 +102,7 @@ ScheduleWindow::ScheduleWindow(std::function<Modules *()> front) : frontDocument
     resize(1000, 640);
 
     connect(days, &QListWidget::currentRowChanged, this, &ScheduleWindow::showDay);
-    connect(dayPicture, &SchedulePicture::markClicked, this, &ScheduleWindow::selectEvent);
+    connect(dayPicture, &SchedulePicture::marksClicked, this, &ScheduleWindow::selectEvents);
     // The front document is the one shown.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
         if (!isVisible())
@@ -152,22 +175,16 @@ void ScheduleWindow::refresh()
 void ScheduleWindow::showDay(int index)
 {
     if (index < 0 || index >= static_cast<int>(week.size()) || !shownDocument) {
-        dayPicture->setDay({}, {});
+        dayPicture->setDay({});
         dayWords->clear();
         return;
     }
     const ScheduledDay &day = week[static_cast<std::size_t>(index)];
-    QStringList lanes;
-    for (const Module &module : shownDocument->modules())
-        lanes << QStringLiteral("%1 %2  %3")
-                     .arg(QString::fromStdString(houseCodeFormatter::stringForObjectValue(module.houseCode)),
-                          QString::fromStdString(moduleNumberFormatter::stringForObjectValue(module.unit)),
-                          QString::fromStdString(module.name));
-    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks};
+    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks, shownDocument->modules()};
     if (index == 0)
         picture.nowMinute = minuteOfDay(GetDateTime());
-    dayPicture->setDay(lanes, picture);
-    dayWords->setPlainText(dayWordsOf(day));
+    dayPicture->setDay(picture);
+    dayWords->setPlainText(dayWordsOf(day, shownDocument->modules()));
 }
 
 QString ScheduleWindow::words() const
@@ -175,12 +192,17 @@ QString ScheduleWindow::words() const
     return dayWords->toPlainText();
 }
 
-void ScheduleWindow::selectEvent(int module, int event)
+// The events of a clicked mark selected in the outline, and their window brought forward.
+void ScheduleWindow::selectEvents(int module, const QList<int> &events)
 {
-    if (!shownDocument)
+    if (!shownDocument || events.isEmpty())
         return;
     VekNSOutlineView *outline = shownDocument->outline();
     outline->expandItem({module, -1});
-    outline->selectRowByExtendingSelection(outline->rowForItem({module, event}), false);
-    outline->scrollTo(outline->outlineModel()->indexOf({module, event}));
+    for (qsizetype i = 0; i < events.size(); ++i)
+        outline->selectRowByExtendingSelection(outline->rowForItem({module, events[i]}), i > 0);
+    outline->scrollTo(outline->outlineModel()->indexOf({module, events.front()}));
+    QWidget *window = shownDocument->window();
+    window->raise();
+    window->activateWindow();
 }

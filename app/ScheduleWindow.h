@@ -37,7 +37,7 @@ private:
     void refreshSoon();
     void refresh();
     void showDay(int index);
-    void selectEvent(int module, int event);
+    void selectEvents(int module, const QList<int> &events);
 
     std::function<Modules *()> frontDocument;
     QPointer<Modules> shownDocument;

@@ -6,6 +6,7 @@
 #include "driver/StoredEventListing.h"
 #include "driver/TimerDownload.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -46,6 +47,21 @@ uint8_t dayBitOf(uint32_t midnight)
     return CP290DayBitOfDayOfWeek(date.dayOfWeek);
 }
 
+// How many records each module needs on its own at the moment in force, the largest first.
+std::vector<std::pair<int, int>> recordsNeededByModule(const std::vector<Module> &modules, const ClassicEventRepeat &repeat)
+{
+    std::vector<std::pair<int, int>> needs;
+    for (std::size_t m = 0; m < modules.size(); ++m) {
+        bool anyEvent = false;
+        const bool fits = encodeDocumentEvents({modules[m]}, repeat, &anyEvent);
+        const int records = fits ? (anyEvent ? NumEvents : 0) : CP290TimerRecordCount + 1;
+        if (records > 0)
+            needs.emplace_back(static_cast<int>(m), records);
+    }
+    std::stable_sort(needs.begin(), needs.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
+    return needs;
+}
+
 }  // namespace
 
 std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const ClassicEventRepeat &repeat,
@@ -62,6 +78,8 @@ std::vector<ScheduledDay> weekSchedule(const std::vector<Module> &modules, const
         const ScopedMoment moment(day.midnight + HelperSendsAfterMidnight);
         bool anyEvent = false;
         day.tooManyEvents = !encodeDocumentEvents(modules, repeat, &anyEvent);
+        if (day.tooManyEvents)
+            day.recordsByModule = recordsNeededByModule(modules, repeat);
         if (!anyEvent)
             SetRiseSetTimes();
         day.sun = {gSunriseTime, gSunsetTime};

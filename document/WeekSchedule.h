@@ -36,6 +36,9 @@ struct ScheduledDay {
     bool kept = false;
     std::optional<uint32_t> keptFrom;  // date seconds of that day's midnight
     std::vector<ScheduleMark> marks;  // the day's own events, by module, then event; none on a kept day
+    // On a day with too many records: how many each module needs alone (module index, records),
+    // the largest first; more than 128 shows as 129.
+    std::vector<std::pair<int, int>> recordsByModule;
 };
 
 inline constexpr uint32_t HelperSendsAfterMidnight = 60;  // seconds

@@ -51,7 +51,11 @@ QSize ClockField::sizeHint() const
     ensurePolished();
     QStyleOptionSpinBox option;
     initStyleOption(&option);
-    const QSize text(fontMetrics().horizontalAdvance(QString::fromStdString(widestText()) + QStringLiteral("  ")),
+    // The widest text with room for the caret and the line edit's own margins, so that it never
+    // scrolls its first digit out of sight.
+    const QMargins margins = lineEdit()->textMargins();
+    const QSize text(fontMetrics().horizontalAdvance(QString::fromStdString(widestText())) + fontMetrics().averageCharWidth() * 2 +
+                         margins.left() + margins.right() + 6,
                      lineEdit()->sizeHint().height());
     return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
 }

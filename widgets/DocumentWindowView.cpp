@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,9 +56,6 @@ DocumentWindowView::DocumentWindowView(const QStringList &columnIdentifiers)
     outline->outlineModel()->setColumnTitles({tr("Module or Event"), tr("House"), tr("Unit"), tr("Type")});
     outline->header()->setStretchLastSection(false);
     outline->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    outline->setColumnWidth(1, 50);
-    outline->setColumnWidth(2, 100);
-    outline->setColumnWidth(3, 90);
     layout->addWidget(outline);
 
     auto *buttons = new QHBoxLayout();
@@ -105,6 +104,34 @@ DocumentWindowView::DocumentWindowView(const QStringList &columnIdentifiers)
 
     layOutDrawer();
     layOutRepeatCountSheet();
+    fitToFont();
+}
+
+void DocumentWindowView::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
+}
+
+void DocumentWindowView::fitToFont()
+{
+    struct Column {
+        int index;
+        int least;  // at the standard font
+        QString widest;
+    };
+    const QFontMetrics titles(outline->header()->font()), cells(outline->font());
+    // Room for the sort arrow and the section's margins beside the title.
+    const int margin = outline->header()->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, outline->header()) * 2 + 18;
+    for (const Column &column : {Column {1, 50, QStringLiteral("P")}, Column {2, 100, tr("All Modules")}, Column {3, 90, tr("Appliance")}}) {
+        const QString title = outline->model()->headerData(column.index, Qt::Horizontal).toString();
+        outline->setColumnWidth(column.index, std::max({column.least, titles.horizontalAdvance(title) + margin,
+                                                        cells.horizontalAdvance(column.widest) + 16}));
+    }
+    // The drawer is 500 wide at the standard font, and as wide as the editor needs at a larger one.
+    editor->fitToFont();
+    drawerContent->setFixedWidth(std::max(DrawerContentWidth, editor->width()));
 }
 
 void DocumentWindowView::layOutDrawer()
@@ -120,7 +147,6 @@ void DocumentWindowView::layOutDrawer()
     editor = new EventEditorView(drawerContent);
     drawerContent->addWidget(noEventsView);
     drawerContent->addWidget(editor);
-    drawerContent->setFixedWidth(DrawerContentWidth);
     auto *drawerFrame = new QWidget(drawer);
     // The drawer keeps its length whatever the window's width and stays centred along its edge.
     auto *drawerLayout = new QHBoxLayout(drawerFrame);

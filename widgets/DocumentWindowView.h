@@ -52,7 +52,12 @@ public:
 
     static constexpr int LargestRepeatCount = 10;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // Column titles, the drawer and the fields take the room the font needs.
+    void fitToFont();
     void layOutDrawer();
     void layOutRepeatCountSheet();
 };

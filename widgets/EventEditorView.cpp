@@ -25,6 +25,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -69,7 +70,6 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     eventBrightnessSlider->setPageStep(1);
     eventBrightnessSlider->setTickPosition(QSlider::TicksBelow);
     eventBrightnessLabel = new QLabel(this);
-    eventBrightnessLabel->setMinimumWidth(120);
 
     time = new TimeField(this);
     time->setAccessibleName(tr("Time"));
@@ -78,12 +78,10 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     offsetSign = new QLineEdit(QStringLiteral("+"), this);
     offsetSign->setAccessibleName(tr("Offset before or after"));
     offsetSign->setMaxLength(2);
-    offsetSign->setFixedWidth(28);
     offsetSign->setAlignment(Qt::AlignCenter);
     offsetSign->setValidator(new FormatterValidator(timeOffsetSignFormatter::isPartialStringValid, legalSign, offsetSign));
     offset = new QLineEdit(QStringLiteral("00:00"), this);
     offset->setAccessibleName(tr("Offset"));
-    offset->setFixedWidth(64);
     offset->setValidator(new OffsetValidator(&offsetShown, offset));
     securitySwitch = new QCheckBox(tr("Security"), this);
 
@@ -115,7 +113,6 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     repeatDays->setAccessibleName(tr("Repeat every so many days"));
     repeatDays->setRange(0, 365);
     auto *daysLabel = new QLabel(tr("days"), dateView);
-    date->setMinimumWidth(110);
     dated->setSpacing(6);
     for (QPushButton *each : {todayButton, tomorrowButton})
         each->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -177,13 +174,8 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     bottom->addWidget(resetButton);
     bottom->addWidget(helpButton);
     grid->addLayout(bottom, 4, 1);
-    // The drawer's content has one size; the warning sits over the free space of the bottom row.
-    resize(500, sizeHint().height());
-    setFixedSize(size());
-    grid->activate();
-    daysWarning->setGeometry(56, resetButton->geometry().top(), 330, resetButton->height());
-    daysWarning->raise();
     daysWarning->awakeFromNib();
+    fitToFont();
 }
 
 QCheckBox *EventEditorView::daySwitch(int day) const
@@ -202,6 +194,28 @@ QString EventEditorView::brightnessText(int level)
 
 // Tab walks the controls on screen as a person reads them; a control on a page not shown, or one
 // that cannot be used now, is never in the walk.
+void EventEditorView::fitToFont()
+{
+    const QFontMetrics metrics(font());
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
+    eventBrightnessLabel->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("100%, no dimming")));
+    offsetSign->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("+")) + margins + 8);
+    offset->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00:00")) + margins);
+    date->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + margins + 20);
+    time->updateGeometry();
+    // The drawer's content has one size, 500 wide unless the font needs more; the warning sits
+    // over the free space of the bottom row.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->invalidate();
+    setFixedSize(std::max(DrawerWidth, layout()->minimumSize().width()), layout()->sizeHint().height());
+    layout()->activate();
+    const int warningLeft = 56;
+    daysWarning->setGeometry(warningLeft, resetButton->geometry().top(), resetButton->geometry().left() - warningLeft - 8,
+                             resetButton->height());
+    daysWarning->raise();
+}
+
 bool EventEditorView::focusNextPrevChild(bool next)
 {
     QList<QWidget *> controls;

@@ -80,6 +80,10 @@ public:
     static QTime timeOf(uint32_t seconds);
     static QDate dateOf(uint32_t seconds);
 
+    // Fields as wide as their widest text in the font in use.
+    void fitToFont();
+    static constexpr int DrawerWidth = 500;
+
 protected:
     bool focusNextPrevChild(bool next) override;
 

@@ -1,113 +1,300 @@
 #include "widgets/SchedulePicture.h"
 
+#include "document/EventDescription.h"
+#include "document/FieldFormatters.h"
+#include "widgets/ScheduleColours.h"
+
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
-constexpr int TitleWidth = 170;
-constexpr int HeaderHeight = 22;
-constexpr int LaneHeight = 22;
-constexpr int MarkRadius = 5;
 constexpr int MinutesPerDay = 24 * 60;
+constexpr int MarkRadius = 5;
+constexpr int EdgeGrip = 4;  // pixels either side of the name column's edge that take a drag
+constexpr int LeastTitleWidth = 60;
+
+QString clockText(int minute)
+{
+    const int hour = minute / 60 % 24;
+    return QStringLiteral("%1:%2 %3")
+        .arg(hour % 12 == 0 ? 12 : hour % 12, 2, 10, QLatin1Char('0'))
+        .arg(minute % 60, 2, 10, QLatin1Char('0'))
+        .arg(hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+}
+
+QString levelText(int brightness)
+{
+    return brightness >= 9 ? QString() : QStringLiteral(" at %1%").arg(brightness * 12.5, 0, 'f', 1);
+}
 
 }  // namespace
 
 SchedulePicture::SchedulePicture(QWidget *parent) : QWidget(parent)
 {
-    setMinimumWidth(TitleWidth + 24 * 20);
-    setMouseTracking(false);
+    setMouseTracking(true);
 }
 
-void SchedulePicture::setDay(const QStringList &laneTitles, const Day &day)
+int SchedulePicture::laneHeight() const
 {
-    lanes = laneTitles;
+    return std::max(22, fontMetrics().height() + 8);
+}
+
+int SchedulePicture::headerHeight() const
+{
+    return fontMetrics().height() + 10;
+}
+
+void SchedulePicture::setDay(const Day &day)
+{
     shown = day;
+    periods = onPeriods(shown.modules, shown.marks);
+    fitTitleColumn();
+    regroup();
+    setMinimumHeight(headerHeight() + static_cast<int>(shown.modules.size()) * laneHeight() + 1);
     updateGeometry();
-    resize(width(), sizeHint().height());
     update();
+}
+
+void SchedulePicture::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitTitleColumn();
+    regroup();
+}
+
+// Until the user drags its edge, the name column is as wide as the longest name, up to two
+// fifths of the picture.
+void SchedulePicture::fitTitleColumn()
+{
+    if (titleWidthSet)
+        return;
+    int widest = LeastTitleWidth;
+    for (int lane = 0; lane < static_cast<int>(shown.modules.size()); ++lane)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(laneTitle(lane)) + 12);
+    titleWidth = std::min(widest, std::max(LeastTitleWidth, width() * 2 / 5));
+}
+
+// Marks closer than a mark's width are one mark at this width.
+void SchedulePicture::regroup()
+{
+    groups = groupMarks(shown.marks, closestMinutes());
+}
+
+int SchedulePicture::closestMinutes() const
+{
+    const int pixels = std::max(1, width() - titleWidth - 1);
+    return std::max(1, (2 * MarkRadius + 3) * MinutesPerDay / pixels + 1);
 }
 
 QSize SchedulePicture::sizeHint() const
 {
-    return {TitleWidth + 24 * 40, HeaderHeight + static_cast<int>(lanes.size()) * LaneHeight + 1};
+    return {titleWidth + 24 * 40, headerHeight() + static_cast<int>(shown.modules.size()) * laneHeight() + 1};
+}
+
+QString SchedulePicture::laneTitle(int lane) const
+{
+    const Module &module = shown.modules[static_cast<std::size_t>(lane)];
+    return QStringLiteral("%1 %2  %3")
+        .arg(QString::fromStdString(houseCodeFormatter::stringForObjectValue(module.houseCode)),
+             QString::fromStdString(moduleNumberFormatter::stringForObjectValue(module.unit)), QString::fromStdString(module.name));
 }
 
 int SchedulePicture::xOfMinute(int minute) const
 {
-    return TitleWidth + static_cast<int>(static_cast<long>(width() - TitleWidth - 1) * minute / MinutesPerDay);
+    return titleWidth + static_cast<int>(static_cast<long>(width() - titleWidth - 1) * minute / MinutesPerDay);
+}
+
+int SchedulePicture::minuteOfX(int x) const
+{
+    return static_cast<int>(static_cast<long>(x - titleWidth) * MinutesPerDay / std::max(1, width() - titleWidth - 1));
+}
+
+int SchedulePicture::laneOfY(int y) const
+{
+    return y < headerHeight() ? -1 : (y - headerHeight()) / laneHeight();
 }
 
 QPoint SchedulePicture::markCentre(const ScheduleMark &mark) const
 {
-    return {xOfMinute(mark.minute), HeaderHeight + mark.module * LaneHeight + LaneHeight / 2};
+    int minute = mark.minute;
+    for (const MarkGroup &group : groups)
+        for (const ScheduleMark &member : group.marks)
+            if (member.module == mark.module && member.event == mark.event)
+                minute = group.minute;
+    return {xOfMinute(minute), headerHeight() + mark.module * laneHeight() + laneHeight() / 2};
+}
+
+void SchedulePicture::paintHours(QPainter &painter, int bottom) const
+{
+    const ScheduleColours colours = ScheduleColours::fromPalette(palette());
+    const int labelWidth = painter.fontMetrics().horizontalAdvance(QStringLiteral("12:00 AM")) + 10;
+    const double hourWidth = (width() - titleWidth - 1) / 24.0;
+    int step = 1;
+    for (const int each : {1, 2, 3, 4, 6, 12})
+        if ((step = each) * hourWidth >= labelWidth)
+            break;
+    const int header = headerHeight();
+    for (int half = 0; half <= 48; ++half) {
+        const int x = xOfMinute(half * 30);
+        const bool hour = half % 2 == 0;
+        painter.setPen(colours.grid);
+        painter.drawLine(x, header - (hour ? 6 : 3), x, header);
+        if (hour && (half / 2) % step == 0) {
+            painter.drawLine(x, header, x, bottom);
+            painter.setPen(colours.text);
+            if (half < 48 && x + labelWidth <= width())
+                painter.drawText(QRect(x + 2, 0, labelWidth, header - 4), Qt::AlignVCenter | Qt::AlignLeft, clockText(half * 30));
+        }
+    }
 }
 
 void SchedulePicture::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QPalette colours = palette();
+    const ScheduleColours colours = ScheduleColours::fromPalette(palette());
     const QRect area = event->rect();
-    painter.fillRect(area, colours.base());
-    const int bottom = HeaderHeight + static_cast<int>(lanes.size()) * LaneHeight;
+    painter.fillRect(area, colours.day);
+    const int header = headerHeight(), lane = laneHeight();
+    const int bottom = header + static_cast<int>(shown.modules.size()) * lane;
 
-    // Night, then the lanes that show, then the hours.
-    const QColor night = colours.color(QPalette::Mid).lighter(130);
     if (shown.sunriseMinute >= 0) {
-        painter.fillRect(QRect(QPoint(xOfMinute(0), HeaderHeight), QPoint(xOfMinute(shown.sunriseMinute), bottom)), night);
-        painter.fillRect(QRect(QPoint(xOfMinute(shown.sunsetMinute), HeaderHeight), QPoint(xOfMinute(MinutesPerDay), bottom)), night);
+        painter.fillRect(QRect(QPoint(xOfMinute(0), header), QPoint(xOfMinute(shown.sunriseMinute), bottom)), colours.night);
+        painter.fillRect(QRect(QPoint(xOfMinute(shown.sunsetMinute), header), QPoint(xOfMinute(MinutesPerDay), bottom)), colours.night);
     }
-    const int firstLane = std::max(0, (area.top() - HeaderHeight) / LaneHeight);
-    const int lastLane = std::min(static_cast<int>(lanes.size()) - 1, (area.bottom() - HeaderHeight) / LaneHeight);
-    painter.setPen(colours.color(QPalette::Text));
-    for (int lane = firstLane; lane <= lastLane; ++lane) {
-        const int top = HeaderHeight + lane * LaneHeight;
-        painter.drawText(QRect(4, top, TitleWidth - 8, LaneHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                         painter.fontMetrics().elidedText(lanes[lane], Qt::ElideRight, TitleWidth - 8));
-        painter.setPen(colours.color(QPalette::Mid));
-        painter.drawLine(TitleWidth, top + LaneHeight, width(), top + LaneHeight);
-        painter.setPen(colours.color(QPalette::Text));
+    const int firstLane = std::max(0, laneOfY(area.top()));
+    const int lastLane = std::min(static_cast<int>(shown.modules.size()) - 1, laneOfY(area.bottom()));
+    painter.fillRect(QRect(0, header, titleWidth, bottom - header), colours.day);
+    for (int each = firstLane; each <= lastLane; ++each) {
+        const int top = header + each * lane;
+        painter.setPen(colours.text);
+        painter.drawText(QRect(4, top, titleWidth - 8, lane), Qt::AlignVCenter | Qt::AlignLeft,
+                         painter.fontMetrics().elidedText(laneTitle(each), Qt::ElideRight, titleWidth - 8));
+        painter.setPen(colours.grid);
+        painter.drawLine(0, top + lane, width(), top + lane);
     }
-    for (int hour = 0; hour <= 24; hour += 3) {
-        const int x = xOfMinute(hour * 60);
-        painter.setPen(colours.color(QPalette::Mid));
-        painter.drawLine(x, HeaderHeight - 4, x, bottom);
-        painter.setPen(colours.color(QPalette::Text));
-        if (hour < 24)
-            painter.drawText(QRect(x + 2, 0, 60, HeaderHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                             QStringLiteral("%1:00").arg(hour));
-    }
+    paintHours(painter, bottom);
+    painter.setPen(colours.grid);
+    painter.drawLine(titleWidth, 0, titleWidth, bottom);
 
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor on = colours.color(QPalette::Highlight);
-    for (const ScheduleMark &mark : shown.marks) {
-        if (mark.module < firstLane || mark.module > lastLane)
+    const int barHeight = lane / 2 - 2;
+    for (const OnPeriod &period : periods) {
+        if (period.module < firstLane || period.module > lastLane)
             continue;
-        const QPoint centre = markCentre(mark);
-        painter.setPen(QPen(on, 1.5));
-        if (mark.on) {
-            QColor fill = on;
-            fill.setAlphaF(static_cast<float>(0.25 + 0.75 * mark.brightness / 9.0));
-            painter.setBrush(fill);
-        } else {
-            painter.setBrush(colours.base());
+        const int middle = header + period.module * lane + lane / 2;
+        const QRectF bar(QPointF(xOfMinute(period.fromMinute), middle - barHeight / 2.0),
+                         QPointF(xOfMinute(period.toMinute), middle + barHeight / 2.0));
+        painter.setPen(QPen(colours.accent, 1.5));
+        painter.setBrush(colours.levelFill(period.brightness));
+        painter.drawRoundedRect(bar, 3, 3);
+    }
+    for (const MarkGroup &group : groups) {
+        if (group.module < firstLane || group.module > lastLane)
+            continue;
+        const QPoint centre = markCentre(group.marks.front());
+        painter.setPen(QPen(colours.accent, 2));
+        if (group.marks.size() > 1) {
+            painter.setBrush(colours.day);
+            const int radius = MarkRadius + 3;
+            painter.drawEllipse(centre, radius, radius);
+            painter.setPen(colours.text);
+            QFont small = painter.font();
+            small.setPointSizeF(small.pointSizeF() * 0.8);
+            painter.setFont(small);
+            painter.drawText(QRect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), Qt::AlignCenter,
+                             QString::number(group.marks.size()));
+            painter.setFont(font());
+            continue;
         }
+        const ScheduleMark &mark = group.marks.front();
+        painter.setBrush(mark.on ? colours.levelFill(mark.brightness) : colours.day);
         painter.drawEllipse(centre, MarkRadius, MarkRadius);
     }
     if (shown.nowMinute >= 0) {
-        painter.setPen(QPen(QColor(200, 40, 40), 1.5));
-        painter.drawLine(xOfMinute(shown.nowMinute), HeaderHeight, xOfMinute(shown.nowMinute), bottom);
+        painter.setPen(QPen(colours.now, 2));
+        painter.drawLine(xOfMinute(shown.nowMinute), header, xOfMinute(shown.nowMinute), bottom);
     }
+}
+
+QString SchedulePicture::toolTipAt(const QPoint &at) const
+{
+    const int laneIndex = laneOfY(at.y());
+    if (laneIndex < 0 || laneIndex >= static_cast<int>(shown.modules.size()))
+        return {};
+    const Module &module = shown.modules[static_cast<std::size_t>(laneIndex)];
+    const QString name = QString::fromStdString(module.name);
+    if (at.x() < titleWidth)
+        return laneTitle(laneIndex);
+    const int tolerance = (MarkRadius + 2) * MinutesPerDay / std::max(1, width() - titleWidth);
+    if (const auto group = nearestGroup(groups, laneIndex, minuteOfX(at.x()), tolerance)) {
+        QStringList lines;
+        for (const ScheduleMark &mark : groups[*group].marks)
+            lines << QStringLiteral("%1  %2: %3").arg(clockText(mark.minute), name,
+                                                     QString::fromStdString(eventDescription(module.events[static_cast<std::size_t>(mark.event)])));
+        return lines.join(QLatin1Char('\n'));
+    }
+    const int minute = minuteOfX(at.x());
+    for (const OnPeriod &period : periods)
+        if (period.module == laneIndex && minute >= period.fromMinute && minute < period.toMinute)
+            return tr("%1 on from %2 to %3%4")
+                .arg(name, clockText(period.fromMinute),
+                     period.toMinute >= MinutesPerDay ? tr("midnight") : clockText(period.toMinute), levelText(period.brightness));
+    return {};
+}
+
+bool SchedulePicture::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void SchedulePicture::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    for (const ScheduleMark &mark : shown.marks) {
-        if ((markCentre(mark) - at).manhattanLength() <= MarkRadius + 2) {
-            emit markClicked(mark.module, mark.event);
+    if (std::abs(at.x() - titleWidth) <= EdgeGrip) {
+        draggingEdge = true;
+        return;
+    }
+    const int laneIndex = laneOfY(at.y());
+    const int tolerance = (MarkRadius + 3) * MinutesPerDay / std::max(1, width() - titleWidth);
+    if (at.x() > titleWidth && laneIndex >= 0) {
+        if (const auto group = nearestGroup(groups, laneIndex, minuteOfX(at.x()), tolerance)) {
+            QList<int> events;
+            for (const ScheduleMark &mark : groups[*group].marks)
+                events << mark.event;
+            emit marksClicked(laneIndex, events);
             return;
         }
     }
     QWidget::mousePressEvent(event);
+}
+
+void SchedulePicture::mouseMoveEvent(QMouseEvent *event)
+{
+    const int x = event->position().toPoint().x();
+    if (draggingEdge) {
+        titleWidth = std::clamp(x, LeastTitleWidth, width() - 24 * 10);
+        titleWidthSet = true;
+        regroup();
+        update();
+        return;
+    }
+    setCursor(std::abs(x - titleWidth) <= EdgeGrip ? Qt::SplitHCursor : Qt::ArrowCursor);
+}
+
+void SchedulePicture::mouseReleaseEvent(QMouseEvent *event)
+{
+    draggingEdge = false;
+    QWidget::mouseReleaseEvent(event);
 }

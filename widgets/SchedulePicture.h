@@ -1,13 +1,16 @@
 #pragma once
 
-#include "document/WeekSchedule.h"
+#include "document/DayPicture.h"
 
 #include <QStringList>
 #include <QWidget>
 
-// One day of the schedule as a picture: a lane a module, the day's 24 hours across, the night
-// before sunrise and after sunset shaded, a mark where an event switches its module (filled for
-// on, darker the brighter; hollow for off) and a line at the present minute on today.
+// One day of the schedule as a picture: a lane a module, its name in a column the user can widen
+// by dragging its edge, the day's hours across in the 12-hour form with half-hour ticks, the night
+// before sunrise and after sunset shaded darker, each stretch a module is on as a bar (paler the
+// dimmer), a mark where an event switches it (filled for on, hollow for off; marks too close to
+// tell apart drawn as one with their count) and a line at the present minute on today. A tooltip
+// tells what a mark or bar is; a click chooses the nearest mark's events.
 class SchedulePicture : public QWidget {
     Q_OBJECT
 public:
@@ -18,24 +21,45 @@ public:
         int sunsetMinute = -1;
         int nowMinute = -1;      // -1: not today
         std::vector<ScheduleMark> marks;
+        std::vector<Module> modules;  // the lanes' modules, for the titles and the tooltips
     };
-    void setDay(const QStringList &laneTitles, const Day &day);
+    void setDay(const Day &day);
     const Day &day() const { return shown; }
     QSize sizeHint() const override;
 
-    // Where a mark is drawn, for the tests and the widget map.
+    // Where a mark is drawn (its group's place), for the tests and the widget map.
     QPoint markCentre(const ScheduleMark &mark) const;
+    int titleColumnWidth() const { return titleWidth; }
+    int laneHeight() const;
 
 signals:
-    void markClicked(int module, int event);
+    // The events of the mark clicked: one, or those of a group.
+    void marksClicked(int module, const QList<int> &events);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     int xOfMinute(int minute) const;
+    int minuteOfX(int x) const;
+    int laneOfY(int y) const;
+    int headerHeight() const;
+    int closestMinutes() const;
+    QString laneTitle(int lane) const;
+    QString toolTipAt(const QPoint &at) const;
+    void paintHours(QPainter &painter, int bottom) const;
+    void regroup();
+    void fitTitleColumn();
 
-    QStringList lanes;
     Day shown;
+    std::vector<OnPeriod> periods;
+    std::vector<MarkGroup> groups;
+    int titleWidth = 170;
+    bool titleWidthSet = false;  // by the user's drag: kept from day to day
+    bool draggingEdge = false;
 };

@@ -54,6 +54,27 @@ bool shoot(const QString &folder, const QString &name)
     return saved;
 }
 
+// A dark palette of the kind a desktop's dark theme gives, to look at the colours in.
+QPalette darkPalette()
+{
+    QPalette dark;
+    const QColor window(45, 45, 48), base(30, 30, 32), text(225, 225, 225);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        dark.setColor(group, QPalette::Window, window);
+        dark.setColor(group, QPalette::WindowText, text);
+        dark.setColor(group, QPalette::Base, base);
+        dark.setColor(group, QPalette::AlternateBase, window);
+        dark.setColor(group, QPalette::Text, text);
+        dark.setColor(group, QPalette::Button, window);
+        dark.setColor(group, QPalette::ButtonText, text);
+        dark.setColor(group, QPalette::Mid, QColor(80, 80, 84));
+        dark.setColor(group, QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(group, QPalette::HighlightedText, Qt::white);
+        dark.setColor(group, QPalette::PlaceholderText, QColor(150, 150, 150));
+    }
+    return dark;
+}
+
 void dismissAlerts(Controller &controller)
 {
     while (QMessageBox *alert = controller.alertSheets()->visibleAlert()) {
@@ -112,6 +133,16 @@ int main(int argc, char **argv)
 
     bool all = true;
     all &= shoot(output, "document-window");
+    // At a larger font, as a user who needs one sets it: fields and column titles follow.
+    const QFont standard = QApplication::font();
+    QFont large = standard;
+    large.setPointSize(12);
+    QApplication::setFont(large);
+    sampleDocument->outline()->selectRowByExtendingSelection(sampleDocument->outline()->rowForItem({1, 0}), false);
+    sampleDocument->showHideEvents();
+    all &= shoot(output, "document-window-12pt");
+    sampleDocument->showHideEvents();
+    QApplication::setFont(standard);
     Modules *second = controller.documentController()->newDocument();
     all &= shoot(output, "cascaded-second-window");
     second->window()->close();
@@ -214,11 +245,8 @@ int main(int argc, char **argv)
     all &= shoot(output, "helper-log");
     controller.helperLogWindow()->hide();
 
-    // The week ahead, of the sample and of a dense house whose even days overflow.
-    controller.showSchedule(sampleDocument);
-    controller.scheduleWindow()->move(60, 40);
-    controller.scheduleWindow()->dayList()->setCurrentRow(1);
-    all &= shoot(output, "schedule-window");
+    // The week ahead, of the sample and of a dense house of 40 modules whose even days overflow,
+    // in the light palette and a dark one.
     DocumentFileContent dense;
     for (int index = 0; index < 40; ++index) {
         Module module;
@@ -239,12 +267,27 @@ int main(int argc, char **argv)
     const QString densePath = output + "/dense.cp290";
     std::string denseError;
     writeDocumentFile(densePath.toStdString(), dense, &denseError);
-    if (Modules *crowded = controller.documentController()->openDocumentWithContentsOfFile(densePath, &openError)) {
-        controller.showSchedule(crowded);
+    Modules *crowded = controller.documentController()->openDocumentWithContentsOfFile(densePath, &openError);
+    const QPalette light = QApplication::palette();
+    for (const bool dark : {false, true}) {
+        QApplication::setPalette(dark ? darkPalette() : light);
+        const QString suffix = dark ? QStringLiteral("-dark") : QString();
+        controller.showSchedule(sampleDocument);
         controller.scheduleWindow()->move(60, 40);
-        all &= shoot(output, "schedule-window-dense");
-        crowded->window()->close();
+        controller.scheduleWindow()->dayList()->setCurrentRow(1);
+        all &= shoot(output, "schedule-window" + suffix);
+        if (crowded) {
+            controller.showSchedule(crowded);
+            controller.scheduleWindow()->move(60, 40);
+            controller.scheduleWindow()->dayList()->setCurrentRow(0);
+            all &= shoot(output, "schedule-window-40-modules" + suffix);
+            controller.scheduleWindow()->dayList()->setCurrentRow(1);
+            all &= shoot(output, "schedule-window-overflow" + suffix);
+        }
     }
+    QApplication::setPalette(light);
+    if (crowded)
+        crowded->window()->close();
     QFile::remove(densePath);
     controller.scheduleWindow()->hide();
 
