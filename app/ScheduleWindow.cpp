@@ -86,6 +86,7 @@ ScheduleWindow::ScheduleWindow(std::function<Modules *()> front) : frontDocument
     days->setMinimumWidth(days->fontMetrics().horizontalAdvance(QStringLiteral("Mon 12/07   128 of 128, kept")) + 24);
     days->setMaximumWidth(days->minimumWidth() + 60);
     auto *scroll = new QScrollArea(top);
+    scroll->setObjectName(QStringLiteral("scheduleScroll"));
     dayPicture = new SchedulePicture(scroll);
     dayPicture->setObjectName(QStringLiteral("schedulePicture"));
     scroll->setWidget(dayPicture);

@@ -33,7 +33,10 @@ void WindowListMenu::rebuild()
         connect(item, &QAction::triggered, this, [target] {
             if (!target)
                 return;
-            target->show();
+            if (target->isMinimized())
+                target->showNormal();
+            else
+                target->show();
             target->raise();
             target->activateWindow();
         });

@@ -187,7 +187,7 @@ void SchedulePicture::paintEvent(QPaintEvent *event)
         const int middle = header + period.module * lane + lane / 2;
         const QRectF bar(QPointF(xOfMinute(period.fromMinute), middle - barHeight / 2.0),
                          QPointF(xOfMinute(period.toMinute), middle + barHeight / 2.0));
-        painter.setPen(QPen(colours.accent, 1.5));
+        painter.setPen(QPen(colours.accent, 2));
         painter.setBrush(colours.levelFill(period.brightness));
         painter.drawRoundedRect(bar, 3, 3);
     }

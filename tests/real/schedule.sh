@@ -2,7 +2,8 @@
 # selects its event in the outline; the picture follows an edit at once; Window > Schedule brings
 # it back. With a second document opened after it, the first one's button still shows the first,
 # named in the title, Ctrl+Z in the Schedule undoes in the document it shows, and the Window menu
-# lists both documents and brings the chosen one forward.
+# lists both documents and brings the chosen one forward, minimised or not; the Schedule follows
+# the document in front.
 . "$(dirname "$0")/session.sh"
 copy_sample other.cp290
 open_sample_as_returning_user
@@ -50,4 +51,13 @@ menu alt+w
     fail "the Window menu lists: house $(menu_item house.cp290), other $(menu_item other.cp290)"
 xdotool key Up Return  # the last item: the document opened last
 wait_until "the Window menu to bring other.cp290 forward" 10 is_active other.cp290
+wait_until "the Schedule to follow the document in front" 10 window_id_found "Schedule — other.cp290"
+
+# Minimised, it comes back from the Window menu too.
+xdotool key ctrl+m
+wait_until "other.cp290 to be minimised" 10 eval '! is_active other.cp290'
+activate "$w"
+menu alt+w
+xdotool key Up Return
+wait_until "the Window menu to bring the minimised window back" 10 is_active other.cp290
 quit_cleanly
