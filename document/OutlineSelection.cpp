@@ -30,17 +30,6 @@ CopySelection copyValid(const std::vector<OutlineRow> &rows)
     return selection;
 }
 
-double adjustPageBottom(const std::vector<double> &rowTops, double rowHeight, double proposedBottom)
-{
-    const auto after = std::upper_bound(rowTops.begin(), rowTops.end(), proposedBottom);
-    if (after == rowTops.begin())
-        return proposedBottom;
-    const double top = *(after - 1);
-    if (proposedBottom >= top + rowHeight)
-        return proposedBottom;  // below the last row: no row there
-    return proposedBottom > top ? top : proposedBottom;
-}
-
 bool pasteAllowed(bool modulesOnClipboard, bool eventsOnClipboard, int selectedRows)
 {
     return (modulesOnClipboard && selectedRows < 2) || (eventsOnClipboard && selectedRows == 1);

@@ -23,6 +23,3 @@ CopySelection copyValid(const std::vector<OutlineRow> &rows);
 // with at most one row (before it, or at the end), events into exactly one row.
 bool pasteAllowed(bool modulesOnClipboard, bool eventsOnClipboard, int selectedRows);
 
-// Where a page that would end at `proposedBottom` ends instead: at the top of the row it would cut.
-// `rowTops` are the rows' top edges in order, all `rowHeight` high.
-double adjustPageBottom(const std::vector<double> &rowTops, double rowHeight, double proposedBottom);

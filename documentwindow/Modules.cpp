@@ -335,6 +335,9 @@ void Modules::printDocument(QObject *)
     commitEditing();
     modulesOutline->setFocus();
     QPrintDialog dialog(&sharedPrinter(), thisWindow);
+    dialog.setMinMax(1, outlinePageCount(sharedPrinter(), *modulesOutline));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() == QDialog::Accepted)
         printOutline(sharedPrinter());
 }

@@ -44,8 +44,9 @@ printed_names() {
 
 no_untitled_window() { ! grep -q $'^\twindow\t' "$work/map"; }
 
+# Prints through the dialog: print_through_dialog DOCUMENT PDF [PAPER [FROM TO COPIES]].
 print_through_dialog() {
-    local document=$1 pdf=$2 paper=${3:-}
+    local document=$1 pdf=$2 paper=${3:-} from=${4:-} to=${5:-} copies=${6:-}
     start_on "$document"
     if [ -n "$paper" ]; then
         xdotool key alt+f u
@@ -70,6 +71,20 @@ print_through_dialog() {
     if grep -q $'^\twindow\t' "$work/map"; then
         xdotool key Escape
         wait_map "the completer's list to close" no_untitled_window
+    fi
+    if [ -n "$from" ]; then
+        click Print QPushButton "Options >>"
+        click Print QRadioButton "Pages from"
+        set_spin() {
+            click Print QSpinBox "$1"
+            xdotool key ctrl+a
+            xdotool type --delay 20 "$2"
+            spin_says() { [ "$(map_line Print QSpinBox "$1" | cut -f8)" = "$2" ]; }
+            wait_map "$1 to be $2" spin_says "$1" "$2"
+        }
+        set_spin to "$to"
+        set_spin from "$from"
+        set_spin copies "$copies"
     fi
     click Print QPushButton Print
     wait_until "the PDF to be written" 20 test -s "$pdf"
@@ -109,3 +124,24 @@ print_through_dialog "$thirty" "$out/thirty-letter.pdf" "Letter / ANSI A"
 check_printout "$thirty" "$out/thirty-letter.pdf"
 pdfinfo "$out/thirty.pdf" | grep -q '595.* x 841.* pts\|595.* x 842.* pts' || fail "the first printout is not on A4: $(pdfinfo "$out/thirty.pdf" | grep 'Page size')"
 pdfinfo "$out/thirty-letter.pdf" | grep -q '612 x 792 pts' || fail "Page Setup's Letter was not printed on: $(pdfinfo "$out/thirty-letter.pdf" | grep 'Page size')"
+
+# Pages 2 to 3 of a 60-page document, two copies: four pages, 2 3 2 3, the first of them not the
+# document's first page.
+sixty="$HOME/sixty.cp290"
+write_house "$sixty" 60 60
+print_through_dialog "$sixty" "$out/sixty-pages.pdf" "" 2 3 2
+pdfinfo "$out/sixty-pages.pdf" | grep -q '^Pages: *4$' || fail "pages 2-3 twice gave $(pdfinfo "$out/sixty-pages.pdf" | grep Pages)"
+page_text() { pdftotext -f "$2" -l "$2" "$1" - | tr -s ' \n' ' '; }
+[ "$(page_text "$out/sixty-pages.pdf" 1)" = "$(page_text "$out/sixty-pages.pdf" 3)" ] || fail "the copies differ"
+[ "$(page_text "$out/sixty-pages.pdf" 1)" != "$(page_text "$out/sixty-pages.pdf" 2)" ] || fail "pages 2 and 3 are the same"
+case "$(page_text "$out/sixty-pages.pdf" 1)" in *"Module 1 "*) fail "the range began at the first page" ;; esac
+
+# A module name too long for its column wraps inside it: every word of it is on paper.
+long="A porch light with a name far longer than its column on paper can hold on one line, so that it wraps onto more lines"
+sed "s|<string>Porch Light</string>|<string>$long</string>|" "$HOME/house.cp290" >"$HOME/long.cp290"
+print_through_dialog "$HOME/long.cp290" "$out/long.pdf"
+# Its words in order on paper, whatever the other columns' text between its lines.
+on_paper=$(pdftotext "$out/long.pdf" - | tr -s ' \n' ' ')
+in_order() { awk -v want="$long" '{ n = split(want, w, " "); k = 1; for (i = 1; i <= NF && k <= n; i++) if ($i == w[k]) k++; exit !(k > n) }' <<<"$on_paper"; }
+in_order || fail "the long name was cut: $on_paper"
+case "$on_paper" in *…*) fail "a row was cut short with an ellipsis: $on_paper" ;; esac
