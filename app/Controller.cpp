@@ -157,7 +157,7 @@ void Controller::checkDisclaimer()
 
 void Controller::showHelp(QObject *sender)
 {
-    help->showHelpAnchor(helpAnchorOf(sender));
+    help->showHelpAnchor(helpAnchorOf(sender, [this](const QString &anchor) { return help->hasAnchor(anchor); }));
 }
 
 QString Controller::authorMailURL()
@@ -255,9 +255,12 @@ void Controller::buildMenus()
 {
     fileMenu = std::make_unique<QMenu>(tr("&File"));
     QMenu *file = fileMenu.get();
+    setHelpAnchor(file, QStringLiteral("File Menu"));
     addItem(file, tr("&New"), QKeySequence::New, this, [this] { newDocument(); });
     addItem(file, tr("&Open..."), QKeySequence::Open, this, [this] { openDocument(); });
-    auto *recentDocuments = new RecentDocumentsMenu(file->addMenu(tr("Open Recen&t")), this);
+    QMenu *recent = file->addMenu(tr("Open Recen&t"));
+    setHelpAnchor(recent, QStringLiteral("Open Recent"));
+    auto *recentDocuments = new RecentDocumentsMenu(recent, this);
     connect(recentDocuments, &RecentDocumentsMenu::openRequested, this, [this](const QString &path) {
         documents->openDocumentFile(path, mainWindow());
     });
@@ -287,6 +290,7 @@ void Controller::buildMenus()
 
     editMenu = std::make_unique<QMenu>(tr("&Edit"));
     QMenu *edit = editMenu.get();
+    setHelpAnchor(edit, QStringLiteral("Edit Menu"));
     const auto editItem = [this, edit](const QString &title, const QKeySequence &keys, EditCommand command,
                                        void (Modules::*perform)(QObject *)) {
         QAction *item = addItem(edit, title, keys, this, [this, command, perform] {
@@ -302,6 +306,9 @@ void Controller::buildMenus()
     editItem(tr("&Undo"), QKeySequence::Undo, EditCommand::Undo, &Modules::undo);
     editItem(tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")), EditCommand::Redo, &Modules::redo);
     editCommands.back().first->setShortcuts({QKeySequence(tr("Ctrl+Shift+Z")), QKeySequence(tr("Ctrl+Y"))});
+    // Their titles name what they take back ("Undo Expand All"); their help stays theirs.
+    setHelpAnchor(editCommands[0].first, QStringLiteral("Undo"));
+    setHelpAnchor(editCommands[1].first, QStringLiteral("Redo"));
     editMenu->addSeparator();
     editItem(tr("Cu&t"), QKeySequence::Cut, EditCommand::Cut, &Modules::cut);
     editItem(tr("&Copy"), QKeySequence::Copy, EditCommand::Copy, &Modules::copy);
@@ -321,9 +328,11 @@ void Controller::buildMenus()
     cp290 = std::make_unique<QMenu>(tr("CP&290"));
     QMenu *device = cp290.get();
     device->setObjectName(QStringLiteral("cp290Menu"));
+    setHelpAnchor(device, QStringLiteral("CP290 Menu"));
     addItem(device, tr("&List Events in CP290"), this, [this] { displayEventsFromCP290(); });
     device->addSeparator();
     QMenu *baseHouse = device->addMenu(tr("Set &Base House Code"));
+    setHelpAnchor(baseHouse, QStringLiteral("Set Base House Code"));
     for (int house = 0; house < 16; ++house) {
         QAction *item = baseHouse->addAction(QString(QChar('A' + house)));
         item->setData(house);  // the tag
@@ -342,18 +351,21 @@ void Controller::buildMenus()
 
     windowMenu = std::make_unique<QMenu>(tr("&Window"));
     QMenu *windows = windowMenu.get();
+    setHelpAnchor(windows, QStringLiteral("Window Menu"));
     addItem(windows, tr("&Minimize"), QKeySequence(tr("Ctrl+M")), this, [] {
         if (QWidget *window = QApplication::activeWindow())
             window->showMinimized();
     });
-    addItem(windows, tr("&Events From CP290"), this, [this] { bringToFront(listing.get()); });
+    setHelpAnchor(addItem(windows, tr("&Events From CP290"), this, [this] { bringToFront(listing.get()); }),
+                  QStringLiteral("List Events in CP290"));
     addItem(windows, tr("&Schedule"), this, [this] { showSchedule(mainDocument()); });
 
-    addItem(windows, tr("Helper &Log"), this, [this] { helperLog(); });
+    setHelpAnchor(addItem(windows, tr("Helper &Log"), this, [this] { helperLog(); }), QStringLiteral("Tavorin Helper Log"));
     new WindowListMenu(windows, documents, this);
 
     helpMenu = std::make_unique<QMenu>(tr("&Help"));
     QMenu *helpItems = helpMenu.get();
+    setHelpAnchor(helpItems, QStringLiteral("Help Menu"));
     // F1 is the focused control's own help (ContextHelpKey), not the book's first page.
     for (const QString &title : {tr("Tavorin Help"), tr("Serial Devices"), tr("Without a CP290")}) {
         QAction *item = helpItems->addAction(title);

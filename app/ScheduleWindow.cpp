@@ -2,6 +2,7 @@
 
 #include "documentwindow/Modules.h"
 #include "platform/DateTime.h"
+#include "platform/qt/ContextHelp.h"
 #include "widgets/OutlineModel.h"
 #include "widgets/ScheduleLegend.h"
 #include "widgets/SchedulePicture.h"
@@ -75,6 +76,7 @@ QString dayWordsOf(const ScheduledDay &day, const std::vector<Module> &modules)
 ScheduleWindow::ScheduleWindow(std::function<Modules *()> front) : frontDocument(std::move(front))
 {
     setWindowTitle(tr("Schedule"));
+    setHelpAnchor(this, QStringLiteral("Schedule"));
     auto *content = new QWidget(this);
     auto *layout = new QVBoxLayout(content);
     title = new QLabel(content);

@@ -91,7 +91,7 @@ DocumentWindowView::DocumentWindowView(const QStringList &columnIdentifiers)
     scheduleButton = button(tr("Schedule..."), content);
     sendButton = button(tr("Send to CP290"), content);
     helpButton = newHelpButton(QStringLiteral("Document Window"), content);
-    setHelpAnchor(content, QStringLiteral("Document Window"));
+    setHelpAnchor(this, QStringLiteral("Document Window"));
     for (QWidget *each : std::initializer_list<QWidget *> {onButton, offButton, selectedBrightnessSlider, selectedBrightnessLabel})
         direct->addWidget(each);
     direct->addStretch();

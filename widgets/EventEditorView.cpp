@@ -138,6 +138,21 @@ EventEditorView::EventEditorView(QWidget *parent) : QWidget(parent)
     resetButton = new QPushButton(tr("Reset"), this);
     helpButton = newHelpButton(QStringLiteral("Event Editor"), this);
     setHelpAnchor(this, QStringLiteral("Event Editor"));
+    // The editor's On and Off are the event's, not the window's switches of the same names.
+    setHelpAnchor(onSwitch, QStringLiteral("Event Editor"));
+    setHelpAnchor(offSwitch, QStringLiteral("Event Editor"));
+    setHelpAnchor(everyView, QStringLiteral("Days"));
+    setHelpAnchor(daysPopup, QStringLiteral("Days"));
+    // Choosing Sunrise or Sunset takes the caret to the offset: its help is the sun's.
+    for (QCheckBox *sun : {sunriseSwitch, sunsetSwitch})
+        connect(sun, &QCheckBox::toggled, this, [this, sun](bool checked) {
+            if (!checked)
+                return;
+            for (QWidget *field : std::initializer_list<QWidget *> {offsetSign, offset})
+                setHelpAnchor(field, sun->text());
+        });
+    setHelpAnchor(offsetSign, QStringLiteral("Sunrise"));
+    setHelpAnchor(offset, QStringLiteral("Sunrise"));
 
     // Laid out by hand: the warning comes and goes without moving anything else.
     auto *grid = new QGridLayout(this);

@@ -13,19 +13,26 @@ const char *const HelpAnchorProperty = "helpAnchor";
 
 }  // namespace
 
-QString helpAnchorOf(const QObject *sender)
+QString helpAnchorOf(const QObject *sender, const IsHelpAnchor &isAnchor)
 {
-    QString anchor;
-    for (const QObject *place = sender; place && anchor.isEmpty(); place = place->parent()) {
-        anchor = place->property(HelpAnchorProperty).toString();
-        if (!anchor.isEmpty() || place != sender)
-            continue;
+    for (const QObject *place = sender; place; place = place->parent()) {
+        QStringList candidates {place->property(HelpAnchorProperty).toString()};
         if (const auto *item = qobject_cast<const QAction *>(place))
-            anchor = item->text();
-        else if (const auto *control = qobject_cast<const QAbstractButton *>(place))
-            anchor = control->text();
+            candidates << item->text();
+        else if (const auto *control = qobject_cast<const QAbstractButton *>(place); control && place == sender)
+            candidates << control->text();
+        for (QString candidate : candidates)
+            if (!candidate.isEmpty() && isAnchor(candidate.remove(QLatin1Char('&'))))
+                return candidate;
+        // A menu item's place is the menu it was chosen from, wherever Qt parents it.
+        if (const auto *item = qobject_cast<const QAction *>(place); item && !item->associatedObjects().isEmpty()) {
+            for (const QObject *menu : item->associatedObjects())
+                if (qobject_cast<const QMenu *>(menu))
+                    if (const QString anchor = helpAnchorOf(menu, isAnchor); !anchor.isEmpty())
+                        return anchor;
+        }
     }
-    return anchor.remove(QLatin1Char('&'));
+    return {};
 }
 
 void setHelpAnchor(QObject *object, const QString &anchor)

@@ -20,6 +20,7 @@ public:
     QString pageForAnchor(const QString &anchor) const;
     QTextBrowser *browser() const { return pages; }
     QStringList anchorNames() const { return anchors.keys(); }
+    bool hasAnchor(const QString &anchor) const { return anchors.contains(anchor); }
 
 private:
     QTextBrowser *pages;

@@ -1,10 +1,22 @@
 #include "app/PreferencesSheet.h"
+#include "platform/qt/AlertSheets.h"
+#include "platform/Alerts.h"
+#include "app/ScheduleWindow.h"
 #include "app/TextDocumentWindow.h"
 #include "platform/qt/ContextHelp.h"
 #include "platform/UserDefaultsFile.h"
 #include "platform/qt/HelpViewer.h"
 #include "tests/support/WindowTests.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTextEdit>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -82,20 +94,45 @@ TEST(Cp290Menu, ChecksTheDeviceTheCommandLineAndTheHelperPick)
     QSettings().remove("Extra Serial Device Folder");
 }
 
-// Each page of the help book can be opened from some control: a button, a menu item, or the place
-// around a field (F1 in the drawer, a sheet, a group). With no serial device, the CP290 menu's
-// one item names its page.
-TEST(Help, EveryAnchorIsNamedBySomeControl)
+// F1 on any control, menu item or alert opens the book at a place of its own or of what holds it,
+// never the index for want of one; and every anchor of the book is reached from some control.
+// With no serial device, the CP290 menu's one item names its page.
+TEST(Help, EveryControlReachesAnAnchorAndEveryAnchorIsReached)
 {
     const QTemporaryDir noDevices;
     auto controller = std::make_unique<Controller>(SerialDeviceFolders {noDevices.path().toStdString(), noDevices.path().toStdString(), {}});
     controller->awakeFromNib();
     Modules *document = controller->documentController()->newDocument();
-    QSet<QString> named;
-    const auto collect = [&named](QObject *place) {
-        named.insert(helpAnchorOf(place));
-        for (QObject *each : place->findChildren<QObject *>())
-            named.insert(helpAnchorOf(each));
+    const HelpViewer &book = *controller->helpViewer();
+    const IsHelpAnchor isAnchor = [&book](const QString &anchor) { return book.hasAnchor(anchor); };
+    const auto isControl = [](const QObject *object) {
+        if (object->objectName().startsWith("qt_") || QByteArray(object->metaObject()->className()).contains("IconButton"))
+            return false;
+        if (const auto *item = qobject_cast<const QAction *>(object))
+            return !item->isSeparator() && !item->text().isEmpty();
+        if (qobject_cast<const QLineEdit *>(object))
+            return !qobject_cast<const QAbstractSpinBox *>(object->parent()) && !qobject_cast<const QComboBox *>(object->parent());
+        return qobject_cast<const QAbstractButton *>(object) || qobject_cast<const QAbstractSpinBox *>(object) ||
+               qobject_cast<const QComboBox *>(object) || qobject_cast<const QSlider *>(object) ||
+               qobject_cast<const QAbstractItemView *>(object) || qobject_cast<const QPlainTextEdit *>(object) ||
+               qobject_cast<const QTextEdit *>(object);
+    };
+    QMap<QString, QString> reached;  // anchor to the first control that reached it
+    QStringList lost;
+    const auto collect = [&](QObject *place) {
+        QList<QObject *> objects {place};
+        objects += place->findChildren<QObject *>();
+        for (QObject *each : objects) {
+            if (each != place && !isControl(each))
+                continue;
+            const QString anchor = helpAnchorOf(each, isAnchor);
+            const QString name = QString::fromLatin1(each->metaObject()->className()) + " \"" +
+                                 (qobject_cast<QAction *>(each) ? qobject_cast<QAction *>(each)->text() : each->objectName()) + "\"";
+            if (anchor.isEmpty())
+                lost << name;
+            else if (!reached.contains(anchor))
+                reached.insert(anchor, name);
+        }
     };
     collect(document->window());
     document->showHideEvents();
@@ -104,12 +141,20 @@ TEST(Help, EveryAnchorIsNamedBySomeControl)
         collect(menu->menu());
     collect(controller->eventsWindow());
     collect(controller->helperLogWindow());
+    collect(controller->scheduleWindow());
+    requestAlert("No Serial Device", "There is none.");
+    QApplication::processEvents();
+    ASSERT_TRUE(controller->alertSheets()->visibleAlert());
+    collect(controller->alertSheets()->visibleAlert());
+    controller->alertSheets()->visibleAlert()->accept();
     QTimer::singleShot(0, [&] {
         collect(controller->preferencesWindow());
         controller->preferencesWindow()->reject();
     });
     controller->preferences();
 
-    for (const QString &anchor : controller->helpViewer()->anchorNames())
-        EXPECT_TRUE(named.contains(anchor)) << anchor.toStdString();
+    EXPECT_TRUE(lost.isEmpty()) << "fall back to the index: " << lost.join(", ").toStdString();
+    for (const QString &anchor : book.anchorNames())
+        EXPECT_TRUE(reached.contains(anchor)) << anchor.toStdString();
+    EXPECT_EQ(helpAnchorOf(controller->alertSheets(), isAnchor), QString());
 }
