@@ -44,11 +44,14 @@ DocumentController::DocumentController(QObject *parent) : QObject(parent)
 
 Modules *DocumentController::adopt(Modules *document)
 {
+    // The document window last in front (a file dialog may be in front now): the new one stands
+    // down and to its right, so that each window opened stands clear of the one before.
     const QWidget *front = nullptr;
-    for (Modules *each : documents())
-        if (each->window()->isVisible() && (!front || each->window()->isActiveWindow()))
+    for (const QPointer<Modules> &each : lastInFront)
+        if (each && each->window() && each->window()->isVisible())
             front = each->window();
     open.append(document);
+    lastInFront.append(document);
     document->setDeviceAccess(deviceAccess);
     document->windowControllerDidLoadNib();
     if (!document->fileName().isEmpty())
@@ -145,6 +148,11 @@ void DocumentController::openDocumentFile(const QString &path, QWidget *parentWi
 // it open.
 bool DocumentController::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::WindowActivate)
+        if (Modules *activated = documentForWindow(qobject_cast<QWidget *>(watched))) {
+            lastInFront.removeAll(activated);
+            lastInFront.append(activated);
+        }
     Modules *document = event->type() == QEvent::Close ? documentForWindow(qobject_cast<QWidget *>(watched)) : nullptr;
     if (document)
         document->commitEditing();

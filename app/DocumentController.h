@@ -44,6 +44,7 @@ private:
     void reportError(QWidget *window, const QString &title, const QString &reason);
 
     QList<QPointer<Modules>> open;
+    QList<QPointer<Modules>> lastInFront;  // from the least to the most recently active
     DeviceAccess *deviceAccess = nullptr;
     int untitledCount = 0;
 };
