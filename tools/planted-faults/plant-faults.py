@@ -15,9 +15,9 @@ import re
 import subprocess
 import sys
 
-CORE = ["platform", "model", "sun", "driver", "document"]
+CORE = ["platform", "model", "sun", "driver", "document", "bridge"]
 TARGETS = ["platform_tests", "driver_tests", "sun_tests", "document_tests", "emulator_tests", "helper_tests",
-           "cli_tests", "app_tests", "tavorin-cli", "cp290-emulator", "tavorin-helper"]
+           "cli_tests", "app_tests", "bridge_tests", "tavorin-cli", "cp290-emulator", "tavorin-helper"]
 # Operators as this code writes them, with a blank on each side (so never a template's brackets).
 SWAPS = [(r" == ", " != "), (r" != ", " == "), (r" <= ", " < "), (r" >= ", " > "), (r" < ", " <= "),
          (r" > ", " >= "), (r" && ", " || "), (r" \|\| ", " && ")]
