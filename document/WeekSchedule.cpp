@@ -39,14 +39,6 @@ private:
     uint8_t buffer[CP290TimerRecordCount][CP290TimerRecordSize];
 };
 
-// The day's bit in the day map a weekly record carries.
-uint8_t dayBitOf(uint32_t midnight)
-{
-    DateTimeRec date;
-    SecondsToDate(midnight, &date);
-    return CP290DayBitOfDayOfWeek(date.dayOfWeek);
-}
-
 // How many records each module needs on its own at the moment in force, the largest first.
 std::vector<std::pair<int, int>> recordsNeededByModule(const std::vector<Module> &modules, const ClassicEventRepeat &repeat)
 {
@@ -109,20 +101,13 @@ std::string keptText(const ScheduledDay &day)
 
 std::vector<ScheduleMark> marksOfDay(const std::vector<Module> &modules, const DownloadDay &day)
 {
-    const uint8_t dayBit = dayBitOf(day.midnight);
     std::vector<ScheduleMark> marks;
     for (std::size_t m = 0; m < modules.size(); ++m) {
         const Module &module = modules[m];
-        if (module.houseCode < 0 || module.houseCode > 15 || module.unit < 1 || module.unit > CP290AllModulesUnit)
-            continue;  // no such module on the wire
         for (std::size_t e = 0; e < module.events.size(); ++e) {
             const Event &event = module.events[e];
-            if (module.unit == CP290AllLightsUnit && !event.has(EventOn))
-                continue;  // all lights are only ever switched on
-            const uint8_t mode = modeOf(event, day);
-            const bool weekly = mode == CP290ModeNormal || mode == CP290ModeSecurity;
-            const bool onThisWeekday = ((event.Flags & EventAllDays) >> 8) & dayBit;  // the record's day map
-            if (!(mode == CP290ModeToday || (weekly && onThisWeekday)))
+            if (!sendsRecords(static_cast<int>(module.houseCode), static_cast<int>(module.unit), event) ||
+                !recordFiresOn(modeOf(event, day), recordDayMap(event), day))
                 continue;
             const int minute = minuteOfDay(*eventTimeOfDay(event, day));
             const bool on = event.has(EventOn);

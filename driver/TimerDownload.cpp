@@ -170,6 +170,27 @@ uint8_t modeOf(const Event &event, const DownloadDay &day)
     }
 }
 
+uint8_t recordDayMap(const Event &event)
+{
+    return static_cast<uint8_t>((event.Flags & EventAllDays) >> 8);
+}
+
+bool sendsRecords(int house, int unit, const Event &event)
+{
+    if (house < 0 || house > 15 || unit < 1 || unit > CP290AllModulesUnit)
+        return false;  // no such module on the wire
+    return unit != CP290AllLightsUnit || event.has(EventOn);
+}
+
+bool recordFiresOn(uint8_t mode, uint8_t dayMap, const DownloadDay &day)
+{
+    if (mode == CP290ModeToday)
+        return true;
+    DateTimeRec date;
+    SecondsToDate(day.midnight, &date);
+    return (mode == CP290ModeNormal || mode == CP290ModeSecurity) && (dayMap & CP290DayBitOfDayOfWeek(date.dayOfWeek));
+}
+
 void CP290DoSendEventStart()
 {
     NumEvents = 0;
@@ -179,19 +200,15 @@ void CP290DoSendEventStart()
 
 bool CP290DoSendEvent(uint8_t house, uint8_t unit, const Event *event, const ClassicEventRepeat *repeat)
 {
-    if (house > 15 || unit < 1 || unit > CP290AllModulesUnit)
-        return true;  // no such module on the wire: nothing to send for it
-
+    if (!sendsRecords(house, unit, *event))
+        return true;
     // On a day without both sunrise and sunset a sun event has no time, and so no record.
     const uint8_t mode = modeOf(*event, Today);
     if (mode == CP290NoRecord)
         return true;
     const uint32_t eventTime = *eventTimeOfDay(*event, Today);
-    // "All Lights" can only be switched on: an off event for it stands for nothing the CP290 does.
-    if (unit == CP290AllLightsUnit && !event->has(EventOn))
-        return true;
 
-    RecordFields fields {mode, static_cast<uint8_t>((event->Flags & EventAllDays) >> 8), 0, 0,
+    RecordFields fields {mode, recordDayMap(*event), 0, 0,
                          CP290HouseCodeBytes[house], functionOf(unit, *event)};
     if (unit <= 8)
         fields.units1to8 = static_cast<uint8_t>(1 << (8 - unit));

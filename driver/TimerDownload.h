@@ -33,6 +33,15 @@ std::optional<uint32_t> eventTimeOfDay(const Event &event, const DownloadDay &da
 // CP290NoRecord when it gives none.
 uint8_t modeOf(const Event &event, const DownloadDay &day);
 
+// The weekdays of an event's weekly record, as the record's day map holds them.
+uint8_t recordDayMap(const Event &event);
+// Whether a module at `house` and `unit` is sent records for `event` at all: a module the wire can
+// address, and never an off for "All Lights", which the CP290 can only switch on.
+bool sendsRecords(int house, int unit, const Event &event);
+// Whether a record of this mode and day map switches its module on `day`: a record for today does,
+// a weekly one on the weekdays of its map; one for tomorrow is replaced by the next download first.
+bool recordFiresOn(uint8_t mode, uint8_t dayMap, const DownloadDay &day);
+
 // Forgets the records built so far and takes now, today, tomorrow, sunrise and sunset.
 void CP290DoSendEventStart();
 // Adds the records of one event of the module at `house` (0 to 15) and `unit` (1 to 18). False
