@@ -97,6 +97,13 @@ bool EventTextReader::foundTime(bool amPmAllowed)
     return hours <= 23;
 }
 
+bool EventTextReader::wholeTextIsTime()
+{
+    if (!foundTime(true))
+        return false;
+    return *skipBlanks() == '\0';
+}
+
 void EventTextReader::readOnOff()
 {
     skipBlanks();

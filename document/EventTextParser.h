@@ -19,6 +19,11 @@ public:
     // and minutes; cp moves past it only when it is one.
     bool foundTime(bool amPmAllowed);
     const char *skipBlanks();
+    // Whether the whole text is one time as foundTime reads it with am and pm, blanks around it
+    // allowed; the time is then in hour() and minute().
+    bool wholeTextIsTime();
+    int hour() const { return hours; }
+    int minute() const { return minutes; }
 
 private:
     bool begins(const char *phrase) const;

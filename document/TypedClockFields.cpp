@@ -1,5 +1,6 @@
 #include "document/TypedClockFields.h"
 
+#include "document/EventTextParser.h"
 #include "platform/DateTime.h"
 
 #include <cctype>
@@ -24,12 +25,6 @@ CalendarDay dayOfNumber(int64_t number)
     return {date.year, date.month, date.day};
 }
 
-const std::regex &timeShape()
-{
-    static const std::regex shape(R"(^ *(\d{1,2})(?::(\d{2}))? *(?:([aApP])(?:[mM])?)? *$)");
-    return shape;
-}
-
 const std::regex &dateShape()
 {
     static const std::regex shape(R"(^ *(\d{1,2})([/-])(\d{1,2})\2(\d{2}|\d{4}) *$)");
@@ -40,22 +35,11 @@ const std::regex &dateShape()
 
 std::optional<ClockTime> clockTimeFromText(const std::string &text)
 {
-    std::smatch parts;
-    if (!std::regex_match(text, parts, timeShape()))
+    Event unused;
+    EventTextReader reader(text, unused);
+    if (!reader.wholeTextIsTime())
         return std::nullopt;
-    int hour = std::stoi(parts[1]);
-    const int minute = parts[2].matched ? std::stoi(parts[2]) : 0;
-    if (minute > 59)
-        return std::nullopt;
-    if (parts[3].matched) {
-        if (hour < 1 || hour > 12)
-            return std::nullopt;
-        const bool afternoon = std::tolower(static_cast<unsigned char>(parts[3].str()[0])) == 'p';
-        hour = hour % 12 + (afternoon ? 12 : 0);
-    } else if (hour > 23) {
-        return std::nullopt;
-    }
-    return ClockTime {hour, minute};
+    return ClockTime {reader.hour(), reader.minute()};
 }
 
 std::string clockTimeText(ClockTime time)

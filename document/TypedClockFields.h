@@ -18,8 +18,9 @@ struct CalendarDay {
     friend bool operator==(const CalendarDay &, const CalendarDay &) = default;
 };
 
-// "7:05 AM", "7:05a", "19:05", "7 pm", "12:30 AM" (0:30). Hours 1 to 12 with a designator, 0 to
-// 23 without one; minutes 0 to 59.
+// A time as the outline's event text reads one, the whole text: "7:05 AM", "7:05a", "19:05",
+// "7 pm", "12:30 AM" (0:30), "0:30 am", "7:5"; the hour with the designator read as the outline
+// reads it, 0 to 23 in the end; minutes 0 to 59.
 std::optional<ClockTime> clockTimeFromText(const std::string &text);
 std::string clockTimeText(ClockTime time);  // "7:05 PM"
 

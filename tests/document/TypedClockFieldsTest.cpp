@@ -1,6 +1,26 @@
 #include "document/TypedClockFields.h"
 
+#include "document/EventTextParser.h"
+#include "tests/support/Events.h"
+
 #include <gtest/gtest.h>
+
+// One grammar of times: what the editor's time field takes is what the outline's typed text reads
+// as the event's time, and what one refuses the other leaves the time alone for.
+TEST(TypedClockFields, TheFieldAndTheOutlineReadTheSameTimes)
+{
+    for (const char *typed : {"7:05 AM", "7:05a", "19:05", "7 pm", "12:30 AM", "0:30 am", "7:5", "0 am", "12 pm", "7",
+                              "13 pm", "24:00", "7:60", ":30", "1930"}) {
+        Event event = clockEvent(EventOn | EventAllDays, 3, 33);
+        readEventText(std::string("Turn On @ ") + typed + " Every Day", event);
+        const auto field = clockTimeFromText(typed);
+        const uint32_t read = event.Time;
+        EXPECT_EQ(read != timeOfDay(3, 33), field.has_value()) << typed;
+        if (field) {
+            EXPECT_EQ(read, timeOfDay(field->hour, field->minute)) << typed;
+        }
+    }
+}
 
 TEST(TypedClockFields, WholeTimesAsPeopleTypeThem)
 {
@@ -10,7 +30,8 @@ TEST(TypedClockFields, WholeTimesAsPeopleTypeThem)
     } cases[] = {
         {"7:05 AM", 7, 5},  {"7:05am", 7, 5},   {"19:05", 19, 5}, {"7:05p", 19, 5},  {"7:05 PM", 19, 5},
         {"12:30 AM", 0, 30}, {"12 pm", 12, 0},  {"7", 7, 0},      {"0:15", 0, 15},   {" 7:05 pm ", 19, 5},
-        {"13 pm", -1, 0},   {"0 am", -1, 0},    {"24:00", -1, 0}, {"7:60", -1, 0},   {"7:5", -1, 0},
+        {"13 pm", -1, 0},   {"0 am", 0, 0},     {"24:00", -1, 0}, {"7:60", -1, 0},   {"7:5", 7, 5},
+        {"0:30 am", 0, 30},
         {"7:05 x", -1, 0},  {"", -1, 0},        {":30", -1, 0},   {"7.05", -1, 0},   {"1930", -1, 0},
         {"2", 2, 0},        {"12/", -1, 0},
     };
