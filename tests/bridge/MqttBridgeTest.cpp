@@ -16,6 +16,7 @@
 #include "platform/Location.h"
 #include "platform/UserDefaultsFile.h"
 #include "tests/support/Dates.h"
+#include "tests/support/TestHome.h"
 #include "tools/emulator/CP290Emulator.h"
 #include "tools/helper/HelperBridge.h"
 
@@ -168,20 +169,14 @@ class Bridge : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        home = fs::temp_directory_path() / ("tavorin-bridge-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(home);
-        fs::create_directories(home / "devices");
-        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-        setLocationOverride(Location {41, -74, -18000});
-        writeApplicationDefaults({{"SerialDevice", "CP290"}, {"Extra Serial Device Folder", (home / "devices").string()}});
+        scratch = std::make_unique<TestHome>("bridge");
+        home = scratch->path;
         testNow = secondsAt(2026, 12, 7, 17, 0);
         setDateTimeSource([] { return testNow.load(); });
 
         EmulatorOptions options;
         options.tickScale = 0.05;
-        options.linkPath = (home / "devices" / "ttyCP290").string();
+        options.linkPath = scratch->devicePath();
         box = std::make_unique<CP290Emulator>(options);
         std::string error;
         ASSERT_TRUE(box->start(&error)) << error;
@@ -209,10 +204,7 @@ protected:
         broker.reset();
         box.reset();
         setDateTimeSource({});
-        setLocationOverride(std::nullopt);
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("XDG_DATA_HOME");
-        fs::remove_all(home);
+        scratch.reset();
     }
 
     // The helper as its main runs it: the nightly loop on this thread's clock, and the bridge.
@@ -296,6 +288,7 @@ protected:
         return count;
     }
 
+    std::unique_ptr<TestHome> scratch;
     fs::path home;
     int port = 0;
     DocumentFileContent document;

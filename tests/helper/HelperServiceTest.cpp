@@ -15,6 +15,7 @@
 #include "tests/support/Events.h"
 #include "tests/support/HostileLists.h"
 #include "tests/support/RecordingFrontEnd.h"
+#include "tests/support/TestHome.h"
 #include "tools/emulator/CP290Emulator.h"
 #include "tools/helper/HelperService.h"
 
@@ -43,29 +44,20 @@ class Helper : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        home = fs::temp_directory_path() / ("tavorin-helper-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(home);
-        fs::create_directories(home / "devices");
-        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-        setLocationOverride(Location {41, -74, -18000});
-        writeApplicationDefaults({{"SerialDevice", "CP290"}, {"Extra Serial Device Folder", (home / "devices").string()}});
+        scratch = std::make_unique<TestHome>("helper");
+        home = scratch->path;
     }
     void TearDown() override
     {
         setDateTimeSource({});
-        setLocationOverride(std::nullopt);
         box.reset();
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("XDG_DATA_HOME");
-        fs::remove_all(home);
+        scratch.reset();
     }
     void startBox()
     {
         EmulatorOptions options;
         options.tickScale = 0.05;
-        options.linkPath = (home / "devices" / "ttyCP290").string();
+        options.linkPath = scratch->devicePath();
         box = std::make_unique<CP290Emulator>(options);
         std::string error;
         ASSERT_TRUE(box->start(&error)) << error;
@@ -99,6 +91,7 @@ protected:
         return records;
     }
 
+    std::unique_ptr<TestHome> scratch;
     fs::path home;
     std::unique_ptr<CP290Emulator> box;
 };
@@ -306,7 +299,7 @@ TEST_F(Helper, Signal15MidDownloadEndsTheHelperWithinFiveSeconds)
 {
     EmulatorOptions options;
     options.babble = true;
-    options.linkPath = (home / "devices" / "ttyCP290").string();
+    options.linkPath = scratch->devicePath();
     box = std::make_unique<CP290Emulator>(options);
     std::string error;
     ASSERT_TRUE(box->start(&error)) << error;
