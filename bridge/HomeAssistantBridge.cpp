@@ -193,16 +193,18 @@ void HomeAssistantBridge::reloadModulesIfChanged()
 
 void HomeAssistantBridge::publishSensors()
 {
-    sensorsMinute = minuteOfDay(GetDateTime());
+    const uint32_t now = GetDateTime();
+    sensorsMinute = minuteOfDay(now);
     SensorReadings readings;
     {
         // The schedule is the download's own encoding, in the driver's record buffer and sun.
         const std::lock_guard<std::mutex> hold(*driver.inUse);
         const DownloadedModules remembered = modules.value_or(DownloadedModules {});
-        readings = sensorReadings(remembered.modules, remembered.eventRepeat, GetDateTime(), driver.lastDownload());
+        readings = sensorReadings(remembered.modules, remembered.eventRepeat, now, driver.lastDownload());
     }
-    const auto topicOf = [this](EntityRole role, bool attributes = false) {
-        for (const BridgeEntity &entity : currentEntities())
+    const std::vector<BridgeEntity> shown = currentEntities();
+    const auto topicOf = [this, &shown](EntityRole role, bool attributes = false) {
+        for (const BridgeEntity &entity : shown)
             if (entity.role == role)
                 return attributes ? attributesTopic(identity, entity) : stateTopic(identity, entity);
         return std::string();
