@@ -210,9 +210,9 @@ void HomeAssistantBridge::publishSensors()
         return std::string();
     };
     const SensorReadings before = sensorsPublished.value_or(SensorReadings {"", "", "", ""});
-    const auto publishChanged = [this](const std::string &topic, const std::string &now, const std::string &was) {
-        if (now != was)
-            connection->publish(topic, now, true);
+    const auto publishChanged = [this](const std::string &topic, const std::string &reading, const std::string &was) {
+        if (reading != was)
+            connection->publish(topic, reading, true);
     };
     publishChanged(topicOf(EntityRole::NextEvent), readings.nextEvent, before.nextEvent);
     publishChanged(topicOf(EntityRole::NextEvent, true), readings.nextEventAttributes, before.nextEventAttributes);
