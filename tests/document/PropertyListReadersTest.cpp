@@ -40,6 +40,7 @@ TEST(BinaryPropertyListCheck, HostileShapesAreRefusedWithTheirReason)
         {"30 arrays each named twice", doublingArrays(30), "refers to one array or dictionary more than once"},
         {"an array holding itself", binaryList({arrayOf({0}, 1)}, 1), "refers to one array or dictionary more than once"},
         {"a reference past the objects", binaryList({arrayOf({7}, 1)}, 1), "refers to an object it does not hold"},
+        {"a reference to one past the last object", binaryList({arrayOf({1}, 1)}, 1), "refers to an object it does not hold"},
         {"a top object past the objects", binaryList({arrayOf({}, 1)}, 1, 3), "offset table is damaged"},
         {"a count past the end", binaryList({std::string("\xAF\x13", 2) + bigEndian(1u << 30, 8)}, 1), "lies outside it"},
         {"a reference size of 0", binaryList({arrayOf({}, 1)}, 0), "trailer is damaged"},
