@@ -166,9 +166,9 @@ bool writePrivateDefaults(const std::vector<std::pair<std::string, std::string>>
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     if (fd == -1)
         return false;
-    const bool private_ = fchmod(fd, 0600) == 0;
+    const bool madePrivate = fchmod(fd, 0600) == 0;
     close(fd);
-    return private_ && writeApplicationDefaults(values, domain);
+    return madePrivate && writeApplicationDefaults(values, domain);
 }
 
 SerialDeviceFolders userSerialDeviceFolders()
