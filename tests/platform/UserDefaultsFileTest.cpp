@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TEST(UserDefaultsFile, ReadsGeneralKeysAsTheSettingsFileWritesThem)
@@ -46,6 +47,28 @@ TEST(UserDefaultsFile, RememberedDeviceIsFoundInTheExtraFolderBeforeDev)
     EXPECT_EQ(readApplicationDefault("SerialDevice"), "USB0");
     EXPECT_FALSE(rememberSerialDevicePath("/dev/pts/3")) << "no tty name to choose it by";
 
+    unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(home);
+}
+
+// A settings file that comes to hold a secret is readable by its owner only from then on, the
+// values already in it kept, and stays so when written again the ordinary way.
+TEST(UserDefaultsFile, PrivateValuesMakeTheFileTheOwnersAlone)
+{
+    const auto home = std::filesystem::temp_directory_path() / ("tavorin-private-" + std::to_string(getpid()));
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    const mode_t mask = umask(022);
+    ASSERT_TRUE(writeApplicationDefaults({{"Process ID", "42"}}, HelperDomain));
+    const auto mode = [&] { return std::filesystem::status(home / "Tavorin" / "Tavorin Helper.conf").permissions(); };
+    using std::filesystem::perms;
+    EXPECT_NE(mode() & perms::others_read, perms::none) << "an ordinary settings file, as the mask gives";
+    ASSERT_TRUE(writePrivateDefaults({{"MQTT Password", "secret"}}, HelperDomain));
+    EXPECT_EQ(mode() & perms::all, perms::owner_read | perms::owner_write);
+    EXPECT_EQ(readApplicationDefault("Process ID", HelperDomain), "42");
+    ASSERT_TRUE(writeApplicationDefaults({{"Process ID", "43"}}, HelperDomain));
+    EXPECT_EQ(mode() & perms::all, perms::owner_read | perms::owner_write);
+    EXPECT_EQ(readApplicationDefault("MQTT Password", HelperDomain), "secret");
+    umask(mask);
     unsetenv("XDG_CONFIG_HOME");
     std::filesystem::remove_all(home);
 }
