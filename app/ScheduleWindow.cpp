@@ -183,9 +183,14 @@ void ScheduleWindow::showDay(int index)
         return;
     }
     const ScheduledDay &day = week[static_cast<std::size_t>(index)];
-    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks, shownDocument->modules()};
+    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks, shownDocument->modules(), {}};
     if (index == 0)
         picture.nowMinute = minuteOfDay(GetDateTime());
+    if (day.tooManyEvents) {
+        picture.laneRecords.assign(shownDocument->modules().size(), 0);
+        for (const auto &[module, records] : day.recordsByModule)
+            picture.laneRecords[static_cast<std::size_t>(module)] = records;
+    }
     dayPicture->setDay(picture);
     dayWords->setPlainText(dayWordsOf(day, shownDocument->modules()));
 }

@@ -176,6 +176,15 @@ void SchedulePicture::paintEvent(QPaintEvent *event)
         painter.drawLine(0, top + lane, width(), top + lane);
     }
     paintHours(painter, bottom);
+    for (int each = firstLane; each <= lastLane && each < static_cast<int>(shown.laneRecords.size()); ++each) {
+        const int records = shown.laneRecords[static_cast<std::size_t>(each)];
+        if (records <= 0)
+            continue;
+        painter.setPen(colours.text);
+        painter.drawText(QRect(titleWidth + 8, header + each * lane, width() - titleWidth - 16, lane), Qt::AlignVCenter | Qt::AlignLeft,
+                         records > 128 ? tr("needs more than 128 records on its own")
+                         : records == 1 ? tr("needs 1 record") : tr("needs %1 records").arg(records));
+    }
     painter.setPen(colours.grid);
     painter.drawLine(titleWidth, 0, titleWidth, bottom);
 

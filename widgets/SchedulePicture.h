@@ -22,6 +22,8 @@ public:
         int nowMinute = -1;      // -1: not today
         std::vector<ScheduleMark> marks;
         std::vector<Module> modules;  // the lanes' modules, for the titles and the tooltips
+        // On a day with too many records: the records each lane's module needs, written in its lane.
+        std::vector<int> laneRecords;
     };
     void setDay(const Day &day);
     const Day &day() const { return shown; }
