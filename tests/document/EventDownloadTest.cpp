@@ -142,6 +142,25 @@ TEST_F(EventDownload, MarksAreTheEventsThatFireOnTheDay)
         << "Tuesday: the off at 8, the dated event now today, the sunset";
 }
 
+// A document without events sends nothing, and its days still show their own sunrise and sunset,
+// not what an earlier computation left behind.
+TEST_F(EventDownload, AnEmptyDocumentsDaysHaveTheirOwnSun)
+{
+    setLocationOverride(Location {41, -74, -18000});
+    gSunriseTime = gSunsetTime = timeOfDay(12, 0);  // stale: what some other day's computation left
+    const auto days = weekSchedule({module(0, 1, {})}, {1, 1}, secondsAt(2026, 6, 21, 12, 0), 2);
+    ASSERT_EQ(days.size(), 2u);
+    for (const ScheduledDay &day : days) {
+        const ScopedMoment sent(day.midnight + HelperSendsAfterMidnight);
+        SetRiseSetTimes();
+        EXPECT_EQ(day.sun.sunrise, gSunriseTime);
+        EXPECT_EQ(day.sun.sunset, gSunsetTime);
+        EXPECT_NE(day.sun.sunrise, timeOfDay(12, 0));
+        EXPECT_TRUE(day.kept) << "nothing is sent for a document without events";
+    }
+    setLocationOverride(std::nullopt);
+}
+
 // The schedule is what a download a minute past midnight gives, as the helper sends it: an event at
 // 12:01 AM is then due, which the download counts as past; at midnight it would still lie ahead.
 TEST_F(EventDownload, TheScheduleSendsAtAMinutePastMidnight)
