@@ -16,6 +16,7 @@
 #include "platform/Location.h"
 #include "platform/UserDefaultsFile.h"
 #include "tests/support/Dates.h"
+#include "tests/support/RecordBytes.h"
 #include "tests/support/TestHome.h"
 #include "tools/emulator/CP290Emulator.h"
 #include "tools/helper/HelperBridge.h"
@@ -256,15 +257,7 @@ protected:
         }
         return commands;
     }
-    std::vector<std::vector<uint8_t>> storedRecords() const
-    {
-        std::vector<std::vector<uint8_t>> records;
-        for (int n = 0; n < box->storedRecordCount(); ++n) {
-            const auto record = box->storedRecord(n);
-            records.emplace_back(record.begin(), record.end());
-        }
-        return records;
-    }
+    std::vector<std::vector<uint8_t>> storedRecords() const { return storedRecordBytes(*box); }
     // What the download computes for the test's moment, as stored bytes: what `tavorin-cli plan` prints.
     std::vector<std::vector<uint8_t>> plan() const
     {
@@ -274,10 +267,7 @@ protected:
             hold = std::unique_lock<std::mutex>(service->driverInUse());
         bool anyEvent = false;
         encodeDocumentEvents(document.modules, document.eventRepeat, &anyEvent);
-        std::vector<std::vector<uint8_t>> records;
-        for (int n = 0; n < NumEvents; ++n)
-            records.emplace_back(CP290TimerEvent[n] + 2, CP290TimerEvent[n] + 10);
-        return records;
+        return encodedRecordBytes();
     }
     std::string log() const { return readFileContents((home / "data" / "Logs" / "TavorinHelper.log").string()).value_or(""); }
     static int occurrences(const std::string &text, const std::string &part)

@@ -14,6 +14,7 @@
 #include "tests/support/Dates.h"
 #include "tests/support/Events.h"
 #include "tests/support/HostileLists.h"
+#include "tests/support/RecordBytes.h"
 #include "tests/support/RecordingFrontEnd.h"
 #include "tests/support/TestHome.h"
 #include "tools/emulator/CP290Emulator.h"
@@ -76,20 +77,9 @@ protected:
         setDateTimeSource([now] { return now; });
         bool anyEvent = false;
         encodeDocumentEvents(house(), {}, &anyEvent);
-        std::vector<std::vector<uint8_t>> records;
-        for (int n = 0; n < NumEvents; ++n)
-            records.emplace_back(CP290TimerEvent[n] + 2, CP290TimerEvent[n] + 10);
-        return records;
+        return encodedRecordBytes();
     }
-    std::vector<std::vector<uint8_t>> stored() const
-    {
-        std::vector<std::vector<uint8_t>> records;
-        for (int n = 0; n < box->storedRecordCount(); ++n) {
-            const auto record = box->storedRecord(n);
-            records.emplace_back(record.begin(), record.end());
-        }
-        return records;
-    }
+    std::vector<std::vector<uint8_t>> stored() const { return storedRecordBytes(*box); }
 
     std::unique_ptr<TestHome> scratch;
     fs::path home;
