@@ -221,11 +221,11 @@ void Controller::validateEditMenu()
     if (document)
         document->commitEditing();
     for (const auto &[item, command] : editCommands) {
-        item->setEnabled(document && document->validateMenuItem(command));
+        item->setEnabled(document && document->editing().validateMenuItem(command));
         // "Undo Delete", "Redo Typing": the menu names what the command would take back or do again.
         if (command == EditCommand::Undo || command == EditCommand::Redo) {
             const QString action = !document ? QString()
-                : command == EditCommand::Undo ? document->undoActionName() : document->redoActionName();
+                : command == EditCommand::Undo ? document->editing().undoActionName() : document->editing().redoActionName();
             const QString verb = command == EditCommand::Undo ? tr("&Undo") : tr("&Redo");
             item->setText(action.isEmpty() ? verb : tr("%1 %2").arg(verb, action));
         }
@@ -292,29 +292,31 @@ void Controller::buildMenus()
     QMenu *edit = editMenu.get();
     setHelpAnchor(edit, QStringLiteral("Edit Menu"));
     const auto editItem = [this, edit](const QString &title, const QKeySequence &keys, EditCommand command,
-                                       void (Modules::*perform)(QObject *)) {
+                                       std::function<void(Modules &)> perform) {
         QAction *item = addItem(edit, title, keys, this, [this, command, perform] {
             Modules *document = mainDocument();
             if (!document)
                 return;
             document->commitEditing();  // what is being typed is a step of its own first
-            if (document->validateMenuItem(command))
-                (document->*perform)(nullptr);
+            if (document->editing().validateMenuItem(command))
+                perform(*document);
         });
         editCommands.push_back({item, command});
     };
-    editItem(tr("&Undo"), QKeySequence::Undo, EditCommand::Undo, &Modules::undo);
-    editItem(tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")), EditCommand::Redo, &Modules::redo);
+    editItem(tr("&Undo"), QKeySequence::Undo, EditCommand::Undo, [](Modules &document) { document.editing().undo(); });
+    editItem(tr("&Redo"), QKeySequence(tr("Ctrl+Shift+Z")), EditCommand::Redo, [](Modules &document) { document.editing().redo(); });
     editCommands.back().first->setShortcuts({QKeySequence(tr("Ctrl+Shift+Z")), QKeySequence(tr("Ctrl+Y"))});
     // Their titles name what they take back ("Undo Expand All"); their help stays theirs.
     setHelpAnchor(editCommands[0].first, QStringLiteral("Undo"));
     setHelpAnchor(editCommands[1].first, QStringLiteral("Redo"));
     editMenu->addSeparator();
-    editItem(tr("Cu&t"), QKeySequence::Cut, EditCommand::Cut, &Modules::cut);
-    editItem(tr("&Copy"), QKeySequence::Copy, EditCommand::Copy, &Modules::copy);
-    editItem(tr("&Paste"), QKeySequence::Paste, EditCommand::Paste, &Modules::paste);
-    editItem(tr("&Delete"), QKeySequence::Delete, EditCommand::Delete, &Modules::deleteSelection);
-    editItem(tr("Select &All"), QKeySequence::SelectAll, EditCommand::SelectAll, &Modules::selectAll);
+    editItem(tr("Cu&t"), QKeySequence::Cut, EditCommand::Cut, [](Modules &document) { document.clipboard().cut(); });
+    editItem(tr("&Copy"), QKeySequence::Copy, EditCommand::Copy, [](Modules &document) { document.clipboard().copy(); });
+    editItem(tr("&Paste"), QKeySequence::Paste, EditCommand::Paste, [](Modules &document) { document.clipboard().paste(); });
+    editItem(tr("&Delete"), QKeySequence::Delete, EditCommand::Delete,
+             [](Modules &document) { document.editing().deleteSelection(); });
+    editItem(tr("Select &All"), QKeySequence::SelectAll, EditCommand::SelectAll,
+             [](Modules &document) { document.editing().selectAll(); });
     editMenu->addSeparator();
     addItem(edit, tr("Pr&eferences..."), QKeySequence(tr("Ctrl+,")), this, [this] { preferences(); });
     connect(edit, &QMenu::aboutToShow, this, &Controller::validateEditMenu);

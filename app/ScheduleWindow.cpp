@@ -153,7 +153,7 @@ void ScheduleWindow::refresh()
     const int chosen = std::max(0, days->currentRow());
     week.clear();
     if (shownDocument)
-        week = weekSchedule(shownDocument->modules(), shownDocument->repeatCounts(), GetDateTime(), Days);
+        week = weekSchedule(shownDocument->content().modules(), shownDocument->content().repeatCounts(), GetDateTime(), Days);
     QString heading = shownDocument ? tr("The week ahead of \"%1\", as the helper sends it after each midnight:")
                                           .arg(shownDocument->window()->windowTitle().remove(QStringLiteral("[*]")))
                                     : tr("No document is open.");
@@ -183,16 +183,16 @@ void ScheduleWindow::showDay(int index)
         return;
     }
     const ScheduledDay &day = week[static_cast<std::size_t>(index)];
-    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks, shownDocument->modules(), {}};
+    SchedulePicture::Day picture {minuteOf(day.sun.sunrise), minuteOf(day.sun.sunset), -1, day.marks, shownDocument->content().modules(), {}};
     if (index == 0)
         picture.nowMinute = minuteOfDay(GetDateTime());
     if (day.tooManyEvents) {
-        picture.laneRecords.assign(shownDocument->modules().size(), 0);
+        picture.laneRecords.assign(shownDocument->content().modules().size(), 0);
         for (const auto &[module, records] : day.recordsByModule)
             picture.laneRecords[static_cast<std::size_t>(module)] = records;
     }
     dayPicture->setDay(picture);
-    dayWords->setPlainText(dayWordsOf(day, shownDocument->modules()));
+    dayWords->setPlainText(dayWordsOf(day, shownDocument->content().modules()));
 }
 
 QString ScheduleWindow::words() const

@@ -128,7 +128,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", openError.toLocal8Bit().constData());
         return 1;
     }
-    document->expandAll();
+    document->outlineSource().expandAll();
     document->outline()->doItemsLayout();
     document->outline()->viewport()->repaint();
     QApplication::processEvents();
@@ -150,8 +150,8 @@ int main(int argc, char **argv)
 
     const auto selectAll = [&] { press(outline, Qt::Key_A, Qt::ControlModifier); };
     selectAll();
-    settles &= commandSettles("Collapse All, all rows selected", document, [&] { document->collapseAll(); });
-    settles &= commandSettles("Expand All, all rows selected", document, [&] { document->expandAll(); });
+    settles &= commandSettles("Collapse All, all rows selected", document, [&] { document->outlineSource().collapseAll(); });
+    settles &= commandSettles("Expand All, all rows selected", document, [&] { document->outlineSource().expandAll(); });
     selectAll();
     const QString allSelected = folder.filePath("all-selected.cp290");
     document->writeToFile(allSelected, &saveError);
@@ -165,15 +165,15 @@ int main(int argc, char **argv)
         std::printf("%-44s %8d\n", "rows selected in the opened document", reopened->outline()->numberOfSelectedRows());
 
     selectAll();
-    settles &= commandSettles("New Module, all rows selected", document, [&] { document->newModule(); });
-    document->undo();
+    settles &= commandSettles("New Module, all rows selected", document, [&] { document->editing().newModule(); });
+    document->editing().undo();
 
     selectAll();
-    document->copy();
-    settles &= commandSettles("Delete of all rows", document, [&] { document->deleteSelection(); });
-    settles &= commandSettles("undo of the Delete of all rows", document, [&] { document->undo(); });
-    settles &= commandSettles("redo of the Delete of all rows", document, [&] { document->redo(); });
-    settles &= commandSettles("paste of every module", document, [&] { document->paste(); });
-    settles &= commandSettles("undo of the paste", document, [&] { document->undo(); });
+    document->clipboard().copy();
+    settles &= commandSettles("Delete of all rows", document, [&] { document->editing().deleteSelection(); });
+    settles &= commandSettles("undo of the Delete of all rows", document, [&] { document->editing().undo(); });
+    settles &= commandSettles("redo of the Delete of all rows", document, [&] { document->editing().redo(); });
+    settles &= commandSettles("paste of every module", document, [&] { document->clipboard().paste(); });
+    settles &= commandSettles("undo of the paste", document, [&] { document->editing().undo(); });
     return fast && settles ? 0 : 1;
 }

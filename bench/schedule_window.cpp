@@ -46,7 +46,7 @@ int main(int argc, char **argv)
 
     timer.restart();
     document->outline()->selectRowByExtendingSelection(0, false);
-    document->deleteSelection();
+    document->editing().deleteSelection();
     QApplication::processEvents();
     const QImage second = window.grab().toImage();
     const double followed = static_cast<double>(timer.nsecsElapsed()) / 1e6;

@@ -1,12 +1,11 @@
 #include "documentwindow/Modules.h"
 
 #include "documentwindow/DeviceAccess.h"
-#include "widgets/OutlinePrinting.h"
-#include "widgets/DocumentWindowView.h"
-#include "platform/DateTime.h"
 #include "platform/qt/SharedPrinter.h"
+#include "widgets/DocumentWindowView.h"
+#include "widgets/EventEditorView.h"
+#include "widgets/OutlinePrinting.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -29,7 +28,14 @@ const char *const LastModulesFileKey = "Last Modules File";
 
 }  // namespace
 
-Modules::Modules(QObject *parent) : QObject(parent)
+Modules::Modules(QObject *parent)
+    : QObject(parent),
+      documentContent([this] { return thisWindow ? outline()->selectedRows() : std::vector<int>(); }),
+      outlineBinding(*this),
+      eventEditor(*this),
+      editCommands(*this),
+      clipboardAndDrag(*this),
+      cp290(*this)
 {
 }
 
@@ -41,103 +47,80 @@ Modules::~Modules()
     delete thisWindow;
 }
 
+QMainWindow *Modules::window() const
+{
+    return thisWindow;
+}
+
+VekNSOutlineView *Modules::outline() const
+{
+    return thisWindow ? thisWindow->outline : nullptr;
+}
+
 void Modules::windowControllerDidLoadNib()
 {
-    auto *view = new DocumentWindowView(ColumnIdentifiers);
-    thisWindow = view;
+    thisWindow = new DocumentWindowView(ColumnIdentifiers);
     thisWindow->setAttribute(Qt::WA_DeleteOnClose);
     thisWindow->installEventFilter(this);
     connect(thisWindow, &QObject::destroyed, this, [this] { thisWindow = nullptr; });
-    currentModuleIndex = -1;
-    expandingAll = collapsingAll = false;
+    VekNSOutlineView *rows = outline();
+    rows->header()->restoreState(QSettings().value(OutlineColumnsKey).toByteArray());
+    rows->setDataSource(&outlineBinding);
+    rows->setOutlineDelegate(&outlineBinding);
+    rows->setDragSource(&clipboardAndDrag);
+    connectWindow();
+    eventEditor.connectEventEditor();
 
-    modulesOutline = view->outline;
-    modulesOutline->header()->restoreState(QSettings().value(OutlineColumnsKey).toByteArray());
-    modulesOutline->setDataSource(this);
-    modulesOutline->setOutlineDelegate(this);
-    newModuleButton = view->newModuleButton;
-    newEventButton = view->newEventButton;
-    deleteButton = view->deleteButton;
-    editButton = view->editButton;
-    endEditButton = view->endEditButton;
-    eventsButton = view->eventsButton;
-    onButton = view->onButton;
-    offButton = view->offButton;
-    selectedBrightnessSlider = view->selectedBrightnessSlider;
-    selectedBrightnessLabel = view->selectedBrightnessLabel;
-    drawer = view->drawer;
-    drawerContent = view->drawerContent;
-    noEventsView = view->noEventsView;
-    editor = view->editor;
-    performEventsSheet = view->repeatCountSheet;
-    eventRepeatOnPopup = view->eventRepeatOnPopup;
-    eventRepeatOffPopup = view->eventRepeatOffPopup;
-    connectWindow(*view);
-    connectEventEditor();
-
-    defaultEvent = ::defaultEvent(GetDateTime());
-
-    if (!hasModulesArray) {
-        currentEventIndex = -1;
-        modulesArray.clear();
-        modulesOutlineArray.clear();
-        hasModulesArray = true;
-        eventRepeat = {1, 1};
-        newModule();
+    if (!documentContent.isLoaded()) {
+        documentContent.startEmpty();
+        editCommands.newModule();
     } else {
-        setDrawerRowsExpanded();
+        restoreWindowState();
     }
 
-    history.reset(currentSnapshot(), !changedOnReading);
+    documentContent.resetHistory();
     thisWindow->resize(760, 620);
     thisWindow->restoreGeometry(QSettings().value(WindowFrameKey).toByteArray());
     windowDidResize();
     updateWindowTitle();
 }
 
-void Modules::connectWindow(const DocumentWindowView &view)
+void Modules::connectWindow()
 {
-    connect(onButton, &QPushButton::clicked, this, [this] { on(onButton); });
-    connect(offButton, &QPushButton::clicked, this, [this] { off(offButton); });
+    const DocumentWindowView &view = *thisWindow;
+    const auto clicked = [this](QPushButton *button, auto command) {
+        connect(button, &QPushButton::clicked, this, [button, command] { command(button); });
+    };
+    clicked(view.onButton, [this](QObject *sender) { cp290.on(sender); });
+    clicked(view.offButton, [this](QObject *sender) { cp290.off(sender); });
+    clicked(view.repeatButton, [this](QObject *sender) { cp290.performEvents(sender); });
+    clicked(view.sendButton, [this](QObject *sender) { cp290.sendEventsToCP290(sender); });
+    clicked(view.helpButton, [this](QObject *sender) { showHelp(sender); });
+    clicked(view.repeatCountHelpButton, [this](QObject *sender) { showHelp(sender); });
+    clicked(view.newModuleButton, [this](QObject *sender) { editCommands.newModule(sender); });
+    clicked(view.newEventButton, [this](QObject *sender) { editCommands.newEvent(sender); });
+    clicked(view.deleteButton, [this](QObject *sender) { editCommands.deleteSelection(sender); });
+    clicked(view.editButton, [this](QObject *sender) { editCommands.edit(sender); });
+    clicked(view.endEditButton, [this](QObject *sender) { editCommands.endEdit(sender); });
+    clicked(view.expandButton, [this](QObject *sender) { outlineBinding.expandAll(sender); });
+    clicked(view.collapseButton, [this](QObject *sender) { outlineBinding.collapseAll(sender); });
+    clicked(view.eventsButton, [this](QObject *sender) { showHideEvents(sender); });
     connect(view.scheduleButton, &QPushButton::clicked, this, &Modules::scheduleRequested);
-    connect(view.repeatButton, &QPushButton::clicked, this, [this, button = view.repeatButton] { performEvents(button); });
-    connect(view.sendButton, &QPushButton::clicked, this, [this, button = view.sendButton] { sendEventsToCP290(button); });
-    connect(view.helpButton, &QPushButton::clicked, this, [this, button = view.helpButton] { showHelp(button); });
-    connect(newModuleButton, &QPushButton::clicked, this, [this] { newModule(newModuleButton); });
-    connect(newEventButton, &QPushButton::clicked, this, [this] { newEvent(newEventButton); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteSelection(deleteButton); });
-    connect(editButton, &QPushButton::clicked, this, [this] { edit(editButton); });
-    connect(endEditButton, &QPushButton::clicked, this, [this] { endEdit(endEditButton); });
-    connect(view.expandButton, &QPushButton::clicked, this, [this, button = view.expandButton] { expandAll(button); });
-    connect(view.collapseButton, &QPushButton::clicked, this, [this, button = view.collapseButton] { collapseAll(button); });
-    connect(eventsButton, &QPushButton::clicked, this, [this] { showHideEvents(eventsButton); });
-    connect(view.repeatCountButtons, &QDialogButtonBox::accepted, this, [this] { performEventsOK(); });
-    connect(view.repeatCountButtons, &QDialogButtonBox::rejected, this, [this] { performEventsCancel(); });
-    connect(view.repeatCountHelpButton, &QPushButton::clicked, this,
-            [this, button = view.repeatCountHelpButton] { showHelp(button); });
+    connect(view.repeatCountButtons, &QDialogButtonBox::accepted, this, [this] { cp290.performEventsOK(); });
+    connect(view.repeatCountButtons, &QDialogButtonBox::rejected, this, [this] { cp290.performEventsCancel(); });
 }
 
 bool Modules::readFromFile(const QString &path, QString *error)
 {
-    const DocumentReadResult read = readDocumentFile(path.toStdString());
-    if (!read.content) {
-        *error = QString::fromStdString(read.error);
+    const bool reverting = documentContent.isLoaded() && thisWindow;
+    if (!documentContent.read(path, &readWindowState, error))
         return false;
-    }
-    const bool reverting = hasModulesArray && thisWindow;
-    currentModuleIndex = currentEventIndex = -1;
-    drawerOpen = read.content->drawerOpen;
-    selectedRows = read.content->selectedRows;
-    eventRepeat = read.content->eventRepeat;
-    modulesArray = read.content->modules;
-    numberOutlineItems();
-    hasModulesArray = true;
-    // A repaired name makes the document differ from its file: saving it writes the repair.
-    changedOnReading = read.namesRepaired;
-    setFileName(path);
+    eventEditor.leaveEvent();
+    updateWindowTitle();
+    emit fileNameChanged(path);
     if (reverting) {
-        setDrawerRowsExpanded();
-        history.reset(currentSnapshot(), !changedOnReading);  // a revert forgets what was done
+        restoreWindowState();
+        documentContent.resetHistory();  // a revert forgets what was done
     }
     return true;
 }
@@ -145,36 +128,24 @@ bool Modules::readFromFile(const QString &path, QString *error)
 bool Modules::writeToFile(const QString &path, QString *error)
 {
     commitEditing();
-    DocumentFileContent content;
-    content.modules = modulesArray;
-    content.eventRepeat = eventRepeat;
-    for (const int row : modulesOutline->selectedRows())
-        content.selectedRows.push_back(row);
-    content.drawerOpen = drawerIsOpen();
-    std::string failure;
-    if (!writeDocumentFile(path.toStdString(), content, &failure)) {
-        *error = QString::fromStdString(failure);
-        return false;
+    DocumentContent::WindowState shown {drawerIsOpen(), {}};
+    if (thisWindow) {
+        for (const int row : outline()->selectedRows())
+            shown.selectedRows.push_back(row);
     }
-    setFileName(path);
-    history.markSaved();
+    if (!documentContent.write(path, shown, error))
+        return false;
     updateWindowTitle();
+    emit fileNameChanged(path);
     return true;
 }
 
 bool Modules::revertToSaved(QString *error)
 {
-    if (!readFromFile(filePath, error))
+    if (!readFromFile(documentContent.fileName(), error))
         return false;
     updateWindowTitle();
     return true;
-}
-
-void Modules::setFileName(const QString &path)
-{
-    filePath = path;
-    updateWindowTitle();
-    emit fileNameChanged(path);
 }
 
 void Modules::setUntitledName(const QString &name)
@@ -183,159 +154,99 @@ void Modules::setUntitledName(const QString &name)
     updateWindowTitle();
 }
 
-void Modules::updateChangeCount(bool done)
+void Modules::updateChangeCount()
 {
-    if (done)
-        history.record(currentSnapshot(), (changeName.isEmpty() ? tr("Change") : changeName).toStdString(),
-                       changeMergeKey.toStdString());
-    else
-        history.markSaved();
+    documentContent.recordChange();
+    showChange();
+}
+
+void Modules::showChange()
+{
     updateWindowTitle();
     emit changeStateChanged();
 }
 
-DocumentSnapshot Modules::currentSnapshot() const
+void Modules::commitEditing()
 {
-    return snapshotOf(modulesArray, eventRepeat, modulesOutline ? modulesOutline->selectedRows() : std::vector<int>(),
-                      &history.current());
-}
-
-Modules::NamedChange::NamedChange(Modules &changed, const QString &name, const QString &mergeKey)
-    : document(changed), outermost(changed.changesUnderWay++ == 0)
-{
-    if (!outermost)
+    if (!thisWindow)
         return;
-    document.changeName = name;
-    document.changeMergeKey = mergeKey.isEmpty() ? QStringLiteral("#%1").arg(++document.changeSerial) : mergeKey;
-}
-
-Modules::NamedChange::~NamedChange()
-{
-    if (--document.changesUnderWay != 0)
-        return;
-    document.changeName.clear();
-    document.changeMergeKey.clear();
-    document.history.setSelection(document.modulesOutline->selectedRows());
-}
-
-// What is being typed is a step of its own, taken back first.
-void Modules::undo(QObject *)
-{
-    commitEditing();
-    if (history.canUndo())
-        applySnapshot(history.undo());
-}
-
-void Modules::redo(QObject *)
-{
-    commitEditing();
-    if (history.canRedo())
-        applySnapshot(history.redo());
-}
-
-// A state of the history shown: its records, its expansion and its selection.
-void Modules::applySnapshot(const DocumentSnapshot &snapshot)
-{
-    endEditingInWindow();
-    currentModuleIndex = currentEventIndex = -1;
-    modulesArray = snapshot.moduleRecords();
-    eventRepeat = snapshot.repeat;
-    numberOutlineItems();
-    {
-        const QSignalBlocker quiet(modulesOutline->selectionModel());
-        reloadAndFixExpanded();
-        modulesOutline->selectRows(snapshot.selectedRows, false);
-    }
-    modulesOutline->viewport()->update();
-    applySelection();
-    updateWindowTitle();
-    emit changeStateChanged();
+    outline()->endEditing();
+    thisWindow->editor->commitTyping();
+    eventEditor.saveEventData();
 }
 
 void Modules::updateWindowTitle()
 {
     if (!thisWindow)
         return;
-    const QString name = filePath.isEmpty() ? untitledName : QFileInfo(filePath).fileName();
+    const QString &path = documentContent.fileName();
+    const QString name = path.isEmpty() ? untitledName : QFileInfo(path).fileName();
     thisWindow->setWindowTitle(name + QStringLiteral("[*]"));
     thisWindow->setWindowModified(isDocumentEdited());
 }
 
-void Modules::setDrawerRowsExpanded()
+// The drawer and the selection as the file had them.
+void Modules::restoreWindowState()
 {
-    if (drawerOpen) {
-        drawerOpen = false;
+    if (readWindowState.drawerOpen) {
+        readWindowState.drawerOpen = false;
         QTimer::singleShot(0, this, [this] { showHideEvents(); });
     }
-    reloadAndFixExpanded();
-    if (!selectedRows.empty())
-        modulesOutline->selectRows(std::vector<int>(selectedRows.begin(), selectedRows.end()), false);
+    outlineBinding.reloadAndFixExpanded();
+    const std::vector<int64_t> &rows = readWindowState.selectedRows;
+    if (!rows.empty())
+        outline()->selectRows(std::vector<int>(rows.begin(), rows.end()), false);
     else
-        outlineViewSelectionDidChange();
-    selectedRows.clear();
-}
-
-// The module numbers that stand for the modules as the outline's top-level items: 0 to n - 1.
-void Modules::numberOutlineItems()
-{
-    modulesOutlineArray.clear();
-    for (int index = 0; index < static_cast<int>(modulesArray.size()); ++index)
-        modulesOutlineArray.push_back(index);
+        outlineBinding.outlineViewSelectionDidChange();
+    readWindowState.selectedRows.clear();
 }
 
 bool Modules::drawerIsOpen() const
 {
-    return drawer && drawer->isVisible();
+    return thisWindow && thisWindow->drawer->isVisible();
 }
 
 void Modules::showHideEvents(QObject *)
 {
-    if (!drawerIsOpen()) {
-        eventsButton->setText(tr("Hide Event Editor"));
-        drawer->show();
-    } else {
-        eventsButton->setText(tr("Show Event Editor"));
-        drawer->hide();
-    }
+    const bool opening = !drawerIsOpen();
+    thisWindow->eventsButton->setText(opening ? tr("Hide Event Editor") : tr("Show Event Editor"));
+    thisWindow->drawer->setVisible(opening);
 }
 
 void Modules::windowDidResize()
 {
-    windowSize = thisWindow->size();
     QSettings().setValue(WindowFrameKey, thisWindow->saveGeometry());
 }
 
 void Modules::windowWillClose()
 {
     QSettings settings;
-    settings.setValue(OutlineColumnsKey, modulesOutline->header()->saveState());
-    if (!filePath.isEmpty())
-        settings.setValue(LastModulesFileKey, filePath);
+    settings.setValue(OutlineColumnsKey, outline()->header()->saveState());
+    if (!documentContent.fileName().isEmpty())
+        settings.setValue(LastModulesFileKey, documentContent.fileName());
     settings.sync();
 }
 
 bool Modules::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != thisWindow || (event->type() != QEvent::Resize && event->type() != QEvent::Close))
-        return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::Resize)
+    if (watched == thisWindow && event->type() == QEvent::Resize)
         windowDidResize();
-    if (event->type() == QEvent::Close)
+    if (watched == thisWindow && event->type() == QEvent::Close)
         windowWillClose();
     return QObject::eventFilter(watched, event);
 }
 
 void Modules::printOutline(QPrinter &printer) const
 {
-    printOutlineRows(printer, *modulesOutline);
+    printOutlineRows(printer, *outline());
 }
 
 void Modules::printDocument(QObject *)
 {
     commitEditing();
-    modulesOutline->setFocus();
+    outline()->setFocus();
     QPrintDialog dialog(&sharedPrinter(), thisWindow);
-    dialog.setMinMax(1, outlinePageCount(sharedPrinter(), *modulesOutline));
+    dialog.setMinMax(1, outlinePageCount(sharedPrinter(), *outline()));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() == QDialog::Accepted)

@@ -1,12 +1,11 @@
-// Modules and events moving by the clipboard and by dragging rows, within a window and between
-// windows. A module travels with its events; events travel only between the events of a module.
+#include "documentwindow/ModulesClipboard.h"
 
 #include "document/DragAndDrop.h"
 #include "document/InsertPlan.h"
-#include "document/Pasteboard.h"
 #include "document/ModuleCells.h"
 #include "documentwindow/Modules.h"
 #include "widgets/OutlineModel.h"
+#include "widgets/VekNSOutlineView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,34 +41,56 @@ const char *firstType(const QMimeData *pasteboard)
     return nullptr;
 }
 
+// The document whose outline the rows are dragged from; none for a drag from outside this
+// application.
+Modules *documentOf(VekNSOutlineView *source)
+{
+    auto *dragging = source ? dynamic_cast<ModulesClipboard *>(source->dragSource()) : nullptr;
+    return dragging ? &dragging->owner() : nullptr;
+}
+
 }  // namespace
 
-void Modules::copy(QObject *)
+ModulesClipboard::ModulesClipboard(Modules &shown) : document(shown)
+{
+}
+
+bool ModulesClipboard::copyValid()
+{
+    const CopySelection selection = ::copyValid(document.outlineSource().outlineRows());
+    dragCutCopyModules = selection.modules;
+    dragCutCopyEvents = selection.events;
+    return selection.valid;
+}
+
+void ModulesClipboard::copy(QObject *)
 {
     copyValid();
     auto *pasteboard = new QMimeData;
-    const std::vector<SelectedItem> selected = selectedOutlineRows();
+    const std::vector<Module> &modules = document.content().modules();
+    const std::vector<SelectedItem> selected = document.outlineSource().selectedOutlineRows();
     if (dragCutCopyModules)
-        pasteboard->setData(ModulesPasteboardType, bytesOf(modulesClipboardData(copiedModules(modulesArray, selected))));
+        pasteboard->setData(ModulesPasteboardType, bytesOf(modulesClipboardData(copiedModules(modules, selected))));
     else
-        pasteboard->setData(EventsPasteboardType, bytesOf(eventsClipboardData(copiedEvents(modulesArray, selected))));
+        pasteboard->setData(EventsPasteboardType, bytesOf(eventsClipboardData(copiedEvents(modules, selected))));
     QApplication::clipboard()->setMimeData(pasteboard);
 }
 
-void Modules::cut(QObject *)
+void ModulesClipboard::cut(QObject *)
 {
-    const NamedChange change(*this, tr("Cut"));
+    const DocumentContent::NamedChange change(document.content(), tr("Cut"));
     copy();
-    deleteSelection();
+    document.editing().deleteSelection();
 }
 
-void Modules::paste(QObject *)
+void ModulesClipboard::paste(QObject *)
 {
-    const NamedChange change(*this, tr("Paste"));
+    const DocumentContent::NamedChange change(document.content(), tr("Paste"));
     const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
     const char *type = firstType(pasteboard);
     if (!type)
         return;
+    VekNSOutlineView &outline = *document.outline();
     // The clipboard holds its rows from the last up: reversed, the block lands in the order the
     // rows were shown, where one pasted row would go.
     int last = -1;
@@ -77,29 +98,29 @@ void Modules::paste(QObject *)
         const auto modules = modulesFromClipboardData(dataOf(pasteboard, type));
         if (!modules)
             return;  // not what this application puts there
-        insertModules(std::vector<Module>(modules->rbegin(), modules->rend()));
+        document.editing().insertModules(std::vector<Module>(modules->rbegin(), modules->rend()));
         // The pasted rows are selected, the modules' events with them where they are open.
-        const int first = modulesOutline->selectedRow();
+        const int first = outline.selectedRow();
         std::vector<int> pasted(static_cast<std::size_t>(pastedRowCount(*modules)));
         std::iota(pasted.begin(), pasted.end(), first);
-        modulesOutline->selectRows(pasted, true);
-        last = std::min(first + static_cast<int>(pasted.size()), modulesOutline->numberOfRows()) - 1;
+        outline.selectRows(pasted, true);
+        last = std::min(first + static_cast<int>(pasted.size()), outline.numberOfRows()) - 1;
     } else {
         const auto events = eventsFromClipboardData(dataOf(pasteboard, type));
-        if (!events || modulesArray.empty())
+        if (!events || document.content().modules().empty())
             return;
-        insertEvents(std::vector<Event>(events->rbegin(), events->rend()));
-        last = modulesOutline->selectedRow();
+        document.editing().insertEvents(std::vector<Event>(events->rbegin(), events->rend()));
+        last = outline.selectedRow();
     }
     if (last >= 0)
-        modulesOutline->scrollTo(modulesOutline->outlineModel()->indexOf(modulesOutline->itemAtRow(last)));
+        outline.scrollTo(outline.outlineModel()->indexOf(outline.itemAtRow(last)));
 }
 
-bool Modules::outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &items, QMimeData *pasteboard)
+bool ModulesClipboard::outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &items, QMimeData *pasteboard)
 {
     dragCutCopyModules = dragCutCopyEvents = false;
-    for (auto item = items.rbegin(); item != items.rend(); ++item)
-        (item->isModule() ? dragCutCopyModules : dragCutCopyEvents) = true;
+    for (const OutlineItem &item : items)
+        (item.isModule() ? dragCutCopyModules : dragCutCopyEvents) = true;
     if (dragCutCopyModules && dragCutCopyEvents)
         return false;
     if (dragCutCopyModules) {
@@ -117,17 +138,17 @@ bool Modules::outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &
     return true;
 }
 
-bool Modules::outlineViewValidateDropProposedItemProposedChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
-                                                                    OutlineItem *parent, int *childIndex)
+bool ModulesClipboard::outlineViewValidateDropProposedItemProposedChildIndex(const QMimeData *pasteboard,
+                                                                             VekNSOutlineView *source, OutlineItem *parent,
+                                                                             int *childIndex)
 {
     const char *type = firstType(pasteboard);
-    // Drags from outside this application have no document behind them.
-    if (!type || !source || !dynamic_cast<Modules *>(source->dataSource()))
+    if (!type || !documentOf(source))
         return false;
     const DraggedKind kind = type == ModulesPasteboardType ? DraggedKind::Modules : DraggedKind::Events;
     const DropProposal proposed {parent->module, parent->module >= 0 && !parent->isModule(), *childIndex};
-    const bool expanded = parent->module >= 0 && modulesOutline->isItemExpanded({parent->module, -1});
-    const auto drop = validateDrop(kind, proposed, expanded, static_cast<int>(modulesArray.size()));
+    const bool expanded = parent->module >= 0 && document.outline()->isItemExpanded({parent->module, -1});
+    const auto drop = validateDrop(kind, proposed, expanded, static_cast<int>(document.content().modules().size()));
     if (!drop)
         return false;
     *parent = drop->parentModule < 0 ? OutlineItem {} : OutlineItem {drop->parentModule, -1};
@@ -135,91 +156,90 @@ bool Modules::outlineViewValidateDropProposedItemProposedChildIndex(const QMimeD
     return true;
 }
 
-bool Modules::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
-                                                  const OutlineItem &parent, int childIndex)
+bool ModulesClipboard::outlineViewAcceptDropItemChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
+                                                           const OutlineItem &parent, int childIndex)
 {
-    auto *from = dynamic_cast<Modules *>(source->dataSource());
+    Modules *from = documentOf(source);
     const char *type = firstType(pasteboard);
     if (!from || !type)
         return false;
     // A drop between two windows is one step in each.
-    const NamedChange change(*this, tr("Drag"));
-    const NamedChange changeThere(*from, tr("Drag"));
-    saveEventData();
-    bool changed = true;
+    const DocumentContent::NamedChange change(document.content(), tr("Drag"));
+    const DocumentContent::NamedChange changeThere(from->content(), tr("Drag"));
+    document.editorBinding().saveEventData();
+    bool changed = false;
     if (type == ModulesPasteboardType) {
         const auto dragged = modulesFromDragData(dataOf(pasteboard, type));
         if (!dragged)
             return false;
-        const int n = static_cast<int>(dragged->size());
-        int first = childIndex;
-        if (from == this) {
-            const std::vector<Module> before = modulesArray;
-            first = moveWithinList(modulesArray, *dragged, childIndex);
-            changed = modulesArray != before;
-        } else {
-            for (const int k : *dragged) {
-                modulesArray.insert(modulesArray.begin() + childIndex, from->moduleAtIndexForDrag(k));
-                modulesOutlineArray.push_back(static_cast<int>(modulesOutlineArray.size()));
-                from->deleteModuleAtIndexForDrag(k);
-            }
-        }
-        reloadAndFixExpanded();
-        modulesOutline->deselectAll();  // lets the editor leave its event, whose place the move has changed
-        std::vector<int> moved;
-        for (int module = first; module < first + n; ++module)
-            moved.push_back(modulesOutline->rowForItem({module, -1}));
-        modulesOutline->selectRows(moved, false);
+        changed = acceptModules(*dragged, *from, childIndex);
     } else {
         const auto dragged = eventsFromDragData(dataOf(pasteboard, type));
         if (!dragged || parent.module < 0)
             return false;
-        const EventDrop drop = planEventDrop(modulesArray, parent.module, childIndex, *dragged,
-                                             from == this ? nullptr : &from->modulesArray);
-        modulesArray = drop.modules;
-        for (const DraggedEvent &gone : drop.removals)
-            from->deleteEventAtIndexForDragModuleIndex(gone.eventIndex, gone.moduleIndex);
-        changed = drop.changed;
-        reloadAndFixExpanded();
-        modulesOutline->deselectAll();
-        std::vector<int> moved(static_cast<std::size_t>(drop.count));
-        std::iota(moved.begin(), moved.end(), modulesOutline->rowForItem({parent.module, -1}) + 1 + drop.first);
-        modulesOutline->selectRows(moved, false);
+        changed = acceptEvents(*dragged, *from, parent.module, childIndex);
     }
-    if (from != this) {
-        from->reloadAndFixExpanded();
-        from->updateChangeCount(true);
+    if (from != &document) {
+        from->outlineSource().reloadAndFixExpanded();
+        from->updateChangeCount();
     }
     draggingModules = false;
     if (changed)
-        updateChangeCount(true);
+        document.updateChangeCount();
     return true;
 }
 
-void Modules::draggingDone()
+// Within the document, the modules move as one list; from another, each is taken there and put
+// here, the last row first, so that both documents' indices stay right.
+bool ModulesClipboard::acceptModules(const std::vector<int> &dragged, Modules &from, int childIndex)
+{
+    std::vector<Module> modules = document.content().modules();
+    int first = childIndex;
+    bool changed = true;
+    if (&from == &document) {
+        first = moveWithinList(modules, dragged, childIndex);
+        changed = modules != document.content().modules();
+    } else {
+        std::vector<Module> theirs = from.content().modules();
+        for (const int k : dragged) {
+            modules.insert(modules.begin() + childIndex, theirs[static_cast<std::size_t>(k)]);
+            theirs.erase(theirs.begin() + k);
+        }
+        from.content().setModules(std::move(theirs));
+    }
+    document.content().setModules(std::move(modules));
+    document.outlineSource().reloadAndFixExpanded();
+    document.outline()->deselectAll();  // lets the editor leave its event, whose place the move has changed
+    std::vector<int> moved;
+    for (int module = first; module < first + static_cast<int>(dragged.size()); ++module)
+        moved.push_back(document.outline()->rowForItem({module, -1}));
+    document.outline()->selectRows(moved, false);
+    return changed;
+}
+
+bool ModulesClipboard::acceptEvents(const std::vector<DraggedEvent> &dragged, Modules &from, int parentModule, int childIndex)
+{
+    const EventDrop drop = planEventDrop(document.content().modules(), parentModule, childIndex, dragged,
+                                         &from == &document ? nullptr : &from.content().modules());
+    document.content().setModules(drop.modules);
+    if (&from != &document) {
+        std::vector<Module> theirs = from.content().modules();
+        for (const DraggedEvent &gone : drop.removals) {
+            std::vector<Event> &events = theirs[static_cast<std::size_t>(gone.moduleIndex)].events;
+            events.erase(events.begin() + gone.eventIndex);
+        }
+        from.content().setModules(std::move(theirs));
+    }
+    document.outlineSource().reloadAndFixExpanded();
+    VekNSOutlineView &outline = *document.outline();
+    outline.deselectAll();
+    std::vector<int> moved(static_cast<std::size_t>(drop.count));
+    std::iota(moved.begin(), moved.end(), outline.rowForItem({parentModule, -1}) + 1 + drop.first);
+    outline.selectRows(moved, false);
+    return drop.changed;
+}
+
+void ModulesClipboard::draggingDone()
 {
     draggingModules = false;
-}
-
-const Module &Modules::moduleAtIndexForDrag(int index) const
-{
-    return modulesArray[index];
-}
-
-void Modules::deleteModuleAtIndexForDrag(int index)
-{
-    modulesArray.erase(modulesArray.begin() + index);
-    modulesOutlineArray.pop_back();
-}
-
-const Event &Modules::eventAtIndexForDragModuleIndex(int eventIndex, int moduleIndex) const
-{
-    return modulesArray[moduleIndex].events[eventIndex];
-}
-
-void Modules::deleteEventAtIndexForDragModuleIndex(int eventIndex, int moduleIndex)
-{
-    Module module = modulesArray[moduleIndex];
-    module.events.erase(module.events.begin() + eventIndex);
-    replaceModule(moduleIndex, module);
 }

@@ -1,172 +1,186 @@
-// A module document's editing commands: new modules and events where the selection says, delete,
-// edit, expand and collapse all, and which Edit menu commands the selection allows.
+#include "documentwindow/ModulesEditing.h"
 
 #include "document/InsertPlan.h"
 #include "document/ModuleCells.h"
 #include "document/OutlineSelection.h"
+#include "document/Pasteboard.h"
 #include "documentwindow/Modules.h"
 #include "widgets/FormatterDelegate.h"
+#include "widgets/VekNSOutlineView.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 
-void Modules::insertModules(const std::vector<Module> &modules)
+ModulesEditing::ModulesEditing(Modules &shown) : document(shown)
+{
+}
+
+void ModulesEditing::insertModules(const std::vector<Module> &modules)
 {
     if (modules.empty())
         return;
-    const int selectedRow = modulesOutline->selectedRow();
-    const bool soleModuleRow = modulesOutline->numberOfSelectedRows() == 1 && modulesOutline->levelForRow(selectedRow) == 0;
+    VekNSOutlineView &outline = *document.outline();
+    DocumentContent &content = document.content();
+    const int selectedRow = outline.selectedRow();
+    const bool soleModuleRow = outline.numberOfSelectedRows() == 1 && outline.levelForRow(selectedRow) == 0;
     const int place = moduleInsertPlace(
-        static_cast<int>(modulesArray.size()),
-        soleModuleRow ? std::optional<int>(moduleIndexForOutlineRow(selectedRow)) : std::nullopt,
-        modulesOutline->editedRow() != -1);
-    endEditingInWindow();
-    saveEventData();
+        static_cast<int>(content.modules().size()),
+        soleModuleRow ? std::optional<int>(document.outlineSource().moduleIndexForOutlineRow(selectedRow)) : std::nullopt,
+        outline.editedRow() != -1);
+    outline.endEditing();
+    document.editorBinding().saveEventData();
+    std::vector<Module> changed = content.modules();
     std::vector<Module> block;
     block.reserve(modules.size());
     for (const Module &module : modules)
         block.push_back(moduleInLine(module));
-    modulesArray.insert(modulesArray.begin() + place, block.begin(), block.end());
-    numberOutlineItems();
-    reloadAndFixExpanded();
-    modulesOutline->selectRowByExtendingSelection(modulesOutline->rowForItem({place, -1}), false);
-    updateChangeCount(true);
+    changed.insert(changed.begin() + place, block.begin(), block.end());
+    content.setModules(std::move(changed));
+    document.outlineSource().reloadAndFixExpanded();
+    outline.selectRowByExtendingSelection(outline.rowForItem({place, -1}), false);
+    document.updateChangeCount();
 }
 
-void Modules::newModule(QObject *)
+void ModulesEditing::newModule(QObject *)
 {
-    const NamedChange change(*this, tr("New Module"));
+    const DocumentContent::NamedChange change(document.content(), tr("New Module"));
     insertModules({Module {}});
-    modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
+    VekNSOutlineView &outline = *document.outline();
+    outline.editColumnRowWithEventSelect(FormatterDelegate::NameColumn, outline.selectedRow(), true);
 }
 
-void Modules::insertEvents(const std::vector<Event> &events)
+void ModulesEditing::insertEvents(const std::vector<Event> &events)
 {
-    if (modulesArray.empty() || events.empty())
+    DocumentContent &content = document.content();
+    if (content.modules().empty() || events.empty())
         return;  // no module to hold it
+    VekNSOutlineView &outline = *document.outline();
     const EventInsertPlan plan = planEventInsert(
-        {[this](int r) { return modulesOutline->levelForRow(r); }, [this](int r) { return modulesOutline->itemAtRow(r).module; }},
-        modulesOutline->selectedRow(), [this](int module) { return static_cast<int>(modulesArray[module].events.size()); });
-    Module changed = modulesArray[plan.module];
+        {[&outline](int r) { return outline.levelForRow(r); }, [&outline](int r) { return outline.itemAtRow(r).module; }},
+        outline.selectedRow(),
+        [&content](int module) { return static_cast<int>(content.modules()[static_cast<std::size_t>(module)].events.size()); });
+    Module changed = content.modules()[static_cast<std::size_t>(plan.module)];
     std::vector<Event> block;
     block.reserve(events.size());
     for (const Event &event : events)
         block.push_back(eventInLineWith(changed, event));
     changed.events.insert(changed.events.begin() + plan.position, block.begin(), block.end());
-    replaceModule(plan.module, changed);
-    endEditingInWindow();
-    reloadAndFixExpanded();
-    modulesOutline->expandItem({plan.module, -1});
-    modulesOutline->selectRowByExtendingSelection(plan.selectedRow(), false);
-    currentModuleIndex = plan.module;
-    currentEventIndex = plan.position;
-    loadEventData();
-    updateChangeCount(true);
+    content.replaceModule(plan.module, changed);
+    outline.endEditing();
+    document.outlineSource().reloadAndFixExpanded();
+    outline.expandItem({plan.module, -1});
+    outline.selectRowByExtendingSelection(plan.selectedRow(), false);
+    EventEditorBinding &editor = document.editorBinding();
+    editor.setCurrent(plan.module, plan.position);
+    editor.loadEventData();
+    document.updateChangeCount();
 }
 
-void Modules::newEvent(QObject *)
+void ModulesEditing::newEvent(QObject *)
 {
-    const NamedChange change(*this, tr("New Event"));
-    insertEvents({defaultEvent});
-    modulesOutline->setFocus();
+    const DocumentContent::NamedChange change(document.content(), tr("New Event"));
+    insertEvents({document.editorBinding().newEventDefaults()});
+    document.outline()->setFocus();
 }
 
-void Modules::deleteSelection(QObject *)
+void ModulesEditing::deleteSelection(QObject *)
 {
-    const NamedChange change(*this, tr("Delete"));
-    endEditingInWindow();
-    const QSignalBlocker quiet(modulesOutline->selectionModel());
-    modulesArray = modulesAfterDelete(modulesArray, selectedOutlineRows());
-    numberOutlineItems();
-    currentEventIndex = -1;
-    modulesOutline->deselectAll();
-    reloadAndFixExpanded();
-    outlineViewSelectionDidChange();
-    updateChangeCount(true);
+    DocumentContent &content = document.content();
+    const DocumentContent::NamedChange change(content, tr("Delete"));
+    VekNSOutlineView &outline = *document.outline();
+    outline.endEditing();
+    const QSignalBlocker quiet(outline.selectionModel());
+    content.setModules(modulesAfterDelete(content.modules(), document.outlineSource().selectedOutlineRows()));
+    document.editorBinding().leaveEvent();
+    outline.deselectAll();
+    document.outlineSource().reloadAndFixExpanded();
+    document.outlineSource().outlineViewSelectionDidChange();
+    document.updateChangeCount();
 }
 
-std::vector<SelectedItem> Modules::selectedOutlineRows() const
+void ModulesEditing::edit(QObject *)
 {
-    const std::vector<int> rows = modulesOutline->selectedRows();  // from the last row up
-    std::vector<SelectedItem> selected;
-    selected.reserve(rows.size());
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        const OutlineItem item = modulesOutline->itemAtRow(*row);
-        selected.push_back({item.module, item.event});
+    VekNSOutlineView &outline = *document.outline();
+    outline.editColumnRowWithEventSelect(FormatterDelegate::NameColumn, outline.selectedRow(), true);
+}
+
+void ModulesEditing::selectAll(QObject *)
+{
+    document.outline()->selectAll();
+    document.outline()->setFocus();
+}
+
+void ModulesEditing::endEdit(QObject *)
+{
+    document.outline()->endEditing();
+    document.outline()->setFocus();
+}
+
+// What is being typed is a step of its own, taken back first.
+void ModulesEditing::undo(QObject *)
+{
+    document.commitEditing();
+    UndoHistory &history = document.content().history();
+    if (history.canUndo())
+        applySnapshot(history.undo());
+}
+
+void ModulesEditing::redo(QObject *)
+{
+    document.commitEditing();
+    UndoHistory &history = document.content().history();
+    if (history.canRedo())
+        applySnapshot(history.redo());
+}
+
+QString ModulesEditing::undoActionName() const
+{
+    return QString::fromStdString(document.content().history().undoName());
+}
+
+QString ModulesEditing::redoActionName() const
+{
+    return QString::fromStdString(document.content().history().redoName());
+}
+
+// A state of the history shown: its records, its expansion and its selection.
+void ModulesEditing::applySnapshot(const DocumentSnapshot &snapshot)
+{
+    VekNSOutlineView &outline = *document.outline();
+    outline.endEditing();
+    document.editorBinding().leaveEvent();
+    document.content().show(snapshot);
+    {
+        const QSignalBlocker quiet(outline.selectionModel());
+        document.outlineSource().reloadAndFixExpanded();
+        outline.selectRows(snapshot.selectedRows, false);
     }
-    return selected;
+    outline.viewport()->update();
+    document.editorBinding().applySelection();
+    document.showChange();
 }
 
-void Modules::edit(QObject *)
+bool ModulesEditing::validateMenuItem(EditCommand command)
 {
-    modulesOutline->editColumnRowWithEventSelect(FormatterDelegate::NameColumn, modulesOutline->selectedRow(), true);
-}
-
-void Modules::selectAll(QObject *)
-{
-    modulesOutline->selectAll();
-    modulesOutline->setFocus();
-}
-
-void Modules::endEdit(QObject *)
-{
-    modulesOutline->endEditing();
-    modulesOutline->setFocus();
-}
-
-void Modules::expandAll(QObject *)
-{
-    setEveryModuleExpanded(true);
-}
-
-void Modules::collapseAll(QObject *)
-{
-    setEveryModuleExpanded(false);
-}
-
-// The flags make the outline's expand and collapse questions answer yes during the reload, so
-// that the Alt-key rule is not applied again.
-void Modules::setEveryModuleExpanded(bool expanded)
-{
-    const NamedChange change(*this, expanded ? tr("Expand All") : tr("Collapse All"));
-    for (auto module = modulesArray.rbegin(); module != modulesArray.rend(); ++module)
-        module->expanded = expanded;
-    (expanded ? expandingAll : collapsingAll) = true;
-    reloadAndFixExpanded();
-    expandingAll = collapsingAll = false;
-    updateChangeCount(true);
-}
-
-bool Modules::copyValid()
-{
-    const CopySelection selection = ::copyValid(outlineRows());
-    dragCutCopyModules = selection.modules;
-    dragCutCopyEvents = selection.events;
-    return selection.valid;
-}
-
-bool Modules::validateMenuItem(EditCommand command)
-{
-    const int selected = modulesOutline->numberOfSelectedRows();
+    const int selected = document.outline()->numberOfSelectedRows();
     switch (command) {
     case EditCommand::Undo:
-        return history.canUndo();
+        return document.content().history().canUndo();
     case EditCommand::Redo:
-        return history.canRedo();
+        return document.content().history().canRedo();
     case EditCommand::Delete:
         return selected > 0;
     case EditCommand::Cut:
     case EditCommand::Copy:
-        return selected > 0 && copyValid();
+        return selected > 0 && document.clipboard().copyValid();
     case EditCommand::Paste: {
         const QMimeData *pasteboard = QApplication::clipboard()->mimeData();
-        return pasteboard && pasteAllowed(pasteboard->hasFormat(QStringLiteral("CP290 Modules")),
-                                          pasteboard->hasFormat(QStringLiteral("CP290 Events")), selected);
+        return pasteboard && pasteAllowed(pasteboard->hasFormat(QLatin1String(ModulesPasteboardType)),
+                                          pasteboard->hasFormat(QLatin1String(EventsPasteboardType)), selected);
     }
     case EditCommand::SelectAll:
-        return modulesOutline->numberOfRows() > 0;
+        return document.outline()->numberOfRows() > 0;
     }
     return false;
 }
-

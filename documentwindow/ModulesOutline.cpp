@@ -1,10 +1,10 @@
-// A module document as the outline's data source and delegate: rows to modules and events, the
-// cells' values and edits, and expansion.
+#include "documentwindow/ModulesOutline.h"
 
 #include "document/EventDescription.h"
 #include "document/ModuleCells.h"
 #include "documentwindow/Modules.h"
 #include "widgets/FormatterDelegate.h"
+#include "widgets/VekNSOutlineView.h"
 
 #include <QApplication>
 
@@ -17,18 +17,28 @@ std::string columnKey(int column)
 
 }  // namespace
 
-int Modules::outlineViewNumberOfChildrenOfItem(const OutlineItem *item) const
+ModulesOutline::ModulesOutline(Modules &shown) : document(shown)
 {
+}
+
+VekNSOutlineView &ModulesOutline::view() const
+{
+    return *document.outline();
+}
+
+int ModulesOutline::outlineViewNumberOfChildrenOfItem(const OutlineItem *item) const
+{
+    const DocumentContent &content = document.content();
     if (!item)
-        return static_cast<int>(modulesOutlineArray.size());
+        return static_cast<int>(content.outlineItems().size());
     if (item->isModule())
-        return static_cast<int>(modulesArray[item->module].events.size());
+        return static_cast<int>(content.modules()[item->module].events.size());
     return 0;
 }
 
-QVariant Modules::outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const
+QVariant ModulesOutline::outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const
 {
-    const Module &module = modulesArray[item.module];
+    const Module &module = document.content().modules()[item.module];
     if (!item.isModule())
         return column == FormatterDelegate::NameColumn
             ? QString::fromStdString(eventDescription(module.events[item.event]))
@@ -45,17 +55,18 @@ QVariant Modules::outlineViewObjectValueForTableColumnByItem(int column, const O
     }
 }
 
-void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item)
+void ModulesOutline::outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item)
 {
-    const NamedChange change(*this, tr("Typing"));
-    Module module = modulesArray[item.module];
+    DocumentContent &content = document.content();
+    const DocumentContent::NamedChange change(content, tr("Typing"));
+    Module module = content.modules()[item.module];
     if (!item.isModule()) {
         if (!storeEventText(module, item.event, value.toString().toStdString()))
             return;
-        replaceModule(item.module, module);
-        modulesOutline->viewport()->update();
-        loadEventData();
-        updateChangeCount(true);
+        content.replaceModule(item.module, module);
+        view().viewport()->update();
+        document.editorBinding().loadEventData();
+        document.updateChangeCount();
         return;
     }
     const ModuleCellValue cell = value.typeId() == QMetaType::LongLong ? ModuleCellValue {value.toLongLong()}
@@ -63,100 +74,136 @@ void Modules::outlineViewSetObjectValueForTableColumnByItem(const QVariant &valu
     const ModuleCellEdit edit = storeModuleCell(module, columnKey(column), cell);
     if (!edit.changed)
         return;
-    replaceModule(item.module, module);
+    content.replaceModule(item.module, module);
     if (edit.eventsBroughtIntoLine)
-        modulesOutline->viewport()->update();
+        view().viewport()->update();
     if (edit.runModuleChanged)
-        moduleChanged();
-    updateChangeCount(true);
+        document.editorBinding().moduleChanged();
+    document.updateChangeCount();
 }
 
-bool Modules::outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const
+bool ModulesOutline::outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const
 {
     return item.isModule() || column == FormatterDelegate::NameColumn;
 }
 
-bool Modules::outlineViewShouldExpandItem(const OutlineItem &item)
+bool ModulesOutline::outlineViewShouldExpandItem(const OutlineItem &item)
 {
     // Modules dragged over a closed module do not open it; the document's own reload does.
-    if (draggingModules && !restoringExpansion)
+    if (document.clipboard().isDraggingModules() && !restoringExpansion)
         return false;
     return storeExpansion(item, true);
 }
 
-bool Modules::outlineViewShouldCollapseItem(const OutlineItem &item)
+bool ModulesOutline::outlineViewShouldCollapseItem(const OutlineItem &item)
 {
     return storeExpansion(item, false);
 }
 
+// The selection changed. The current state of the history keeps it, unless a command is
+// under way: then it belongs to the state after the command.
+void ModulesOutline::outlineViewSelectionDidChange()
+{
+    document.editorBinding().applySelection();
+    DocumentContent &content = document.content();
+    if (!content.isChanging())
+        content.history().setSelection(view().selectedRows());
+}
+
 // "X" follows every request; during expand or collapse all the answer is yes, and with the Alt
 // key held one module's triangle opens or closes them all.
-bool Modules::storeExpansion(const OutlineItem &item, bool expanded)
+bool ModulesOutline::storeExpansion(const OutlineItem &item, bool expanded)
 {
-    Module module = modulesArray[item.module];
+    DocumentContent &content = document.content();
+    Module module = content.modules()[item.module];
     module.expanded = expanded;
-    replaceModule(item.module, module);
+    content.replaceModule(item.module, module);
     if (expanded ? expandingAll : collapsingAll)
         return true;
-    if (!restoringExpansion && changesUnderWay == 0)
-        history.setExpanded(static_cast<std::size_t>(item.module), expanded);
+    if (!restoringExpansion && !content.isChanging())
+        content.history().setExpanded(static_cast<std::size_t>(item.module), expanded);
     if (QApplication::keyboardModifiers() & Qt::AltModifier) {
-        if (expanded)
-            expandAll();
-        else
-            collapseAll();
+        setEveryModuleExpanded(expanded);
         return false;
     }
     return true;
 }
 
-std::vector<OutlineRow> Modules::outlineRows() const
+void ModulesOutline::expandAll(QObject *)
+{
+    setEveryModuleExpanded(true);
+}
+
+void ModulesOutline::collapseAll(QObject *)
+{
+    setEveryModuleExpanded(false);
+}
+
+// The flags make the outline's expand and collapse questions answer yes during the reload, so
+// that the Alt-key rule is not applied again.
+void ModulesOutline::setEveryModuleExpanded(bool expanded)
+{
+    DocumentContent &content = document.content();
+    const DocumentContent::NamedChange change(content, expanded ? tr("Expand All") : tr("Collapse All"));
+    std::vector<Module> modules = content.modules();
+    for (Module &module : modules)
+        module.expanded = expanded;
+    content.setModules(std::move(modules));
+    (expanded ? expandingAll : collapsingAll) = true;
+    reloadAndFixExpanded();
+    expandingAll = collapsingAll = false;
+    document.updateChangeCount();
+}
+
+std::vector<OutlineRow> ModulesOutline::outlineRows() const
 {
     std::vector<OutlineRow> rows;
-    const int count = modulesOutline->numberOfRows();
-    rows.reserve(count);
+    const int count = view().numberOfRows();
+    rows.reserve(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row)
-        rows.push_back({modulesOutline->levelForRow(row), modulesOutline->isRowSelected(row)});
+        rows.push_back({view().levelForRow(row), view().isRowSelected(row)});
     return rows;
 }
 
-int Modules::moduleIndexForOutlineRow(int row) const
+std::vector<SelectedItem> ModulesOutline::selectedOutlineRows() const
 {
-    return ::moduleIndexForOutlineRow({[this](int r) { return modulesOutline->levelForRow(r); },
-                                       [this](int r) { return modulesOutline->itemAtRow(r).module; }},
+    const std::vector<int> rows = view().selectedRows();  // from the last row up
+    std::vector<SelectedItem> selected;
+    selected.reserve(rows.size());
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        const OutlineItem item = view().itemAtRow(*row);
+        selected.push_back({item.module, item.event});
+    }
+    return selected;
+}
+
+int ModulesOutline::moduleIndexForOutlineRow(int row) const
+{
+    return ::moduleIndexForOutlineRow({[this](int r) { return view().levelForRow(r); },
+                                       [this](int r) { return view().itemAtRow(r).module; }},
                                       row);
 }
 
-int Modules::eventIndexForOutlineRow(int row) const
+int ModulesOutline::eventIndexForOutlineRow(int row) const
 {
-    return ::eventIndexForOutlineRow({[this](int r) { return modulesOutline->levelForRow(r); }, {}}, row);
+    return ::eventIndexForOutlineRow({[this](int r) { return view().levelForRow(r); }, {}}, row);
 }
 
-void Modules::reloadAndFixExpanded()
+void ModulesOutline::reloadAndFixExpanded()
 {
-    const std::vector<int> selected = modulesOutline->selectedRows();
-    const QSignalBlocker quiet(modulesOutline->selectionModel());
-    modulesOutline->reloadData();
+    VekNSOutlineView &outline = view();
+    const std::vector<int> selected = outline.selectedRows();
+    const QSignalBlocker quiet(outline.selectionModel());
+    outline.reloadData();
     restoringExpansion = true;
-    for (int index = static_cast<int>(modulesArray.size()) - 1; index >= 0; --index) {
-        if (modulesArray[index].expanded)
-            modulesOutline->expandItem({index, -1});
+    const std::vector<Module> &modules = document.content().modules();
+    for (int index = static_cast<int>(modules.size()) - 1; index >= 0; --index) {
+        if (modules[static_cast<std::size_t>(index)].expanded)
+            outline.expandItem({index, -1});
         else
-            modulesOutline->collapseItem({index, -1});
+            outline.collapseItem({index, -1});
     }
     restoringExpansion = false;
-    // A reload keeps the selected row numbers, as far as there still are rows.
-    modulesOutline->selectRows(std::vector<int>(selected.rbegin(), selected.rend()), false);
-    modulesOutline->viewport()->update();
+    outline.selectRows(std::vector<int>(selected.rbegin(), selected.rend()), false);
+    outline.viewport()->update();
 }
-
-void Modules::replaceModule(int index, const Module &module)
-{
-    modulesArray[index] = module;
-}
-
-void Modules::endEditingInWindow()
-{
-    modulesOutline->endEditing();
-}
-

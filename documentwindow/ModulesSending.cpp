@@ -1,5 +1,4 @@
-// A module document's commands that reach the CP290: the repeat-count sheet, the download of all
-// its events, and switching the selected modules at once.
+#include "documentwindow/ModulesSending.h"
 
 #include "document/DirectCommand.h"
 #include "document/DownloadedModules.h"
@@ -8,78 +7,94 @@
 #include "documentwindow/Modules.h"
 #include "driver/DeviceOperations.h"
 #include "widgets/DocumentWindowView.h"
+#include "widgets/VekNSOutlineView.h"
 
 #include <QComboBox>
-#include <QSlider>
 #include <QDialog>
+#include <QSlider>
 
-void Modules::performEvents(QObject *)
+#include <algorithm>
+
+ModulesSending::ModulesSending(Modules &shown) : document(shown)
 {
-    eventRepeatOnPopup->setCurrentIndex(std::clamp(int(eventRepeat.OnRepeat), 1, DocumentWindowView::LargestRepeatCount) - 1);
-    eventRepeatOffPopup->setCurrentIndex(std::clamp(int(eventRepeat.OffRepeat), 1, DocumentWindowView::LargestRepeatCount) - 1);
-    performEventsSheet->setWindowModality(Qt::WindowModal);
-    if (performEventsSheet->exec() == 0)
-        return;
-    const ClassicEventRepeat chosen {static_cast<uint8_t>(eventRepeatOnPopup->currentIndex() + 1),
-                                     static_cast<uint8_t>(eventRepeatOffPopup->currentIndex() + 1)};
-    if (chosen == eventRepeat)
-        return;
-    const NamedChange change(*this, tr("Repeat Counts"));
-    eventRepeat = chosen;
-    updateChangeCount(true);
 }
 
-void Modules::performEventsOK(QObject *)
+void ModulesSending::performEvents(QObject *)
 {
-    performEventsSheet->done(1);
-}
-
-void Modules::performEventsCancel(QObject *)
-{
-    performEventsSheet->done(0);
-}
-
-void Modules::sendEventsToCP290(QObject *)
-{
-    if (!deviceAccess)
+    DocumentWindowView &window = *document.view();
+    const ClassicEventRepeat &counts = document.content().repeatCounts();
+    window.eventRepeatOnPopup->setCurrentIndex(std::clamp(int(counts.OnRepeat), 1, DocumentWindowView::LargestRepeatCount) - 1);
+    window.eventRepeatOffPopup->setCurrentIndex(std::clamp(int(counts.OffRepeat), 1, DocumentWindowView::LargestRepeatCount) - 1);
+    window.repeatCountSheet->setWindowModality(Qt::WindowModal);
+    if (window.repeatCountSheet->exec() == 0)
         return;
-    commitEditing();
-    deviceAccess->runDeviceWork([this] {
-        if (!deviceAccess->serialDeviceIsWritable())
+    const ClassicEventRepeat chosen {static_cast<uint8_t>(window.eventRepeatOnPopup->currentIndex() + 1),
+                                     static_cast<uint8_t>(window.eventRepeatOffPopup->currentIndex() + 1)};
+    if (chosen == counts)
+        return;
+    const DocumentContent::NamedChange change(document.content(), tr("Repeat Counts"));
+    document.content().setRepeatCounts(chosen);
+    document.updateChangeCount();
+}
+
+void ModulesSending::performEventsOK(QObject *)
+{
+    document.view()->repeatCountSheet->done(1);
+}
+
+void ModulesSending::performEventsCancel(QObject *)
+{
+    document.view()->repeatCountSheet->done(0);
+}
+
+void ModulesSending::sendEventsToCP290(QObject *)
+{
+    DeviceAccess *device = document.device();
+    if (!device)
+        return;
+    document.commitEditing();
+    device->runDeviceWork([this, device] {
+        if (!device->serialDeviceIsWritable())
             return;
-        const DownloadOutcome outcome = downloadDocumentEvents(modulesArray, eventRepeat);
+        const std::vector<Module> &modules = document.content().modules();
+        const ClassicEventRepeat &counts = document.content().repeatCounts();
+        const DownloadOutcome outcome = downloadDocumentEvents(modules, counts);
         if (remembersDownload(outcome))
-            rememberDownloadedModules(modulesArray, eventRepeat);
+            rememberDownloadedModules(modules, counts);
     });
 }
 
-void Modules::on(QObject *)
+void ModulesSending::on(QObject *)
 {
     switchSelectedModules(CP290FunctionOn);
 }
 
-void Modules::off(QObject *)
+void ModulesSending::off(QObject *)
 {
     switchSelectedModules(CP290FunctionOff);
 }
 
-void Modules::switchSelectedModules(uint8_t function)
+void ModulesSending::switchSelectedModules(uint8_t function)
 {
-    if (!deviceAccess)
+    DeviceAccess *device = document.device();
+    if (!device)
         return;
-    deviceAccess->runDeviceWork([this, function] {
-        if (deviceAccess->serialDeviceIsWritable())
+    device->runDeviceWork([this, device, function] {
+        if (device->serialDeviceIsWritable())
             onOff(function);
     });
 }
 
-void Modules::onOff(uint8_t function)
+void ModulesSending::onOff(uint8_t function)
 {
-    for (int row = modulesOutline->numberOfRows() - 1; row >= 0; --row) {
-        if (!modulesOutline->isRowSelected(row))
+    const VekNSOutlineView &outline = *document.outline();
+    const std::vector<Module> &modules = document.content().modules();
+    const int level = document.view()->selectedBrightnessSlider->value();
+    for (int row = outline.numberOfRows() - 1; row >= 0; --row) {
+        if (!outline.isRowSelected(row))
             continue;
-        const Module &module = modulesArray[moduleIndexForOutlineRow(row)];
+        const Module &module = modules[static_cast<std::size_t>(document.outlineSource().moduleIndexForOutlineRow(row))];
         CP290DoOnOffDim(static_cast<int>(module.houseCode), static_cast<int>(module.unit),
-                        directCommandByte(module, function == CP290FunctionOn, selectedBrightnessSlider->value()));
+                        directCommandByte(module, function == CP290FunctionOn, level));
     }
 }

@@ -22,9 +22,14 @@ public:
     virtual QVariant outlineViewObjectValueForTableColumnByItem(int column, const OutlineItem &item) const = 0;
     virtual void outlineViewSetObjectValueForTableColumnByItem(const QVariant &value, int column, const OutlineItem &item) = 0;
     virtual bool outlineViewShouldEditTableColumnItem(int column, const OutlineItem &item) const = 0;
+};
 
-    // Dragging. The items come in row order, top to bottom; a drop names its parent (an item, or
-    // none for the root) and the child index (-1 onto the parent itself) and may retarget both.
+// What the outline asks of whoever moves its rows by dragging.
+class OutlineDragSource {
+public:
+    virtual ~OutlineDragSource() = default;
+    // The items come in row order, top to bottom; a drop names its parent (an item, or none for
+    // the root) and the child index (-1 onto the parent itself) and may retarget both.
     virtual bool outlineViewWriteItemsToPasteboard(const std::vector<OutlineItem> &items, QMimeData *pasteboard) = 0;
     virtual bool outlineViewValidateDropProposedItemProposedChildIndex(const QMimeData *pasteboard, VekNSOutlineView *source,
                                                                        OutlineItem *parent, int *childIndex) = 0;

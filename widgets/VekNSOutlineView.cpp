@@ -40,7 +40,6 @@ VekNSOutlineView::VekNSOutlineView(const QStringList &columnIdentifiers, int col
 
 void VekNSOutlineView::setDataSource(OutlineDataSource *dataSource)
 {
-    source = dataSource;
     itemModel->setDataSource(dataSource);
 }
 
@@ -367,18 +366,18 @@ void VekNSOutlineView::askDelegate(const QModelIndex &index, bool expanding)
 
 void VekNSOutlineView::startDrag(Qt::DropActions)
 {
-    if (!source)
+    if (!dragger)
         return;
     std::vector<OutlineItem> items;
     for (const int row : selectedRows())
         items.insert(items.begin(), itemAtRow(row));
     auto pasteboard = std::make_unique<QMimeData>();
-    if (items.empty() || !source->outlineViewWriteItemsToPasteboard(items, pasteboard.get()))
+    if (items.empty() || !dragger->outlineViewWriteItemsToPasteboard(items, pasteboard.get()))
         return;
     auto *drag = new QDrag(this);
     drag->setMimeData(pasteboard.release());
     drag->exec(Qt::MoveAction, Qt::MoveAction);
-    source->draggingDone();
+    dragger->draggingDone();
 }
 
 void VekNSOutlineView::proposedDrop(const QPoint &position, OutlineItem *parent, int *childIndex) const
@@ -420,7 +419,7 @@ VekNSOutlineView *outlineOf(QObject *dragSource)
 
 void VekNSOutlineView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (source && outlineOf(event->source()))
+    if (dragger && outlineOf(event->source()))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -434,7 +433,7 @@ void VekNSOutlineView::dragMoveEvent(QDragMoveEvent *event)
     lastDragPosition = event->position().toPoint();
     proposedDrop(lastDragPosition, &parent, &childIndex);
     VekNSOutlineView *from = outlineOf(event->source());
-    if (source && from && source->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
+    if (dragger && from && dragger->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
         showDropTarget(parent, childIndex);
         event->setDropAction(Qt::MoveAction);
         event->accept();
@@ -504,12 +503,12 @@ void VekNSOutlineView::dropEvent(QDropEvent *event)
     proposedDrop(event->position().toPoint(), &parent, &childIndex);
     VekNSOutlineView *from = outlineOf(event->source());
     clearDropTarget();
-    if (!source || !from
-        || !source->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
+    if (!dragger || !from
+        || !dragger->outlineViewValidateDropProposedItemProposedChildIndex(event->mimeData(), from, &parent, &childIndex)) {
         event->ignore();
         return;
     }
-    source->outlineViewAcceptDropItemChildIndex(event->mimeData(), from, parent, childIndex);
+    dragger->outlineViewAcceptDropItemChildIndex(event->mimeData(), from, parent, childIndex);
     // The rows have moved already: the dragging view must not remove anything itself.
     event->setDropAction(Qt::CopyAction);
     event->accept();

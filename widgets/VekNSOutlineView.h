@@ -17,7 +17,8 @@ public:
     void setDataSource(OutlineDataSource *dataSource);
     void setOutlineDelegate(OutlineDelegate *outlineDelegate) { delegateObject = outlineDelegate; }
     OutlineModel *outlineModel() const { return itemModel; }
-    OutlineDataSource *dataSource() const { return source; }
+    void setDragSource(OutlineDragSource *dragSource) { dragger = dragSource; }
+    OutlineDragSource *dragSource() const { return dragger; }
 
     int numberOfRows() const;
     int levelForRow(int row) const;
@@ -81,7 +82,7 @@ private:
 
     OutlineModel *itemModel;
     OutlineDelegate *delegateObject = nullptr;
-    OutlineDataSource *source = nullptr;
+    OutlineDragSource *dragger = nullptr;
     mutable std::vector<OutlineItem> rows;
     mutable std::vector<int> moduleRows;  // the row of each module
     mutable bool rowsValid = false;

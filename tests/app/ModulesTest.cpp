@@ -57,12 +57,12 @@ TEST_F(DocumentWindow, DropFromOutsideTheApplicationIsRefused)
 {
     Modules *document = open();
     document->window()->show();
-    const std::vector<Module> before = document->modules();
+    const std::vector<Module> before = document->content().modules();
     QMimeData pasteboard;
     pasteboard.setData(ModulesPasteboardType, QByteArray::fromStdString(modulesDragData({0})));
     const QPoint onSpare = document->outline()->visualRect(document->outline()->outlineModel()->indexOf({2, -1})).center();
     QDropEvent drop(onSpare, Qt::MoveAction, &pasteboard, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(document->outline()->viewport(), &drop);
     EXPECT_FALSE(drop.isAccepted());
-    EXPECT_EQ(document->modules(), before);
+    EXPECT_EQ(document->content().modules(), before);
 }

@@ -149,9 +149,9 @@ int main(int argc, char **argv)
     document->activateWindow();
     const int editedRow = sampleDocument->outline()->rowForItem({1, 0});
     sampleDocument->outline()->selectRowByExtendingSelection(editedRow, false);
-    sampleDocument->edit();
+    sampleDocument->editing().edit();
     all &= shoot(output, "document-editing-event");
-    sampleDocument->endEdit();
+    sampleDocument->editing().endEdit();
     sampleDocument->showHideEvents();
     all &= shoot(output, "drawer-clock-event");
     sampleDocument->outline()->selectRowByExtendingSelection(sampleDocument->outline()->rowForItem({0, 0}), false);
@@ -163,9 +163,9 @@ int main(int argc, char **argv)
 
     QTimer::singleShot(600, [&] {
         all &= shoot(output, "repeat-count-sheet");
-        sampleDocument->performEventsCancel();
+        sampleDocument->sending().performEventsCancel();
     });
-    sampleDocument->performEvents();
+    sampleDocument->sending().performEvents();
 
     // The status sheet while the download runs: shot from the first redraws of the bar.
     bool downloadShot = false;
@@ -178,7 +178,7 @@ int main(int argc, char **argv)
         }
     });
     watch->start(50);
-    sampleDocument->sendEventsToCP290();
+    sampleDocument->sending().sendEventsToCP290();
     watch->stop();
     dismissAlerts(controller);
 
@@ -201,12 +201,12 @@ int main(int argc, char **argv)
 
     // The Edit menu names what Undo would take back.
     sampleDocument->outline()->selectRowByExtendingSelection(sampleDocument->outline()->rowForItem({3, -1}), false);
-    sampleDocument->deleteSelection();
+    sampleDocument->editing().deleteSelection();
     QMenu *edit = document->menuBar()->actions().at(1)->menu();
     document->menuBar()->setActiveAction(edit->menuAction());
     all &= shoot(output, "edit-menu-undo");
     edit->hide();
-    sampleDocument->undo();
+    sampleDocument->editing().undo();
     settle(100);
 
     controller.statusStartWithMessage("Getting Events From CP290...");
