@@ -1,6 +1,6 @@
 # The event editor under the mouse: the switch, the level, sunrise and its offset typed (the sign
 # by the keys of - and + with or without Shift), the weekday boxes (with the warning once none is
-# left) and the day rule each reach the outline at once; Today and Reset on a dated event; the
+# left) and the day rule each reach the outline at once; Today, Tomorrow and Reset on dated events; the
 # repeat counts sheet changes the document only by OK. Then three modules switched at once, last
 # first, and the download, each as the emulated CP290 saw it.
 . "$(dirname "$0")/session.sh"
@@ -49,6 +49,8 @@ click "$w" QPushButton Today
 xdotool mousemove $(select_text "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
 becomes "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 2 Days Thereafter"
 row=$(row_of "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter")
+click "$w" QPushButton Tomorrow
+becomes "Turn Off @ 11:15 PM On $(date -d tomorrow +%m/%d/%Y) & Every 2 Days Thereafter"
 click "$w" QPushButton Reset
 now_or_a_minute_ago() { shows "Turn Off @ $(date +'%I:%M %p') Every Day" || shows "Turn Off @ $(date -d '1 minute ago' +'%I:%M %p') Every Day"; }
 wait_map "the event reset to now" now_or_a_minute_ago
