@@ -52,7 +52,6 @@ public:
     bool read(const QString &path, WindowState *window, QString *error);
     bool write(const QString &path, const WindowState &window, QString *error);
     const QString &fileName() const { return filePath; }
-    void setFileName(const QString &path) { filePath = path; }
 
     // Forgets every step: undo stops at the content as it is now.
     void resetHistory();

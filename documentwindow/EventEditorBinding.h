@@ -27,11 +27,7 @@ public:
     const Event &newEventDefaults() const { return defaultEvent; }
 
     void loadEventData();
-    void doDaysPopupChanged();
     void saveEventData();
-    void setCurrentEvent(const Event &event);
-    void riseSet(QCheckBox *changed);
-    void checkDaysWarning();
     void moduleChanged();
 
 public slots:
@@ -47,6 +43,10 @@ public slots:
     void resetEvent(QObject *sender = nullptr);
 
 private:
+    void doDaysPopupChanged();
+    void setCurrentEvent(const Event &event);
+    void riseSet(QCheckBox *changed);
+    void checkDaysWarning();
     bool hasEvent() const { return currentModuleIndex >= 0 && currentEventIndex >= 0; }
     const Module &currentModule() const;
     const Event &currentEvent() const;

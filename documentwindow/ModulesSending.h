@@ -19,10 +19,11 @@ public:
     void sendEventsToCP290(QObject *sender = nullptr);
     void on(QObject *sender = nullptr);
     void off(QObject *sender = nullptr);
+
+private:
     void switchSelectedModules(uint8_t function);
     // Sends `function` to each selected module, from the last row up; the device is known to be there.
     void onOff(uint8_t function);
 
-private:
     Modules &document;
 };
