@@ -175,12 +175,8 @@ protected:
         testNow = secondsAt(2026, 12, 7, 17, 0);
         setDateTimeSource([] { return testNow.load(); });
 
-        EmulatorOptions options;
-        options.tickScale = 0.05;
-        options.linkPath = scratch->devicePath();
-        box = std::make_unique<CP290Emulator>(options);
-        std::string error;
-        ASSERT_TRUE(box->start(&error)) << error;
+        box = scratch->startEmulator();
+        ASSERT_TRUE(box);
 
         const DocumentReadResult sample = readDocumentFile(TAVORIN_SAMPLE_DOCUMENT);
         ASSERT_TRUE(sample.content) << sample.error;

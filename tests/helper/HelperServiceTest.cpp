@@ -56,12 +56,8 @@ protected:
     }
     void startBox()
     {
-        EmulatorOptions options;
-        options.tickScale = 0.05;
-        options.linkPath = scratch->devicePath();
-        box = std::make_unique<CP290Emulator>(options);
-        std::string error;
-        ASSERT_TRUE(box->start(&error)) << error;
+        box = scratch->startEmulator();
+        ASSERT_TRUE(box);
     }
     static std::vector<Module> house()
     {
@@ -287,12 +283,8 @@ TEST_F(Helper, HostileRememberedModulesAreLoggedAndNothingIsSent)
 // failed one and leaves within five seconds, though the box alone would hold it far longer.
 TEST_F(Helper, Signal15MidDownloadEndsTheHelperWithinFiveSeconds)
 {
-    EmulatorOptions options;
-    options.babble = true;
-    options.linkPath = scratch->devicePath();
-    box = std::make_unique<CP290Emulator>(options);
-    std::string error;
-    ASSERT_TRUE(box->start(&error)) << error;
+    box = scratch->startEmulator({.babble = true});
+    ASSERT_TRUE(box);
     ASSERT_TRUE(rememberDownloadedModules(house(), {}));
 
     const pid_t helper = fork();

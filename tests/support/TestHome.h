@@ -2,8 +2,10 @@
 
 #include "platform/Location.h"
 #include "platform/UserDefaultsFile.h"
+#include "tools/emulator/CP290Emulator.h"
 
 #include <filesystem>
+#include <memory>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -36,6 +38,19 @@ public:
     TestHome &operator=(const TestHome &) = delete;
 
     std::string devicePath() const { return (path / "devices" / "ttyCP290").string(); }
+
+    // An emulated CP290 linked as the remembered device, answering at the tests' quick pace unless
+    // `options` say otherwise; none, and the test failed, when it cannot start.
+    std::unique_ptr<CP290Emulator> startEmulator(EmulatorOptions options = {.tickScale = 0.05}) const
+    {
+        options.linkPath = devicePath();
+        auto box = std::make_unique<CP290Emulator>(options);
+        std::string error;
+        if (box->start(&error))
+            return box;
+        ADD_FAILURE() << "the emulated CP290 did not start: " << error;
+        return nullptr;
+    }
 
     const std::filesystem::path path;
 };
