@@ -116,12 +116,12 @@ bool Modules::readFromFile(const QString &path, QString *error)
     if (!documentContent.read(path, &readWindowState, error))
         return false;
     eventEditor.leaveEvent();
-    updateWindowTitle();
-    emit fileNameChanged(path);
     if (reverting) {
         restoreWindowState();
         documentContent.resetHistory();  // a revert forgets what was done
     }
+    updateWindowTitle();
+    emit fileNameChanged(path);
     return true;
 }
 
@@ -142,10 +142,7 @@ bool Modules::writeToFile(const QString &path, QString *error)
 
 bool Modules::revertToSaved(QString *error)
 {
-    if (!readFromFile(documentContent.fileName(), error))
-        return false;
-    updateWindowTitle();
-    return true;
+    return readFromFile(documentContent.fileName(), error);
 }
 
 void Modules::setUntitledName(const QString &name)
