@@ -39,7 +39,7 @@ f1_opens() {
 }
 activate house.cp290
 click house.cp290 QPushButton "Show Event Editor"
-xdotool mousemove $(select_text house.cp290 "Turn Off @ 11:30 PM Every Day") click 1
+click_row house.cp290 "Turn Off @ 11:30 PM Every Day"
 click house.cp290 QCheckBox Sunrise
 focus_on_field() { refresh_map; grep -q "^focus	QLineEdit	$1\$" "$work/map"; }
 wait_map "the caret in the offset" focus_on_field "Offset before or after"

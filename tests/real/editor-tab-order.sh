@@ -34,7 +34,7 @@ in_reading_order() {
 visits() { grep -q "^$1"$'\t'"$2"$'\t' "$work/walk" || fail "Tab never reaches the $1 \"$2\": $(cut -f1,2 "$work/walk" | tr '\t\n' ' |')"; }
 skips() { ! grep -q "^$1"$'\t'"$2"$'\t' "$work/walk" || fail "Tab reaches the $1 \"$2\", which is not to be used"; }
 
-xdotool mousemove $(select_text "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF.") click 1
+click_row "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF."
 walk ClockField Time
 in_reading_order
 for control in "QRadioButton On" "QSlider Brightness" "QCheckBox Sunrise" "QCheckBox Sunset" "QComboBox Days" \
@@ -43,17 +43,17 @@ for control in "QRadioButton On" "QSlider Brightness" "QCheckBox Sunrise" "QChec
 done
 skips ClockField Date
 
-xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
+click_row "$w" "Bedroom Lamp"
 xdotool key Right
-xdotool mousemove $(select_text "$w" "Turn On 75.0% @ Sunrise-00:30 On .MTWTF.") click 1
+click_row "$w" "Turn On 75.0% @ Sunrise-00:30 On .MTWTF."
 walk QLineEdit Offset
 in_reading_order
 visits QLineEdit "Offset before or after"
 skips ClockField Time
 
-xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
+click_row "$w" "Vacation Lights"
 xdotool key Right
-xdotool mousemove $(select_text "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+click_row "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter"
 walk ClockField Date
 in_reading_order
 visits QPushButton Today

@@ -11,7 +11,7 @@ becomes() { wait_map "\"$1\" in the outline" shows "$1"; }
 
 click "$w" QPushButton "Show Event Editor"
 row=$(row_of "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF.")
-xdotool mousemove $(select_text "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF.") click 1
+click_row "$w" "Turn On 50.0% @ 06:30 PM On .MTWTF."
 click "$w" QRadioButton Off
 becomes "Turn Off @ 06:30 PM On .MTWTF."
 click "$w" QRadioButton On
@@ -41,12 +41,12 @@ becomes "Turn On 12.5% @ Sunrise+00:30 On Even Days"
 ! warned || fail "the warning stayed"
 
 # Today reaches the dated event when the editor next saves it; Reset makes it the new event.
-xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
+click_row "$w" "Vacation Lights"
 xdotool key Right
 row=$(row_of "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter")
-xdotool mousemove $(select_text "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+click_row "$w" "Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter"
 click "$w" QPushButton Today
-xdotool mousemove $(select_text "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter") click 1
+click_row "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter"
 becomes "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 2 Days Thereafter"
 row=$(row_of "$w" "Turn Off @ 11:15 PM On 12/20/2026 & Every 2 Days Thereafter")
 click "$w" QPushButton Tomorrow
@@ -67,7 +67,7 @@ xdotool key Down Return
 wait_until "the new counts to mark the document" 10 is_active "$w*"
 
 # Porch Light, Pool Pump and Vacation Lights switched on at half brightness, then off, last first.
-xdotool mousemove $(select_text "$w" "Porch Light") click 1
+click_row "$w" "Porch Light"
 xdotool keydown ctrl mousemove $(select_text "$w" "Pool Pump") click 1 mousemove $(select_text "$w" "Vacation Lights") click 1 keyup ctrl
 click "$w" QSlider ""
 xdotool key End Left Left Left Left Left

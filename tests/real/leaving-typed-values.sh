@@ -21,12 +21,11 @@ fields=(
 )
 
 saved() { "$build/tavorin-cli" describe "$HOME/$w"; }
-pick() { xdotool mousemove $(select_text "$w" "$1") click 1; wait_map "\"$1\" selected" row_selected "$w" "$1"; }
 save() { xdotool key ctrl+s; wait_until "the save" 10 is_active "$w"; }
 asked() { activate "Save changes?"; click "Save changes?" QPushButton Cancel; wait_until "the question to go" 10 no_window "Save changes?"; }
 # Types into a field or cell and leaves it unfinished: type_in KIND ROW TEXT.
 type_in() {
-    pick "$2"
+    click_row "$w" "$2"
     case $1 in
         Time | Date) click "$w" ClockField "$1" ;;
         Offset) click "$w" QLineEdit Offset ;;
@@ -40,7 +39,7 @@ type_in() {
 leave() {
     case $1 in
         ctrl+s) save ;;
-        click) pick "Living Room Lamp"; save ;;
+        click) click_row "$w" "Living Room Lamp"; save ;;
         ctrl+z) xdotool key ctrl+z; save ;;
         menu-undo) menu alt+e; xdotool key u; save ;;
         send) click "$w" QPushButton "Send to CP290"; wait_until "the download" 20 eval '[ -n "$(setting Modules)" ]'
@@ -53,7 +52,7 @@ for way in ctrl+s click ctrl+z menu-undo send ctrl+w ctrl+q; do
     copy_sample house.cp290
     start_on "$HOME/$w"
     click "$w" QPushButton "Show Event Editor"
-    for module in "Vacation Lights"; do pick "$module"; xdotool key Right; done
+    for module in "Vacation Lights"; do click_row "$w" "$module"; xdotool key Right; done
     wait_map "the vacation lights open" row_selected "$w" "Vacation Lights"
     for field in "${fields[@]}"; do
         IFS='|' read -r kind row typed after before <<<"$field"

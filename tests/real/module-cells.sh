@@ -14,7 +14,7 @@ w=house.cp290
 selected_rows() { rows_of "$w" | awk -F'\t' '$8 == "selected" { print $9 }' | tr '\n' '|'; }
 editing() { awk -F'\t' -v w="$w" '$1 == w && $2 == "QLineEdit" && $3 == "" { print $8 }' "$work/map"; }
 
-xdotool mousemove $(select_text "$w" "Pool Pump") click 1
+click_row "$w" "Pool Pump"
 click "$w" QPushButton Edit
 xdotool key ctrl+a
 xdotool type --delay 20 "Well Pump"
@@ -31,12 +31,12 @@ wait_until "the save" 10 is_active "$w"
 [ "$(cat "$work/pump")" = $'C\tAll Modules\t\tWell Pump\n\tTurn Off @ 08:00 AM On Even Days\n\tTurn Off @ 11:00 AM On Even Days' ] ||
     fail "the renamed module was saved as: $(cat "$work/pump")"
 
-xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
+click_row "$w" "Bedroom Lamp"
 click "$w" QPushButton "New Event"
 wait_map "the new event selected in the opened module" eval 'rows "$w" | grep -q "|Bedroom Lamp|Turn On 75.0% @ Sunrise-00:30 On .MTWTF.|Turn Off @ 07:30 AM On .MTWTF.|[^|]*|Well Pump|" && [ "$(selected_rows | tr -cd "|" | wc -c)" -eq 1 ]'
 selected_rows | grep -q "^Turn " || fail "the new event is not what is selected: $(selected_rows)"
 
-xdotool mousemove $(select_text "$w" "Turn Off @ 11:30 PM Every Day") click 1
+click_row "$w" "Turn Off @ 11:30 PM Every Day"
 xdotool keydown ctrl mousemove $(select_text "$w" "Living Room Lamp") click 1 mousemove $(select_text "$w" "Vacation Lights") click 1 keyup ctrl
 menu alt+e
 [ "$(menu_item Copy)|$(menu_item Delete)" = "disabled unchecked|enabled unchecked" ] || fail "a mixed selection: Copy $(menu_item Copy), Delete $(menu_item Delete)"
@@ -48,14 +48,14 @@ click "$w" QPushButton "Collapse All"
 wait_map "every module closed" eval '! rows "$w" | grep -q "|Turn "'
 click "$w" QPushButton "Expand All"
 wait_map "every module open" eval 'rows "$w" | grep -q "|Well Pump|Turn Off @ 08:00 AM On Even Days|"'
-xdotool mousemove $(select_text "$w" "Porch Light") click 1
+click_row "$w" "Porch Light"
 xdotool key ctrl+x
 wait_map "the cut module to go" eval '! rows "$w" | grep -q "Porch Light"'
-xdotool mousemove $(select_text "$w" "Well Pump") click 1
+click_row "$w" "Well Pump"
 xdotool key ctrl+v
 wait_map "the cut module pasted before the pump" eval 'rows "$w" | grep -q "|Porch Light|Turn On @ Sunset Every Day|Well Pump|"'
 
-xdotool mousemove $(select_text "$w" "Well Pump") click 1
+click_row "$w" "Well Pump"
 click "$w" QPushButton "Show Event Editor"
 xdotool key ctrl+s
 wait_until "the save" 10 is_active "$w"

@@ -29,14 +29,14 @@ session_end() {
 }
 trap session_end EXIT
 
-# Polls a condition (a command) ten times a second until it holds, failing after $2 seconds.
+# Polls a condition (a command) fifty times a second until it holds, failing after $2 seconds.
 wait_until() {
     local what=$1 limit=$2 deadline
     shift 2
     deadline=$((SECONDS + limit))
     until "$@" >/dev/null 2>&1; do
         [ $SECONDS -lt $deadline ] || fail "waited ${limit}s for $what"
-        sleep 0.1
+        sleep 0.02
     done
 }
 
@@ -45,10 +45,25 @@ start_display() {
     pids+=($!)
     wait_until "the X server" 20 test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
-    openbox --sm-disable >/dev/null 2>&1 &
-    pids+=($!)
-    # The window manager is up once it has published its desktops.
-    wait_until "the window manager" 20 xdotool get_desktop
+    start_window_manager
+}
+
+# The window manager is up once it has published its desktops. One that exits before that (seen
+# once in a loaded run) is started again; its own words go with a failure.
+start_window_manager() {
+    local attempt deadline
+    for attempt in 1 2 3; do
+        openbox --sm-disable >>"$work/openbox.log" 2>&1 &
+        pids+=($!)
+        deadline=$((SECONDS + 10))
+        while kill -0 "${pids[-1]}" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            xdotool get_desktop >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        xdotool get_desktop >/dev/null 2>&1 && return 0
+        kill "${pids[-1]}" 2>/dev/null || true
+    done
+    fail "the window manager did not start: $(tail -n 5 "$work/openbox.log")"
 }
 
 # The settings a returning user has: disclaimer accepted, no background helper.
@@ -182,6 +197,11 @@ rows_of() {
 rows() { rows_of "$1" | cut -f9 | tr '\n' '|'; }
 # Where to click to select the row with this text, left of where a drag starts: select_text WINDOW TEXT.
 select_text() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t { printf "%d %d\n", $4 + 30, $5 + $7 / 2; exit }'; }
+# Clicks the row with this text, and waits for it to be selected: click_row WINDOW TEXT.
+click_row() {
+    xdotool mousemove $(select_text "$1" "$2") click --delay 0 1
+    wait_map "\"$2\" selected" row_selected "$1" "$2"
+}
 # The number of the row with this text: row_of WINDOW TEXT.
 row_of() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t { print $3; exit }'; }
 row_selected() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t' | grep -q $'\tselected\t'; }

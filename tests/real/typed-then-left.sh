@@ -10,7 +10,6 @@ w=house.cp290
 
 saved() { "$build/tavorin-cli" describe "$HOME/house.cp290"; }
 holds() { saved | grep -qF -- "$1" || fail "the file does not hold \"$1\": $(saved)"; }
-pick() { xdotool mousemove $(select_text "$w" "$1") click 1; wait_map "\"$1\" selected" row_selected "$w" "$1"; }
 type_into() { click "$w" "$1" "$2"; xdotool key ctrl+a; xdotool type --delay 20 "$3"; }
 save() { xdotool key ctrl+s; wait_until "the save" 10 is_active "$w"; }
 has_row() { echo "|$(rows "$w")" | grep -qF "|$1|"; }
@@ -19,11 +18,11 @@ undo_item() { menu alt+e; local item; item=$(menu_item "$1"); xdotool key Escape
 
 click "$w" QPushButton "Show Event Editor"
 refresh_map
-rows "$w" | tr '|' '\n' | while read -r row; do [ -n "$row" ] && pick "$row"; done
+rows "$w" | tr '|' '\n' | while read -r row; do [ -n "$row" ] && click_row "$w" "$row"; done
 is_active "$w" || fail "looking at the rows changed the document: $(active_title)"
 [ "$(undo_item Undo)" = "disabled unchecked" ] || fail "looking at the rows left something to undo"
 
-pick "Turn Off @ 11:30 PM Every Day"
+click_row "$w" "Turn Off @ 11:30 PM Every Day"
 type_into ClockField Time "24:00"
 save
 holds "Turn Off @ 11:30 PM Every Day"
@@ -35,18 +34,18 @@ xdotool key ctrl+z
 shows "Turn Off @ 11:30 PM Every Day"
 wait_until "the undo back to the saved state" 10 is_active "$w"
 
-xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
+click_row "$w" "Vacation Lights"
 xdotool key Right
 vacation="Turn On @ 07:15 PM On 12/20/2026 & Every 2 Days Thereafter"
 shows "$vacation"
 for refused in "2/29/2027" "12/24/2040"; do
-    pick "$vacation"
+    click_row "$w" "$vacation"
     type_into ClockField Date "$refused"
     xdotool key Tab
     save
     holds "$vacation"
 done
-pick "$vacation"
+click_row "$w" "$vacation"
 type_into ClockField Date "12/24/2026"
 menu alt+e
 xdotool key u
@@ -61,14 +60,14 @@ save
 holds "Turn On @ 07:15 PM On $(date +%m/%d/%Y) & Every 3 Days Thereafter"
 
 # A new event takes the seconds of now: looking away from it is no step of its own.
-pick "Living Room Lamp"
+click_row "$w" "Living Room Lamp"
 click "$w" QPushButton "New Event"
 new_event=$(rows_of "$w" | awk -F'\t' '$8 == "selected" { print $9; exit }')
-pick "Turn Off @ 10:45 PM On .MTWTF."
+click_row "$w" "Turn Off @ 10:45 PM On .MTWTF."
 [ "$(undo_item "Undo New Event")" = "enabled unchecked" ] || fail "looking away made a step: $(grep $'\titem\tUndo' "$work/map")"
 save
-pick "$new_event"
-pick "Turn Off @ 10:45 PM On .MTWTF."
+click_row "$w" "$new_event"
+click_row "$w" "Turn Off @ 10:45 PM On .MTWTF."
 is_active "$w" || fail "looking at a new event changed the document: $(active_title)"
 quit_cleanly
 

@@ -14,7 +14,7 @@ w=house.cp290
 has_row() { rows_of "$w" | cut -f9 | grep -qx "$1"; }
 before=$(rows "$w")
 
-xdotool mousemove $(select_text "$w" "Pool Pump") click 1
+click_row "$w" "Pool Pump"
 wait_map "Pool Pump selected" row_selected "$w" "Pool Pump"
 xdotool key Delete
 wait_until "the module to go" 10 eval '! has_row "Pool Pump"'
@@ -37,7 +37,7 @@ wait_until "the saved state to be clean" 10 is_active "$w"
 
 # An editor change, named in the Edit menu by the control changed and taken back from there.
 click "$w" QPushButton "Show Event Editor"
-xdotool mousemove $(select_text "$w" "Turn On @ Sunset Every Day") click 1
+click_row "$w" "Turn On @ Sunset Every Day"
 click "$w" QRadioButton Off
 wait_map "the change in the outline" has_row "Turn Off @ Sunset Every Day"
 menu alt+e
@@ -48,19 +48,19 @@ wait_until "the saved state again" 10 is_active "$w"
 
 count_of() { rows_of "$w" | cut -f9 | grep -cx "$1" || true; }
 xdotool key ctrl+c
-xdotool mousemove $(select_text "$w" "Turn Off @ 10:45 PM On .MTWTF.") click 1
+click_row "$w" "Turn Off @ 10:45 PM On .MTWTF."
 xdotool key ctrl+v
 wait_map "the event pasted into the living room, selected" eval '[ "$(count_of "Turn On @ Sunset Every Day")" -eq 2 ] && row_selected "$w" "Turn On @ Sunset Every Day"'
 rows "$w" | grep -q "|Turn On 50.0% @ 06:30 PM On .MTWTF.|Turn On @ Sunset Every Day|Turn Off @ 10:45 PM On .MTWTF.|" || fail "pasted elsewhere: $(rows "$w")"
-xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
+click_row "$w" "Bedroom Lamp"
 xdotool key ctrl+c
-xdotool mousemove $(select_text "$w" "Vacation Lights") click 1
+click_row "$w" "Vacation Lights"
 xdotool key ctrl+v
 wait_map "the module pasted before the vacation lights, selected" eval 'rows "$w" | grep -q "|Bedroom Lamp|Bedroom Lamp|Vacation Lights|" && row_selected "$w" "Bedroom Lamp"'
 xdotool key ctrl+z
 wait_map "the paste taken back in one step" eval '[ "$(count_of "Bedroom Lamp")" -eq 1 ]'
 
-xdotool mousemove $(select_text "$w" "Bedroom Lamp") click 1
+click_row "$w" "Bedroom Lamp"
 xdotool key Right
 off="Turn Off @ 07:30 AM On .MTWTF."
 wait_map "Bedroom Lamp open" has_row "$off"
@@ -70,7 +70,7 @@ wait_until "Bedroom Lamp to go" 10 eval '! has_row "Bedroom Lamp"'
 xdotool key ctrl+z
 wait_map "Bedroom Lamp back, open as it was" has_row "$off"
 
-xdotool mousemove $(select_text "$w" "$off") click 1
+click_row "$w" "$off"
 click "$w" QCheckBox Sunrise
 wait_map "sunrise ticked" has_row "Turn Off @ Sunrise On .MTWTF."
 xdotool key ctrl+z
