@@ -83,7 +83,7 @@ DocumentReadResult readDocumentBytes(const std::string &bytes)
 DocumentReadResult readDocumentFile(const std::string &path)
 {
     std::string error;
-    const auto bytes = readFileContents(path, &error);
+    const auto bytes = readFileContents(path, &error, MaximumDocumentBytes);
     if (!bytes)
         return refused("it cannot be opened: " + error);
     return readDocumentBytes(*bytes);

@@ -2,6 +2,7 @@
 
 #include "model/Records.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,8 +24,12 @@ struct DocumentReadResult {
     bool namesRepaired = false;  // a name was not valid text: the document differs from its file
 };
 
-// Reads an XML or binary property list. A file that is not a document is refused with a reason;
-// nothing is half read.
+// The largest file read as a document: some 1.5 million events, far more than any house has.
+constexpr std::size_t MaximumDocumentBytes = 64 * 1024 * 1024;
+
+// Reads an XML or binary property list. A file that is not a document is refused with a reason,
+// and so is a pipe, a device or a file over the largest size, without waiting on it or reading
+// it whole; nothing is half read.
 DocumentReadResult readDocumentFile(const std::string &path);
 DocumentReadResult readDocumentBytes(const std::string &bytes);
 

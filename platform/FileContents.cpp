@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <ctime>
@@ -107,28 +108,62 @@ void removeStaleTemporaries(const std::string &target)
     }
 }
 
+std::string tooLong(std::size_t limit)
+{
+    constexpr std::size_t Megabyte = 1024 * 1024;
+    if (limit >= Megabyte && limit % Megabyte == 0)
+        return "Larger than " + std::to_string(limit / Megabyte) + " MB";
+    return "Larger than " + std::to_string(limit) + " bytes";
+}
+
+// Why an open file is not to be read: empty when it is a regular file within the limit.
+std::string unreadableBecause(int fd, std::size_t limit)
+{
+    struct stat status {};
+    if (fstat(fd, &status) != 0)
+        return std::strerror(errno);
+    if (S_ISDIR(status.st_mode))
+        return std::strerror(EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return "Not a file but a pipe, a socket or a device";
+    if (static_cast<std::uintmax_t>(status.st_size) > limit)
+        return tooLong(limit);
+    return {};
+}
+
 }  // namespace
 
-std::optional<std::string> readFileContents(const std::string &path, std::string *error)
+
+
+std::optional<std::string> readFileContents(const std::string &path, std::string *error, std::size_t limit)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a pipe with no writer is refused rather than waited on.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd == -1) {
         failed(error, errno);
         return std::nullopt;
     }
+    const auto refuse = [&](const std::string &reason) -> std::optional<std::string> {
+        close(fd);
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    };
+    if (const std::string reason = unreadableBecause(fd, limit); !reason.empty())
+        return refuse(reason);
     std::string contents;
     char buffer[65536];
     for (;;) {
         const ssize_t got = read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            failed(error, errno);
-            close(fd);
-            return std::nullopt;
-        }
+        if (got < 0)
+            return refuse(std::strerror(errno));
         if (got == 0)
             break;
+        // A file that grows while it is read, or one whose size its file system does not tell.
+        if (static_cast<std::size_t>(got) > limit - contents.size())
+            return refuse(tooLong(limit));
         contents.append(buffer, static_cast<std::size_t>(got));
     }
     close(fd);

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 
-// A whole file read at once; nothing, with `error` saying why, when it cannot be read.
-std::optional<std::string> readFileContents(const std::string &path, std::string *error = nullptr);
+// A whole file read at once; nothing, with `error` saying why, when it cannot be read. Only a
+// regular file is read, never waited on: a pipe, a socket or a device (which could block for
+// ever or never end) is refused, and so is a file longer than `limit` bytes.
+std::optional<std::string> readFileContents(const std::string &path, std::string *error = nullptr,
+                                            std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces what a file holds, atomically: a temporary file in the folder of the file itself (of
 // the final target, when `path` is a symbolic link, so that the link stays a link), written and

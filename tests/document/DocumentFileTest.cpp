@@ -4,6 +4,7 @@
 #include "driver/CommandExchange.h"
 #include "driver/TimerDownload.h"
 #include "document/ModulePropertyList.h"
+#include "platform/FileContents.h"
 #include "tests/support/Events.h"
 
 #include <ctime>
@@ -261,4 +262,38 @@ TEST(DocumentFile, ASaveTakesAwayTheTemporariesOfKilledSaves)
     EXPECT_TRUE(fs::exists(unrelated)) << "another document's temporaries are its own saves' business";
     EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), {}), 3);
     fs::remove_all(path.parent_path());
+}
+
+// What is not a document file is refused at once with its reason, never waited on or read whole:
+// a pipe nobody writes to, a pipe held open by a writer, an endless device, a folder, a file over
+// the largest size; a file whose size its file system does not tell is cut off at the limit too.
+TEST(DocumentFile, PipesDevicesAndHugeFilesAreRefusedWithoutWaitingOnThem)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = scratchFile("odd").parent_path() / "odd";
+    fs::create_directories(folder);
+    const fs::path pipe = folder / "pipe.cp290";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path huge = folder / "huge.cp290";
+    std::ofstream(huge) << documentXml(sampleContent());
+    fs::resize_file(huge, MaximumDocumentBytes + 1);  // sparse: nothing is written
+    const fs::path justUnder = folder / "under.cp290";
+    std::ofstream(justUnder) << documentXml(sampleContent());
+    fs::resize_file(justUnder, MaximumDocumentBytes);
+
+    const auto refusal = [](const fs::path &path) { return readDocumentFile(path).error; };
+    EXPECT_NE(refusal(pipe).find("cannot be opened: Not a file but a pipe"), std::string::npos) << refusal(pipe);
+    const int writer = open(pipe.c_str(), O_RDWR | O_NONBLOCK);  // a writer that never writes
+    EXPECT_NE(refusal(pipe).find("Not a file but a pipe"), std::string::npos) << refusal(pipe);
+    close(writer);
+    EXPECT_NE(refusal("/dev/zero").find("Not a file but a pipe, a socket or a device"), std::string::npos);
+    EXPECT_NE(refusal(folder).find("Is a directory"), std::string::npos) << refusal(folder);
+    EXPECT_NE(refusal(huge).find("cannot be opened: Larger than 64 MB"), std::string::npos) << refusal(huge);
+    EXPECT_EQ(refusal(justUnder).find("cannot be opened"), std::string::npos) << "a file of exactly the largest size is read";
+
+    std::string error;
+    EXPECT_FALSE(readFileContents("/proc/self/status", &error, 16));
+    EXPECT_EQ(error, "Larger than 16 bytes");
+    EXPECT_TRUE(readFileContents("/proc/self/status", &error, 1 << 20));
+    fs::remove_all(folder);
 }
