@@ -214,14 +214,40 @@ WindowCommands *Controller::mainWindowCommands() const
     return nullptr;
 }
 
+namespace {
+
+// The Edit menu's commands that act on the focused text, when there is one.
+std::optional<FocusedText::Command> textCommandOf(EditCommand command)
+{
+    switch (command) {
+    case EditCommand::Cut: return FocusedText::Command::Cut;
+    case EditCommand::Copy: return FocusedText::Command::Copy;
+    case EditCommand::Paste: return FocusedText::Command::Paste;
+    case EditCommand::Delete: return FocusedText::Command::Delete;
+    case EditCommand::SelectAll: return FocusedText::Command::SelectAll;
+    case EditCommand::Undo:
+    case EditCommand::Redo: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void Controller::validateEditMenu()
 {
     Modules *document = mainDocument();
-    // What is being typed is a change the menu can name and take back.
+    // What is being typed is a change the menu can name and take back. A field keeps the text
+    // selected in it for Cut or Copy; a cell being edited ends, and the menu acts on the rows.
     if (document)
         document->commitEditing();
+    // Kept for the item chosen: the menu bar takes the focus, and a field its selection.
+    textUnderMenu = FocusedText::in(QApplication::activeWindow());
     for (const auto &[item, command] : editCommands) {
-        item->setEnabled(document && document->editing().validateMenuItem(command));
+        const auto textCommand = textCommandOf(command);
+        if (textUnderMenu && textCommand)
+            item->setEnabled(textUnderMenu->canPerform(*textCommand));
+        else
+            item->setEnabled(document && document->editing().validateMenuItem(command));
         // "Undo Delete", "Redo Typing": the menu names what the command would take back or do again.
         if (command == EditCommand::Undo || command == EditCommand::Redo) {
             const QString action = !document ? QString()
@@ -294,6 +320,11 @@ void Controller::buildMenus()
     const auto editItem = [this, edit](const QString &title, const QKeySequence &keys, EditCommand command,
                                        std::function<void(Modules &)> perform) {
         QAction *item = addItem(edit, title, keys, this, [this, command, perform] {
+            // The focused text's own, as its keys are.
+            if (const auto textCommand = textCommandOf(command)) {
+                if (std::optional<FocusedText> text = textUnderMenu ? textUnderMenu : FocusedText::in(QApplication::activeWindow()))
+                    return text->perform(*textCommand);
+            }
             Modules *document = mainDocument();
             if (!document)
                 return;
@@ -325,6 +356,8 @@ void Controller::buildMenus()
     connect(edit, &QMenu::aboutToHide, this, [this] {
         for (const auto &[item, command] : editCommands)
             item->setEnabled(true);
+        // Once the item chosen, if any, has acted: the keys find the focus as it is then.
+        QTimer::singleShot(0, this, [this] { textUnderMenu.reset(); });
     });
 
     cp290 = std::make_unique<QMenu>(tr("CP&290"));

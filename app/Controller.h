@@ -4,6 +4,7 @@
 #include "platform/Alerts.h"
 #include "platform/SerialDevices.h"
 #include "platform/StatusHooks.h"
+#include "platform/qt/FocusedText.h"
 
 #include <QList>
 #include <QObject>
@@ -132,6 +133,7 @@ private:
     std::unique_ptr<QMenu> windowMenu;
     std::unique_ptr<QMenu> helpMenu;
     std::vector<std::pair<QAction *, EditCommand>> editCommands;
+    std::optional<FocusedText> textUnderMenu;  // the focused text as the Edit menu opened over it
     AlertSheets *alerts = nullptr;
     StatusSheet *status = nullptr;
     std::unique_ptr<TextDocumentWindow> listing;

@@ -60,7 +60,11 @@ QSize ClockField::sizeHint() const
     return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
 }
 
+// The same text shown again is left alone, with what is selected in it (a menu opened over the
+// field finishes its editing).
 void ClockField::showValue()
 {
-    lineEdit()->setText(QString::fromStdString(valueText()));
+    const QString text = QString::fromStdString(valueText());
+    if (lineEdit()->text() != text)
+        lineEdit()->setText(text);
 }

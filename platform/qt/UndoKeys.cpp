@@ -1,6 +1,7 @@
 #include "platform/qt/UndoKeys.h"
 
-#include <QAbstractSpinBox>
+#include "platform/qt/FocusedText.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -13,9 +14,7 @@ bool UndoKeys::eventFilter(QObject *watched, QEvent *event)
     const bool redo = key->matches(QKeySequence::Redo) || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
     if (!undo && !redo)
         return false;
-    // A spin box's text is the line edit inside it.
-    const auto *spinBox = qobject_cast<QAbstractSpinBox *>(watched);
-    const auto *field = spinBox ? spinBox->findChild<QLineEdit *>() : qobject_cast<QLineEdit *>(watched);
+    const QLineEdit *field = lineEditOf(watched);
     if (!field)
         return false;
     // Kept from the field, the keys are not taken as its own and reach the menu's shortcut.

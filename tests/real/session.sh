@@ -204,6 +204,8 @@ click_row() {
 }
 # The number of the row with this text: row_of WINDOW TEXT.
 row_of() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t { print $3; exit }'; }
+# Whether the scenario's window, $w, shows a row with this text: has_row TEXT.
+has_row() { rows_of "$w" | cut -f9 | grep -qxF -- "$1"; }
 row_selected() { rows_of "$1" | awk -F'\t' -v t="$2" '$9 == t' | grep -q $'\tselected\t'; }
 
 # Moves the pressed pointer from one point to another in steps, as a hand does.

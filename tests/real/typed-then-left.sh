@@ -12,7 +12,6 @@ saved() { "$build/tavorin-cli" describe "$HOME/house.cp290"; }
 holds() { saved | grep -qF -- "$1" || fail "the file does not hold \"$1\": $(saved)"; }
 type_into() { click "$w" "$1" "$2"; xdotool key ctrl+a; xdotool type --delay 20 "$3"; }
 save() { xdotool key ctrl+s; wait_until "the save" 10 is_active "$w"; }
-has_row() { echo "|$(rows "$w")" | grep -qF "|$1|"; }
 shows() { wait_map "\"$1\" in the outline" has_row "$1"; }
 undo_item() { menu alt+e; local item; item=$(menu_item "$1"); xdotool key Escape; echo "$item"; }
 

@@ -11,7 +11,6 @@
 open_sample_as_returning_user
 w=house.cp290
 
-has_row() { rows_of "$w" | cut -f9 | grep -qx "$1"; }
 before=$(rows "$w")
 
 click_row "$w" "Pool Pump"
