@@ -236,9 +236,10 @@ std::optional<FocusedText::Command> textCommandOf(EditCommand command)
 void Controller::validateEditMenu()
 {
     Modules *document = mainDocument();
-    // What is being typed is a change the menu can name and take back. A field keeps the text
-    // selected in it for Cut or Copy; a cell being edited ends, and the menu acts on the rows.
-    if (document)
+    // What is being typed in the event editor is a change the menu can name and take back; the
+    // field keeps the text selected in it, for Cut or Copy. A cell being edited stays open for
+    // them, its typing named as what Undo takes back.
+    if (document && !document->outline()->isEditing())
         document->commitEditing();
     // Kept for the item chosen: the menu bar takes the focus, and a field its selection.
     textUnderMenu = FocusedText::in(QApplication::activeWindow());

@@ -134,13 +134,19 @@ void ModulesEditing::redo(QObject *)
         applySnapshot(history.redo());
 }
 
+// A cell being typed in is left open under the Edit menu: its typing is the step Undo would
+// take back first, and nothing is there to redo once it is stored.
 QString ModulesEditing::undoActionName() const
 {
+    if (document.outline()->cellTextTyped())
+        return tr("Typing");
     return QString::fromStdString(document.content().history().undoName());
 }
 
 QString ModulesEditing::redoActionName() const
 {
+    if (document.outline()->cellTextTyped())
+        return {};
     return QString::fromStdString(document.content().history().redoName());
 }
 
@@ -166,9 +172,9 @@ bool ModulesEditing::validateMenuItem(EditCommand command)
     const int selected = document.outline()->numberOfSelectedRows();
     switch (command) {
     case EditCommand::Undo:
-        return document.content().history().canUndo();
+        return document.outline()->cellTextTyped() || document.content().history().canUndo();
     case EditCommand::Redo:
-        return document.content().history().canRedo();
+        return !document.outline()->cellTextTyped() && document.content().history().canRedo();
     case EditCommand::Delete:
         return selected > 0;
     case EditCommand::Cut:

@@ -1,5 +1,6 @@
 #include "widgets/FormatterDelegate.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -85,6 +86,18 @@ QWidget *FormatterDelegate::createEditor(QWidget *parent, const QStyleOptionView
     else if (moduleRow && index.column() == TypeColumn)
         field->setValidator(new FormatterValidator(moduleTypeFormatter::isPartialStringValid, legalModuleType, field));
     return field;
+}
+
+// A menu opened over the cell, by the mouse or by its key, leaves the cell open: the Edit
+// menu's Cut, Copy and Paste are for its text, and the keys come back to it once the menu goes.
+bool FormatterDelegate::eventFilter(QObject *editor, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::MenuBarFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 void FormatterDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const

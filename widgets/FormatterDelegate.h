@@ -37,4 +37,7 @@ public:
 
     // The text of a cell's value: module cells through their column's formatter.
     static QString cellText(int column, const QVariant &value);
+
+protected:
+    bool eventFilter(QObject *editor, QEvent *event) override;
 };

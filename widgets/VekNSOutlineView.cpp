@@ -1,5 +1,6 @@
 #include "widgets/VekNSOutlineView.h"
 
+#include "widgets/FormatterDelegate.h"
 #include "widgets/OutlineModel.h"
 
 #include <QHeaderView>
@@ -292,17 +293,30 @@ int VekNSOutlineView::editedRow() const
     return rowForItem(itemModel->itemOf(currentIndex()));
 }
 
-void VekNSOutlineView::endEditing()
+QLineEdit *VekNSOutlineView::cellEditor() const
 {
     if (state() != QAbstractItemView::EditingState)
-        return;
-    for (QLineEdit *editor : viewport()->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly)) {
-        if (!editor->isVisible())
-            continue;
+        return nullptr;
+    for (QLineEdit *editor : viewport()->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly))
+        if (editor->isVisible())
+            return editor;
+    return nullptr;
+}
+
+void VekNSOutlineView::endEditing()
+{
+    if (QLineEdit *editor = cellEditor()) {
         reallyEnd = true;
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
+}
+
+bool VekNSOutlineView::cellTextTyped() const
+{
+    const QLineEdit *editor = cellEditor();
+    const QModelIndex cell = currentIndex();
+    return editor && editor->text() != FormatterDelegate::cellText(cell.column(), cell.data(Qt::EditRole));
 }
 
 void VekNSOutlineView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)

@@ -6,6 +6,7 @@
 #include <vector>
 
 class OutlineModel;
+class QLineEdit;
 
 // The outline of modules and events. Rows are the visible rows from the top; an event row's cell
 // stays in editing after each edit until the end-editing command; printing never cuts a row.
@@ -45,6 +46,8 @@ public:
     void reallyEndEditing() { reallyEnd = true; }
     // Stores and closes the cell being edited, for good.
     void endEditing();
+    // Whether the cell being edited holds other text than the cell shows: typing not yet stored.
+    bool cellTextTyped() const;
 
     // Where the rows of a drag under way will land, in viewport coordinates: a line between rows,
     // or a module's row; empty when nothing would be dropped.
@@ -68,6 +71,7 @@ protected:
     void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
 
 private:
+    QLineEdit *cellEditor() const;  // the field of the cell being edited, or none
     QModelIndex indexOfItem(const OutlineItem &item, int column = 0) const;
     QItemSelection selectionOfRows(const std::vector<int> &rows) const;
     void rebuildRows() const;
