@@ -133,8 +133,6 @@ std::string unreadableBecause(int fd, std::size_t limit)
 
 }  // namespace
 
-
-
 std::optional<std::string> readFileContents(const std::string &path, std::string *error, std::size_t limit)
 {
     // Opened without waiting, so that a pipe with no writer is refused rather than waited on.

@@ -24,32 +24,31 @@ bool canPerformWith(bool selected, bool readOnly, bool canPaste, bool empty, Com
     return false;
 }
 
-void performOn(QLineEdit *line, Command command)
+void deleteSelection(QLineEdit *line)
+{
+    line->del();
+}
+
+template <typename TextBox> void deleteSelection(TextBox *box)
+{
+    box->textCursor().removeSelectedText();
+}
+
+// A line edit and the two kinds of text box share these names but no base class.
+template <typename Text> void performOn(Text *text, Command command)
 {
     switch (command) {
-    case Command::Cut: line->cut(); break;
-    case Command::Copy: line->copy(); break;
-    case Command::Paste: line->paste(); break;
-    case Command::Delete: line->del(); break;
-    case Command::SelectAll: line->selectAll(); break;
+    case Command::Cut: text->cut(); break;
+    case Command::Copy: text->copy(); break;
+    case Command::Paste: text->paste(); break;
+    case Command::Delete: deleteSelection(text); break;
+    case Command::SelectAll: text->selectAll(); break;
     }
 }
 
-// The two kinds of text box share these names but no base class.
 template <typename TextBox> bool canPerformOn(const TextBox *box, Command command)
 {
     return canPerformWith(box->textCursor().hasSelection(), box->isReadOnly(), box->canPaste(), box->document()->isEmpty(), command);
-}
-
-template <typename TextBox> void performOn(TextBox *box, Command command)
-{
-    switch (command) {
-    case Command::Cut: box->cut(); break;
-    case Command::Copy: box->copy(); break;
-    case Command::Paste: box->paste(); break;
-    case Command::Delete: box->textCursor().removeSelectedText(); break;
-    case Command::SelectAll: box->selectAll(); break;
-    }
 }
 
 // Calls `action` with a text box as what it is; false when it is none.
