@@ -24,7 +24,7 @@ struct DocumentReadResult {
     bool namesRepaired = false;  // a name was not valid text: the document differs from its file
 };
 
-// The largest file read as a document: some 1.5 million events, far more than any house has.
+// The largest file read as a document: over a million events, far more than any house has.
 constexpr std::size_t MaximumDocumentBytes = 64 * 1024 * 1024;
 
 // Reads an XML or binary property list. A file that is not a document is refused with a reason,
